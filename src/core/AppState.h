@@ -1,0 +1,44 @@
+#pragma once
+
+#include "analysis/AnalysisState.h"
+#include "filters/FilterState.h"
+#include "history/AppPaths.h"
+#include "history/ReadyFlag.h"
+#include "history/Text.h"
+#include "indicators/IndicatorState.h"
+#include "killformulas/KillState.h"
+#include "purchase/PurchaseState.h"
+#include "selection/SelectionState.h"
+
+#include <string>
+
+namespace qv {
+
+inline constexpr const char* kProgramTitle = "Quorvane 2010 Ver 1.75";
+
+// Everything the main window owns for the whole run, without any widget: the lists each
+// step replaces whole and the others read in place, the flags, and the data behind the
+// views. One object per run of the program; the desktop program and the command-line
+// front end each hold one.
+struct AppState
+{
+    AppPaths Paths;   // AppDir
+    ReadyFlag Flag;   // the program's copy of "option.ini"
+
+    Lines HistoryLines; // the history file as read, newest first
+    Lines RedHistory;   // one RedCombo per draw, then one empty line
+
+    IndicatorState Indicators;   // RedIndicatorTable, BlueIndicatorTable and their views
+    AnalysisState Analysis;      // NextIssueReference, NextIssuePrediction, the analysis views
+    KillState Kill;              // the kill-formula verification tables
+    SelectionState Selection;    // BetList, BasketReadyFlag, the 24-code groups
+    FilterState Filters;         // the 47 switches, their parameters and counters
+    PurchaseState Purchase;      // PurchaseList, the blue picker, the prize check
+
+    bool PopupShownFlag = false; // a filter explanation pop-up is showing
+
+    // Resolves a path below AppDir as the program spells it.
+    std::filesystem::path File(std::string_view relative) const { return Paths.Resolve(relative); }
+};
+
+} // namespace qv

@@ -1,0 +1,162 @@
+#include "history/TextFile.h"
+
+#include "core/Error.h"
+#include "history/Gbk.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qv {
+
+namespace {
+
+std::function<void(const std::filesystem::path&)>& WriteHook()
+{
+    static std::function<void(const std::filesystem::path&)> hook;
+    return hook;
+}
+
+std::string TempNameBeside(const std::filesystem::path& path)
+{
+    static std::mt19937_64 generator{std::random_device{}()};
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%d.%016llx.tmp", static_cast<int>(getpid()),
+                  static_cast<unsigned long long>(generator()));
+    return path.string() + suffix;
+}
+
+} // namespace
+
+std::string ReadFileBytes(const std::filesystem::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw Error::CannotOpenFileErrno(path.string(), errno);
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        throw Error::CannotOpenFileErrno(path.string(), EISDIR);
+    }
+    std::string bytes;
+    if (st.st_size > 0)
+        bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int err = errno;
+            ::close(fd);
+            throw Error::CannotOpenFileErrno(path.string(), err);
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+Lines SplitLines(std::string_view text)
+{
+    Lines lines;
+    std::size_t start = 0;
+    const std::size_t n = text.size();
+    while (start < n) {
+        std::size_t p = start;
+        while (p < n && text[p] != '\r' && text[p] != '\n')
+            ++p;
+        lines.emplace_back(text.substr(start, p - start));
+        if (p >= n) {
+            start = n;
+            break;
+        }
+        if (text[p] == '\r' && p + 1 < n && text[p + 1] == '\n')
+            ++p;
+        start = p + 1;
+    }
+    return lines;
+}
+
+Lines LoadLines(const std::filesystem::path& path)
+{
+    return SplitLines(GbkToUtf8(ReadFileBytes(path)));
+}
+
+std::string EncodeLines(const Lines& lines)
+{
+    std::size_t size = 0;
+    for (const auto& line : lines)
+        size += line.size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (const auto& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return Utf8ToGbk(text);
+}
+
+void ReplaceFile(const std::filesystem::path& path, std::string_view bytes, Flush flush)
+{
+    if (auto& hook = WriteHook())
+        hook(path);
+    const std::string target = path.string();
+    std::error_code ec;
+    if (path.has_parent_path())
+        std::filesystem::create_directories(path.parent_path(), ec);
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        throw Error::CannotOpenFileErrno(target, EISDIR);
+
+    const std::string temp = TempNameBeside(path);
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        throw Error::CannotOpenFileErrno(target, errno);
+    auto fail = [&](int err) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        throw Error::CannotOpenFileErrno(target, err);
+    };
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(errno);
+        }
+        data += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    if (flush == Flush::Yes && ::fdatasync(fd) != 0 && errno != EINVAL && errno != EROFS)
+        fail(errno);
+    if (::close(fd) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        throw Error::CannotOpenFileErrno(target, err);
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        throw Error::CannotOpenFileErrno(target, err);
+    }
+}
+
+void SaveLines(const std::filesystem::path& path, const Lines& lines, Flush flush)
+{
+    ReplaceFile(path, EncodeLines(lines), flush);
+}
+
+void SetWriteFailureHook(std::function<void(const std::filesystem::path&)> hook)
+{
+    WriteHook() = std::move(hook);
+}
+
+} // namespace qv

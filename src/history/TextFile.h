@@ -1,0 +1,43 @@
+#pragma once
+
+#include "history/Text.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// Reads a whole file as bytes; throws "Cannot open file ..." when it cannot.
+std::string ReadFileBytes(const std::filesystem::path& path);
+
+// Cuts text into lines at CR, LF or CR LF; a final line break adds no empty line.
+Lines SplitLines(std::string_view text);
+
+// Loads a GBK text file whole as UTF-8 lines.
+Lines LoadLines(const std::filesystem::path& path);
+
+// Joins lines with CR LF after every line (the last one included) and encodes them as GBK.
+std::string EncodeLines(const Lines& lines);
+
+// Replaces the file whole with bytes: written to a temporary file beside it, flushed, then
+// renamed over it, so the old file stays complete if anything fails. Missing parent
+// folders are created. Throws "Cannot open file ..." on failure. The rename alone keeps
+// the file whole when the program is killed; with flush the data also reaches the disk
+// before the rename, for files that must survive a power cut (the history).
+enum class Flush
+{
+    No,
+    Yes,
+};
+void ReplaceFile(const std::filesystem::path& path, std::string_view bytes, Flush flush = Flush::No);
+
+// Saves lines as GBK with CR LF by atomic replacement. An empty list gives an empty file.
+void SaveLines(const std::filesystem::path& path, const Lines& lines, Flush flush = Flush::No);
+
+// Test seam: called with the target path before every replacement; it may throw to make
+// the write fail. Pass an empty function to remove it.
+void SetWriteFailureHook(std::function<void(const std::filesystem::path&)> hook);
+
+} // namespace qv

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "history/Text.h"
+
+namespace qv {
+
+struct IndicatorState
+{
+    Lines RedIndicatorTable;
+    Lines BlueIndicatorTable;
+};
+
+} // namespace qv

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "history/Text.h"
+
+namespace qv {
+
+struct KillState
+{
+};
+
+} // namespace qv

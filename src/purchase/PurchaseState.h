@@ -1,0 +1,12 @@
+#pragma once
+
+#include "history/Text.h"
+
+namespace qv {
+
+struct PurchaseState
+{
+    Lines PurchaseList;
+};
+
+} // namespace qv
