@@ -1,0 +1,9 @@
+#pragma once
+
+namespace qv {
+
+struct OmissionViews
+{
+};
+
+} // namespace qv

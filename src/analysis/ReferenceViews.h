@@ -1,0 +1,9 @@
+#pragma once
+
+namespace qv {
+
+struct ReferenceViews
+{
+};
+
+} // namespace qv

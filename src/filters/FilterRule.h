@@ -1,0 +1,108 @@
+#pragma once
+
+#include "core/Host.h"
+#include "filters/FilterState.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv {
+
+struct AppState;
+
+// One basket line as the rules see it. Nearly every line is a RedCombo (six two-digit
+// numbers 01..33, ascending, single blanks); those carry a 33-bit mask (bit n-1 for the
+// number n) and their six numbers, and rules evaluate them on that form. Any other line
+// keeps only its text and goes through the literal text rules, errors included. Both
+// forms must give the same answer for the same text.
+struct BasketLine
+{
+    std::string_view Text;
+    bool IsCombo = false;
+    std::uint64_t Mask = 0;       // valid when IsCombo
+    std::array<std::uint8_t, 6> Reds{}; // valid when IsCombo, ascending
+};
+
+// Fills a BasketLine from text: IsCombo, Mask and Reds when the text is a RedCombo.
+BasketLine MakeBasketLine(std::string_view text);
+
+// CountHits(items, line): how many non-empty blank-separated items of items occur in line
+// as substrings; an item listed twice counts twice.
+int CountHits(std::string_view items, std::string_view line);
+
+// CountHits compiled once for many lines: on a RedCombo line an item hits exactly when
+// one of the line's numbers contains it, so each item becomes a mask of the numbers it
+// hits ("7" hits 07, 17 and 27; "07" only 07; items that can hit no number get 0).
+class HitList
+{
+public:
+    HitList() = default;
+    explicit HitList(std::string_view items);
+
+    int Count(const BasketLine& line) const;
+    int Count(std::string_view text) const { return CountHits(m_items, text); }
+    bool Empty() const { return m_masks.empty(); }
+    const std::string& Items() const { return m_items; }
+
+private:
+    std::string m_items;
+    std::vector<std::uint64_t> m_masks; // one per non-empty item
+};
+
+// What a pass may read besides the line: the run's state (RedHistory, the reference and
+// prediction lists, the filter view's fields) and the host (extra log lines).
+struct FilterContext
+{
+    const AppState& State;
+    Host& Host;
+    const FilterState& Settings;
+};
+
+// The rule of one filter for one pass. A new object is made for every pass.
+class FilterRule
+{
+public:
+    virtual ~FilterRule() = default;
+
+    // Done once per pass after the basket was loaded and found non-empty, before the walk:
+    // reads parameters (a text that is not an integer throws the conversion error), builds
+    // tables, writes the start line where the filter writes it late, writes extra files.
+    virtual void Prepare(FilterContext& context) { (void)context; }
+
+    // Called once for every line, in basket order. May throw the run's errors ("List index
+    // out of bounds", the conversion error) for lines or rule texts of the wrong form.
+    virtual bool Removes(const BasketLine& line) = 0;
+};
+
+// One of the 47 filters of the catalogue.
+struct FilterInfo
+{
+    int Order = 0;            // 1..47, the fixed run order
+    std::string CheckBox;     // "CheckBox6"
+    std::string Caption;      // "排除无效组合"
+    std::string Counter;      // "Label5"
+    bool Default = false;     // checked when the window opens
+    // The start line written after " " at the pass's start; empty for the filters that
+    // write theirs in Prepare. Read when the pass begins.
+    std::string (*StartLine)(const FilterContext& context) = nullptr;
+    // The closing line for a pass that removed removed lines (Prepare has run).
+    std::string (*ClosingLine)(const FilterContext& context, long long removed) = nullptr;
+    std::unique_ptr<FilterRule> (*Make)() = nullptr;
+    // The filter's parameter fields and rule boxes with their default texts.
+    std::vector<std::pair<std::string, std::string>> EditDefaults;
+    std::vector<std::pair<std::string, Lines>> MemoDefaults;
+};
+
+// Each family adds its filters to the catalogue from its own file.
+void AddCombinationFilters(std::vector<FilterInfo>& catalogue);   // 组合滤除
+void AddFormatFilters(std::vector<FilterInfo>& catalogue);        // 格式滤除
+void AddMagicFilters(std::vector<FilterInfo>& catalogue);         // 神奇公式
+void AddValueFilters(std::vector<FilterInfo>& catalogue);         // 取值估算, 三区设置
+void AddNumberSettingFilters(std::vector<FilterInfo>& catalogue); // 号码设置
+void AddProbabilityFilters(std::vector<FilterInfo>& catalogue);   // 概率估计
+
+} // namespace qv
