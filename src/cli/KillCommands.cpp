@@ -18,10 +18,7 @@ void ApplyPredictionOff(std::vector<std::string>& args, AppState& state)
         if (names.empty())
             throw UsageError{"--off needs switch names, e.g. --off CheckBox1,CheckBox2"};
         for (const auto& name : names) {
-            bool* flag = nullptr;
-            for (const auto& info : kPredictionSwitches)
-                if (CompareTextIgnoreCase(info.Component, name) == 0)
-                    flag = &(state.Analysis.PredictionView.Switches.*info.Member);
+            bool* flag = FindPredictionSwitch(state.Analysis.PredictionView.Switches, name);
             if (!flag) {
                 std::string text = "unknown prediction switch '";
                 text += name;

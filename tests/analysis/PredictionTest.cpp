@@ -126,6 +126,35 @@ TEST(PredictionLists, MeansFourthNewestAndTenDrawOmission)
     EXPECT_THROW(LongOmissionNumbers(nine), Error);
 }
 
+TEST(PredictionSwitches, ComponentNamesReachTheirAlgorithm)
+{
+    struct Case
+    {
+        const char* component;
+        bool PredictionSwitches::*member; // nullptr: no such switch
+    };
+    const Case cases[] = {
+        {"CheckBox1", &PredictionSwitches::TimeSequence},
+        {"CheckBox2", &PredictionSwitches::FiveDrawMean},
+        {"CheckBox5", &PredictionSwitches::FifthDraw},
+        {"CheckBox4", &PredictionSwitches::RegionEdge},
+        {"CheckBoxsh", &PredictionSwitches::KillRed},
+        {"CheckBox3", nullptr},
+        {"checkbox1", nullptr},
+        {"", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.component);
+        PredictionSwitches switches;
+        bool* found = FindPredictionSwitch(switches, c.component);
+        EXPECT_EQ(found, c.member ? &(switches.*c.member) : nullptr);
+    }
+    // All ticked at start.
+    PredictionSwitches defaults;
+    for (const auto& info : kPredictionSwitches)
+        EXPECT_TRUE(defaults.*info.Member) << info.Component;
+}
+
 TEST(RunPrediction, ComputesShowsStoresAndLogsOnTheRealHistory)
 {
     Fixture f("Data=0");
