@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace qv {
 namespace {
 
@@ -444,6 +446,19 @@ TEST(NextIssueReferenceSave, BluePanelSavesTheRedOmissionReport)
     ASSERT_EQ(host.SaveRequests.size(), 1u);
     EXPECT_EQ(host.SaveRequests[0].ProposedName, "红球遗漏数据分析报告.txt");
     EXPECT_EQ(dir.Read("blue.txt"), state.Analysis.OmissionView.RedOmission);
+}
+
+TEST(NextIssueReferenceSave, CommandLineCopiesTheStoredSheet)
+{
+    test::TempAppDir dir;
+    dir.Write("Red/RedZB.txt", {"01 02 03", "平均：98 偏态：-4"});
+    const std::string command = std::string("\"") + QUORVANE_CLI + "\" --app-dir \"" + dir.Path().string() +
+                                "\" save-red-reference \"" + (dir / "copy.txt").string() +
+                                "\" >/dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(dir.ReadBytes("copy.txt"), dir.ReadBytes("Red/RedZB.txt"));
+    std::filesystem::remove(dir / "Red/RedZB.txt");
+    EXPECT_NE(std::system(command.c_str()), 0);
 }
 
 } // namespace
