@@ -210,6 +210,43 @@ constexpr std::uint64_t PackKey(std::uint64_t prefix, int value)
     return (prefix << 6) | static_cast<std::uint64_t>(value);
 }
 
+static_assert(kMaxBasketBytes < (std::uint64_t{1} << 32));
+
+// The first eight characters, letters folded to capitals, big-endian and padded with zero
+// bytes: comparing two of these orders texts as CompareTextIgnoreCase does, or ties.
+std::uint64_t FoldedPrefix(std::string_view text)
+{
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        unsigned char ch = i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
+        if (ch >= 'a' && ch <= 'z')
+            ch = static_cast<unsigned char>(ch - 'a' + 'A');
+        key = key << 8 | ch;
+    }
+    return key;
+}
+
+// CompareTextIgnoreCase for texts known to agree (letters folded) before position from.
+inline int CompareFoldedFrom(std::string_view a, std::string_view b, std::size_t from)
+{
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = from; i < n; ++i) {
+        unsigned char ca = static_cast<unsigned char>(a[i]);
+        unsigned char cb = static_cast<unsigned char>(b[i]);
+        if (ca == cb)
+            continue;
+        if (ca >= 'a' && ca <= 'z')
+            ca = static_cast<unsigned char>(ca - 'a' + 'A');
+        if (cb >= 'a' && cb <= 'z')
+            cb = static_cast<unsigned char>(cb - 'a' + 'A');
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
 // The combinations collected from the bet list, before they are written out.
 struct Collected
 {
@@ -217,16 +254,26 @@ struct Collected
     std::uint64_t PresentCount = 0;
     std::vector<std::uint64_t> Unordered; // packed six two-digit numbers that do not ascend
     std::string OtherText;                // every other combination's text, back to back
+    // Offsets fit in 32 bits because the text stays below kMaxBasketBytes. Prefix holds the
+    // first eight characters with letters folded, so that most comparisons end there.
     struct Span
     {
-        std::size_t Offset;
-        std::size_t Length;
+        std::uint64_t Prefix;
+        std::uint32_t Offset;
+        std::uint32_t Length;
     };
     std::vector<Span> Other;
 
     std::string_view OtherAt(const Span& span) const
     {
         return std::string_view(OtherText).substr(span.Offset, span.Length);
+    }
+    // The text comparison of two collected texts.
+    int Compare(const Span& a, const Span& b) const
+    {
+        if (a.Prefix != b.Prefix)
+            return a.Prefix < b.Prefix ? -1 : 1;
+        return CompareFoldedFrom(OtherAt(a), OtherAt(b), std::min<std::size_t>({8, a.Length, b.Length}));
     }
 };
 
@@ -304,7 +351,9 @@ void AddOtherLine(const std::vector<std::string_view>& fields, Collected& out)
                     out.OtherText += ' ';
                 out.OtherText += fields[idx[k]];
             }
-            out.Other.push_back({offset, out.OtherText.size() - offset});
+            const std::string_view text = std::string_view(out.OtherText).substr(offset);
+            out.Other.push_back({FoldedPrefix(text), static_cast<std::uint32_t>(offset),
+                                 static_cast<std::uint32_t>(text.size())});
         }
         // Next index choice, i6 innermost.
         int k = 5;
@@ -338,7 +387,7 @@ public:
         if (m_otherPos < m_in.Other.size()) {
             const std::string_view text(line, 17);
             while (m_otherPos < m_in.Other.size() &&
-                   CompareTextIgnoreCase(m_in.OtherAt(m_in.Other[m_otherPos]), text) < 0)
+                   CompareFoldedFrom(m_in.OtherAt(m_in.Other[m_otherPos]), text, 0) < 0)
                 OtherLine(m_in.Other[m_otherPos++]);
         }
         *m_starts++ = static_cast<std::size_t>(m_out - m_base);
@@ -456,13 +505,13 @@ LineTable ExpandLines(const Lines& betList)
     in.Unordered.erase(std::unique(in.Unordered.begin(), in.Unordered.end()), in.Unordered.end());
     // Equal texts under the comparison keep the one added first, as a sorted list that
     // ignores repeats does.
-    std::stable_sort(in.Other.begin(), in.Other.end(), [&in](const auto& a, const auto& b) {
-        return CompareTextIgnoreCase(in.OtherAt(a), in.OtherAt(b)) < 0;
+    // Offsets grow in the order of adding, so they break ties the way a stable sort would.
+    std::sort(in.Other.begin(), in.Other.end(), [&in](const auto& a, const auto& b) {
+        const int order = in.Compare(a, b);
+        return order != 0 ? order < 0 : a.Offset < b.Offset;
     });
     in.Other.erase(std::unique(in.Other.begin(), in.Other.end(),
-                               [&in](const auto& a, const auto& b) {
-                                   return CompareTextIgnoreCase(in.OtherAt(a), in.OtherAt(b)) == 0;
-                               }),
+                               [&in](const auto& a, const auto& b) { return in.Compare(a, b) == 0; }),
                    in.Other.end());
 
     std::size_t lines = static_cast<std::size_t>(in.PresentCount) + in.Unordered.size() + in.Other.size();
