@@ -280,3 +280,29 @@ TEST(IndicatorCommands, RefreshAndExportFromTheCommandLine)
 
 } // namespace
 } // namespace qv
+namespace qv {
+namespace {
+
+TEST(IndicatorHelp, ExplainsEveryColumnInCleanGbk)
+{
+    const std::filesystem::path appdata = std::filesystem::path(QUORVANE_SOURCE_DIR) / "appdata";
+    const std::pair<const char*, std::vector<const char*>> helps[] = {
+        {"Red/Redhelp.txt",
+         {"期号", "号码", "AC值", "个十", "大小", "奇偶", "除3", "奇数和", "总和", "连号", "连号数", "重号",
+          "重号数", "三区比", "三区和值", "极距", "五行", "螺旋体范围", "先天八卦"}},
+        {"Blue/Bluehelp.txt", {"期号", "蓝球号码", "奇偶", "质合", "大小", "五行属性", "先天八卦"}},
+    };
+    for (const auto& [file, columns] : helps) {
+        SCOPED_TRACE(file);
+        const std::string bytes = ReadFileBytes(appdata / file);
+        EXPECT_TRUE(bytes.ends_with("\r\n"));
+        EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), std::count(bytes.begin(), bytes.end(), '\r'));
+        const std::string text = Join(LoadLines(appdata / file), "\n");
+        EXPECT_EQ(text.find("\xEF\xBF\xBD"), std::string::npos); // no undecodable byte
+        for (const char* column : columns)
+            EXPECT_NE(text.find(std::string("\n") + column + "："), std::string::npos) << column;
+    }
+}
+
+} // namespace
+} // namespace qv
