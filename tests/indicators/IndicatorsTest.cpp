@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace qv {
 namespace {
 
@@ -186,6 +188,17 @@ TEST(RedIndicators, ToleratesWhatDoesNotShiftTheReds)
     EXPECT_EQ(table[0],
               "20091(2) 06 12 15 22 29 32 x7 6 15 33 24 CCCABB 44 116 NO NO 06,22 2 1:3:2 6:49:61 26 "
               "水火土火金火 √√√√×√ 坎震艮坎巽坤:兑");
+}
+
+TEST(RedIndicators, NumbersOutsideTheGameStillGiveWholeLines)
+{
+    // Every field stays non-empty and nothing overflows, whatever integers the reds hold.
+    const std::string line = RedTable({"2009149 2147483647 -2147483648 2147483647 +5 -7 99 01"}).at(0);
+    const auto fields = SplitFields(line);
+    ASSERT_EQ(fields.size(), 25u) << line;
+    EXPECT_TRUE(std::none_of(fields.begin(), fields.end(), [](const std::string& f) { return f.empty(); }))
+        << line;
+    EXPECT_EQ(fields[14], "2147483743");
 }
 
 TEST(BlueIndicators, ClassifiesEveryBlue)
