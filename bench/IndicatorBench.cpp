@@ -1,7 +1,10 @@
 #include "core/AppState.h"
 #include "core/RecordingHost.h"
+#include "history/HistoryLoad.h"
 #include "history/TextFile.h"
+#include "indicators/BlueIndicators.h"
 #include "indicators/IndicatorRefresh.h"
+#include "indicators/RedIndicators.h"
 
 #include <benchmark/benchmark.h>
 
@@ -69,5 +72,21 @@ BENCHMARK(BM_RefreshIndicatorsDataOne)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(15)
     ->ReportAggregatesOnly(true);
+
+// Both computations alone, without files and views.
+void BM_ComputeIndicatorTables(benchmark::State& state)
+{
+    BenchAppDir dir;
+    qv::AppState app;
+    app.Paths.SetDir(dir.Path);
+    qv::LoadHistory(app);
+    qv::RecordingHost host;
+    for (auto _ : state) {
+        host.LogLines.clear();
+        benchmark::DoNotOptimize(qv::ComputeRedIndicatorTable(app.HistoryLines, app.RedHistory, host));
+        benchmark::DoNotOptimize(qv::ComputeBlueIndicatorTable(app.HistoryLines));
+    }
+}
+BENCHMARK(BM_ComputeIndicatorTables)->Unit(benchmark::kMillisecond);
 
 } // namespace

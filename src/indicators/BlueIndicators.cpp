@@ -1,6 +1,8 @@
 #include "indicators/BlueIndicators.h"
 
+#include "core/Error.h"
 #include "indicators/Classification.h"
+#include "indicators/FieldCut.h"
 
 namespace qv {
 
@@ -14,14 +16,19 @@ constexpr std::string_view kPrimeBlues = "02 03 05 07 11 13";
 
 std::string BlueIndicatorLine(std::string_view historyLine, long long ordinal)
 {
-    const auto fields = SplitFieldViews(historyLine);
+    std::array<std::string_view, 8> fields;
+    const std::size_t found = CutFields(historyLine, fields);
+    if (found == 0)
+        throw Error::ListIndexOutOfBounds(0);
     std::string line;
     line.reserve(48);
-    line += FieldAt(fields, 0);
+    line += fields[0];
     line += '(';
     AppendInt(line, ordinal);
     line += ") ";
-    const std::string_view blueText = FieldAt(fields, 7);
+    if (found < 8)
+        throw Error::ListIndexOutOfBounds(7);
+    const std::string_view blueText = fields[7];
     line += blueText;
 
     const int blue = StrToInt(blueText);

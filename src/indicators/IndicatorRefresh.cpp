@@ -6,6 +6,7 @@
 #include "history/HistoryLoad.h"
 #include "history/TextFile.h"
 #include "indicators/BlueIndicators.h"
+#include "indicators/FieldCut.h"
 #include "indicators/RedIndicators.h"
 
 namespace qv {
@@ -15,13 +16,14 @@ namespace {
 constexpr std::size_t kRedFields = 25;
 constexpr std::size_t kBlueFields = 7;
 
-// A table line cut at blanks; a line with fewer than needed fields is reported with the
-// index of the first field missing, the way reading them in order finds it.
-std::vector<std::string_view> FieldsOf(std::string_view line, std::size_t needed)
+// A table line cut at blanks; a line with fewer than N fields is reported with the index of
+// the first field missing, the way reading them in order finds it.
+template <std::size_t N> std::array<std::string_view, N> FieldsOf(std::string_view line)
 {
-    auto fields = SplitFieldViews(line);
-    if (fields.size() < needed)
-        throw Error::ListIndexOutOfBounds(static_cast<long long>(fields.size()));
+    std::array<std::string_view, N> fields;
+    const std::size_t found = CutFields(line, fields);
+    if (found < N)
+        throw Error::ListIndexOutOfBounds(static_cast<long long>(found));
     return fields;
 }
 
@@ -64,7 +66,7 @@ void ExportTable(AppState& state, Host& host, std::string_view stored, const cha
 
 IndicatorRow RedViewRow(std::string_view line)
 {
-    const auto fields = FieldsOf(line, kRedFields);
+    const auto fields = FieldsOf<kRedFields>(line);
     IndicatorRow row;
     row.reserve(19);
     row.emplace_back(fields[0]);
@@ -85,8 +87,8 @@ IndicatorRow RedViewRow(std::string_view line)
 
 IndicatorRow BlueViewRow(std::string_view line)
 {
-    const auto fields = FieldsOf(line, kBlueFields);
-    return IndicatorRow(fields.begin(), fields.begin() + kBlueFields);
+    const auto fields = FieldsOf<kBlueFields>(line);
+    return IndicatorRow(fields.begin(), fields.end());
 }
 
 void RefreshIndicators(AppState& state, Host& host)

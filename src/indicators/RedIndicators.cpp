@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "indicators/Classification.h"
+#include "indicators/FieldCut.h"
 
 #include <algorithm>
 #include <array>
@@ -193,11 +194,11 @@ Lines ComputeRedIndicatorTable(const Lines& historyLines, const Lines& redHistor
     const std::size_t count = historyLines.size();
 
     // Pass 1: the base lines; every history line needs its fields 0 to 7.
-    std::vector<std::vector<std::string_view>> fields(count);
+    std::vector<std::array<std::string_view, 8>> fields(count);
     for (std::size_t i = 0; i < count; ++i) {
-        fields[i] = SplitFieldViews(historyLines[i]);
-        if (fields[i].size() < 8)
-            throw Error::ListIndexOutOfBounds(static_cast<long long>(fields[i].size()));
+        const std::size_t found = CutFields(historyLines[i], fields[i]);
+        if (found < 8)
+            throw Error::ListIndexOutOfBounds(static_cast<long long>(found));
     }
     LogStep(host, "初始化成功....开始计算AC值->");
 
@@ -223,9 +224,13 @@ Lines ComputeRedIndicatorTable(const Lines& historyLines, const Lines& redHistor
     for (std::size_t i = 0; i < count; ++i) {
         if (i >= redHistory.size())
             throw Error::ListIndexOutOfBounds(static_cast<long long>(i));
-        const auto combo = SplitFieldViews(redHistory[i]);
-        for (std::size_t k = 0; k < 6; ++k)
-            comboReds[i][k] = StrToInt(FieldAt(combo, k));
+        std::array<std::string_view, 6> combo;
+        const std::size_t found = CutFields(redHistory[i], combo);
+        for (std::size_t k = 0; k < 6; ++k) {
+            if (k >= found)
+                throw Error::ListIndexOutOfBounds(static_cast<long long>(k));
+            comboReds[i][k] = StrToInt(combo[k]);
+        }
     }
     static constexpr std::string_view kLastPasses[] = {
         "三区比计算成功....OK",           "正在进行三区总和计算....", "三区比总和计算成功....OK",
