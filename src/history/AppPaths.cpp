@@ -63,7 +63,8 @@ std::filesystem::path ResolveIgnoringCase(const std::filesystem::path& base, std
 {
     std::filesystem::path current = base;
     bool exists = true;
-    for (const auto& component : SplitFieldViews(Normalised(relative), '/')) {
+    const std::string normalised = Normalised(relative);
+    for (const auto& component : SplitFieldViews(normalised, '/')) {
         if (component.empty())
             continue;
         if (exists) {
