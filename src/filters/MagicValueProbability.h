@@ -33,17 +33,38 @@ inline std::string EditText(const FilterContext& context, const EditField& field
 
 // A basket line cut at blanks and read by position (1..6) the way the text rules read
 // it: a missing position is "List index out of bounds", a field that is not a number the
-// conversion error.
+// conversion error. Cuts like SplitFields, keeping only the first six fields.
 class LineFields
 {
 public:
-    explicit LineFields(std::string_view text) : m_fields(SplitFieldViews(text)) {}
+    explicit LineFields(std::string_view text)
+    {
+        if (text.empty())
+            return;
+        std::size_t start = 0;
+        while (m_count < m_fields.size()) {
+            const std::size_t blank = text.find(' ', start);
+            if (blank == std::string_view::npos) {
+                if (start < text.size())
+                    m_fields[m_count++] = text.substr(start);
+                break;
+            }
+            m_fields[m_count++] = text.substr(start, blank - start);
+            start = blank + 1;
+        }
+    }
 
-    std::string_view Field(std::size_t position) const { return FieldAt(m_fields, position - 1); }
+    std::string_view Field(std::size_t position) const
+    {
+        if (position < 1 || position > m_count)
+            throw Error::ListIndexOutOfBounds(static_cast<long long>(position) - 1);
+        return m_fields[position - 1];
+    }
     int Number(std::size_t position) const { return StrToInt(Field(position)); }
 
 private:
-    std::vector<std::string_view> m_fields;
+    std::array<std::string_view, 6> m_fields{};
+    std::size_t m_count = 0;
 };
 
 // The mask of the two-digit numbers listed in text (bit n-1 for n); other items are

@@ -8,9 +8,11 @@
 #include "history/AppPaths.h"
 #include "history/TextFile.h"
 
+#include <bit>
 #include <climits>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 
 namespace qv {
 
@@ -287,9 +289,7 @@ public:
             std::string pair(fields.Field(k));
             pair += ' ';
             pair += fields.Field(k + 1);
-            std::size_t e = 0;
-            while (e < m_table.size() && !Contains(m_table[e], pair))
-                ++e;
+            const std::size_t e = FirstEntryHolding(std::move(pair));
             if (e == m_table.size() || RareEnough(e))
                 return true;
         }
@@ -298,6 +298,20 @@ public:
 
 private:
     static constexpr int kBadCount = INT_MIN;
+
+    // The first entry that contains pair, or the table's size; remembered per pair text, so
+    // a basket of lines of other forms searches the table once per distinct pair.
+    std::size_t FirstEntryHolding(std::string pair)
+    {
+        const auto known = m_entryOfText.find(pair);
+        if (known != m_entryOfText.end())
+            return known->second;
+        std::size_t e = 0;
+        while (e < m_table.size() && !Contains(m_table[e], pair))
+            ++e;
+        m_entryOfText.emplace(std::move(pair), e);
+        return e;
+    }
 
     bool RareEnough(std::size_t entry)
     {
@@ -313,6 +327,7 @@ private:
     Lines m_table;
     std::array<int, 34 * 34> m_entryOf{};
     std::vector<int> m_counts;
+    std::unordered_map<std::string, std::size_t> m_entryOfText;
 };
 
 // Binomial coefficients C(n, k) for n < 34, k <= 6: the rank of a six-number combination.
@@ -339,62 +354,151 @@ std::uint32_t RankOf(const std::array<std::uint8_t, 6>& reds)
     return rank;
 }
 
-// 排除历史重复: a line sharing five or six numbers with some past draw goes. Every RedCombo
-// draw marks, once per pass, all combinations that contain five of its numbers, so a line
-// is judged by one look-up of its rank; the history lines of any other form keep their
-// text and are counted line by line.
+// The numbers 1..33 whose two-digit text occurs in text: the hits of every two-digit item
+// "01".."33" on that text.
+std::uint64_t TwoDigitNumbersIn(std::string_view text)
+{
+    std::uint64_t mask = 0;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        const char tens = text[i];
+        const char ones = text[i + 1];
+        if (tens < '0' || tens > '3' || ones < '0' || ones > '9')
+            continue;
+        const int n = (tens - '0') * 10 + (ones - '0');
+        if (n >= 1 && n <= 33)
+            mask |= std::uint64_t{1} << (n - 1);
+    }
+    return mask;
+}
+
+// A past draw whose items are six distinct numbers "01".."33" (in any order), as a mask;
+// zero for a draw of any other form.
+std::uint64_t SixNumberMask(std::string_view draw)
+{
+    std::uint64_t mask = 0;
+    int items = 0;
+    for (std::string_view item : SplitFieldViews(draw)) {
+        if (item.empty())
+            continue;
+        int n = 0;
+        if (item.size() != 2 || !TryStrToInt(item, n) || n < 1 || n > 33)
+            return 0;
+        const std::uint64_t bit = std::uint64_t{1} << (n - 1);
+        if (mask & bit)
+            return 0;
+        mask |= bit;
+        ++items;
+    }
+    return items == 6 ? mask : 0;
+}
+
+std::uint32_t RankOfMask(std::uint64_t mask)
+{
+    std::uint32_t rank = 0;
+    for (int i = 1; mask != 0; ++i, mask &= mask - 1)
+        rank += kBinomials.C[std::countr_zero(mask)][i];
+    return rank;
+}
+
+// 排除历史重复: a line sharing five or six numbers with some past draw goes. Every draw of
+// six numbers marks, once per pass, all combinations that hold five of them, so a RedCombo
+// line is judged by one look-up of its rank. A line of any other form holds a number's text
+// exactly when it holds those two digits, so a draw's hits on it are the draw's numbers
+// among the two-digit numbers found in it; the draws of other forms are counted item by
+// item.
 class HistoryRepeatRule : public FilterRule
 {
 public:
     void Prepare(FilterContext& context) override
     {
-        m_history = &context.State.RedHistory;
         m_marked.assign((kCombinations + 63) / 64, 0);
-        for (const auto& draw : *m_history) {
+        for (const auto& draw : context.State.RedHistory) {
             if (draw.empty())
                 continue; // an empty line holds no item
-            const BasketLine past = MakeBasketLine(draw);
-            if (past.IsCombo)
-                MarkNeighbours(past.Reds);
-            else
+            const std::uint64_t mask = SixNumberMask(draw);
+            if (mask != 0) {
+                m_drawMasks.push_back(mask);
+                MarkNeighbours(mask);
+            } else {
                 m_otherDraws.emplace_back(draw);
+            }
         }
     }
 
     bool Removes(const BasketLine& line) override
     {
         if (line.IsCombo) {
-            const std::uint32_t rank = RankOf(line.Reds);
-            if (m_marked[rank >> 6] >> (rank & 63) & 1)
+            if (Marked(RankOf(line.Reds)))
                 return true;
             for (const auto& draw : m_otherDraws)
                 if (draw.Count(line) >= 5)
                     return true;
             return false;
         }
-        for (const auto& draw : *m_history)
-            if (CountHits(draw, line.Text) >= 5)
+        if (SharesFiveWithADraw(TwoDigitNumbersIn(line.Text)))
+            return true;
+        for (const auto& draw : m_otherDraws)
+            if (draw.Count(line.Text) >= 5)
                 return true;
         return false;
     }
 
 private:
+    bool Marked(std::uint32_t rank) const { return m_marked[rank >> 6] >> (rank & 63) & 1; }
+
+    // Some six-number draw has five numbers among found. With six to ten numbers found, that
+    // is some six of them forming a marked combination; otherwise every draw is compared.
+    bool SharesFiveWithADraw(std::uint64_t found) const
+    {
+        const int count = std::popcount(found);
+        if (count < 5)
+            return false;
+        if (count >= 6 && count <= 10) {
+            std::array<int, 10> numbers{};
+            int size = 0;
+            for (std::uint64_t rest = found; rest != 0; rest &= rest - 1)
+                numbers[size++] = std::countr_zero(rest);
+            // Every choice of six of the found numbers, as index sets in ascending order.
+            std::array<int, 6> pick{0, 1, 2, 3, 4, 5};
+            for (;;) {
+                std::uint64_t six = 0;
+                for (int p : pick)
+                    six |= std::uint64_t{1} << numbers[p];
+                if (Marked(RankOfMask(six)))
+                    return true;
+                int i = 5;
+                while (i >= 0 && pick[i] == size - 6 + i)
+                    --i;
+                if (i < 0)
+                    return false;
+                ++pick[i];
+                for (int j = i + 1; j < 6; ++j)
+                    pick[j] = pick[j - 1] + 1;
+            }
+        }
+        for (std::uint64_t draw : m_drawMasks)
+            if (std::popcount(draw & found) >= 5)
+                return true;
+        return false;
+    }
+
     // Marks every combination made of five numbers of the draw and one other number.
-    void MarkNeighbours(const std::array<std::uint8_t, 6>& reds)
+    void MarkNeighbours(std::uint64_t draw)
     {
         const auto& c = kBinomials.C;
-        for (int left = 0; left < 6; ++left) {
+        for (std::uint64_t left = draw; left != 0; left &= left - 1) {
+            const std::uint64_t fiveMask = draw & ~(left & -left);
             std::array<int, 5> five{};
-            for (int i = 0, j = 0; i < 6; ++i)
-                if (i != left)
-                    five[j++] = reds[i];
+            int j = 0;
+            for (std::uint64_t rest = fiveMask; rest != 0; rest &= rest - 1)
+                five[j++] = std::countr_zero(rest) + 1;
             // before[j]: rank share of the j smallest at their own places; after[j]: share
             // of the others shifted one place up by a number inserted below them.
             std::array<std::uint32_t, 6> before{};
             std::array<std::uint32_t, 6> after{};
-            for (int j = 0; j < 5; ++j)
+            for (j = 0; j < 5; ++j)
                 before[j + 1] = before[j] + c[five[j] - 1][j + 1];
-            for (int j = 4; j >= 0; --j)
+            for (j = 4; j >= 0; --j)
                 after[j] = after[j + 1] + c[five[j] - 1][j + 2];
             int below = 0;
             for (int x = 1; x <= 33; ++x) {
@@ -408,8 +512,8 @@ private:
         }
     }
 
-    const Lines* m_history = nullptr;
     std::vector<std::uint64_t> m_marked;
+    std::vector<std::uint64_t> m_drawMasks;
     std::vector<HitList> m_otherDraws;
 };
 
