@@ -7,7 +7,6 @@
 #include "filters/MagicValueProbability.h"
 
 #include <algorithm>
-#include <bit>
 #include <memory>
 
 namespace qv {
@@ -65,6 +64,14 @@ std::string RemovedLine(const char* before, long long removed, const char* after
     return line;
 }
 
+// The number of ones in a byte, without relying on a population-count instruction.
+constexpr std::array<std::uint8_t, 256> kBitsIn = [] {
+    std::array<std::uint8_t, 256> bits{};
+    for (int i = 1; i < 256; ++i)
+        bits[i] = static_cast<std::uint8_t>(bits[i / 2] + (i & 1));
+    return bits;
+}();
+
 // A list of groups of two-digit numbers: the line is removed when one group has at least
 // Threshold hits in it.
 struct NumberGroup
@@ -81,22 +88,22 @@ NumberGroup MakeGroup(std::string text)
     return group;
 }
 
+// Up to sixteen groups: on a RedCombo the hits of group g are counted in the four bits
+// 4g..4g+3 of one word, each number adding its groups' ones (no count exceeds 6), and the
+// bias makes bit 3 of a nibble the test "count >= threshold".
 class GroupHitRule : public FilterRule
 {
 public:
     GroupHitRule() = default;
-    GroupHitRule(std::vector<NumberGroup> groups, int threshold)
-        : m_groups(std::move(groups)), m_threshold(threshold)
-    {
-    }
+    GroupHitRule(std::vector<NumberGroup> groups, int threshold) { Use(std::move(groups), threshold); }
 
     bool Removes(const BasketLine& line) override
     {
         if (line.IsCombo) {
-            for (const auto& group : m_groups)
-                if (std::popcount(group.Mask & line.Mask) >= m_threshold)
-                    return true;
-            return false;
+            std::uint64_t counts = m_bias;
+            for (std::uint8_t n : line.Reds)
+                counts += m_groupsOf[n];
+            return (counts & kNibbleHighBits) != 0;
         }
         for (const auto& group : m_groups)
             if (CountHits(group.Text, line.Text) >= m_threshold)
@@ -105,8 +112,27 @@ public:
     }
 
 protected:
+    void Use(std::vector<NumberGroup> groups, int threshold)
+    {
+        m_groups = std::move(groups);
+        m_threshold = threshold;
+        m_groupsOf.fill(0);
+        m_bias = 0;
+        for (std::size_t g = 0; g < m_groups.size(); ++g) {
+            for (int n = 1; n <= 33; ++n)
+                if (m_groups[g].Mask >> (n - 1) & 1)
+                    m_groupsOf[n] |= std::uint64_t{1} << (4 * g);
+            m_bias |= static_cast<std::uint64_t>(8 - threshold) << (4 * g);
+        }
+    }
+
+private:
+    static constexpr std::uint64_t kNibbleHighBits = 0x8888888888888888ULL;
+
     std::vector<NumberGroup> m_groups;
     int m_threshold = 0;
+    std::array<std::uint64_t, 34> m_groupsOf{};
+    std::uint64_t m_bias = 0;
 };
 
 std::vector<NumberGroup> GroupsOf(const char* const* texts, std::size_t count)
@@ -192,8 +218,8 @@ public:
                 if (occupied(kGridColumns[column]))
                     columns |= 1u << column;
         }
-        const int emptyRows = 7 - std::popcount(rows);
-        const int emptyColumns = 5 - std::popcount(columns);
+        const int emptyRows = 7 - kBitsIn[rows];
+        const int emptyColumns = 5 - kBitsIn[columns];
         return emptyRows >= 5 || emptyColumns >= 4 || (emptyRows == 1 && emptyColumns == 0);
     }
 
@@ -209,11 +235,12 @@ public:
     void Prepare(FilterContext& context) override
     {
         const auto order = BuildGoldenOrder(context.State.RedHistory);
-        m_threshold = 5;
+        std::vector<NumberGroup> thirds;
         for (std::size_t start = 0; start < 33; start += 11) {
             std::vector<std::string> third(order.begin() + start, order.begin() + start + 11);
-            m_groups.push_back(MakeGroup(Join(third, " ")));
+            thirds.push_back(MakeGroup(Join(third, " ")));
         }
+        Use(std::move(thirds), 5);
     }
 };
 
@@ -227,20 +254,29 @@ public:
         std::string start = "正在进行黄金算法2.....";
         start += Join(order, " ");
         LogStep(context.Host, start);
-        for (auto& text : GoldenWindows(order))
+        for (auto& text : GoldenWindows(order)) {
             m_windows.push_back(MakeGroup(std::move(text)));
+            for (int n = 1; n <= 33; ++n)
+                m_windowsHolding[n] += m_windows.back().Mask >> (n - 1) & 1;
+        }
     }
 
     bool Removes(const BasketLine& line) override
     {
         int hits = 0;
-        for (const auto& window : m_windows)
-            hits += line.IsCombo ? std::popcount(window.Mask & line.Mask) : CountHits(window.Text, line.Text);
+        if (line.IsCombo) {
+            for (std::uint8_t n : line.Reds)
+                hits += m_windowsHolding[n];
+        } else {
+            for (const auto& window : m_windows)
+                hits += CountHits(window.Text, line.Text);
+        }
         return hits <= 2;
     }
 
 private:
     std::vector<NumberGroup> m_windows;
+    std::array<int, 34> m_windowsHolding{}; // how many windows hold the number
 };
 
 // 排序法: five or six positions out of their ranges remove.

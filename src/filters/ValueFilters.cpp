@@ -33,7 +33,7 @@ constexpr EditField kZoneCounts[6] = {{"TeSEdit10", "0"}, {"TeSEdit11", "2"}, {"
 
 // The zone of a number: 1 below 12, 2 for 12..22, 3 for 23..32; 33 (and anything above)
 // lies in no zone.
-int ZoneOf(int n)
+constexpr int ZoneOf(int n)
 {
     if (n < 12)
         return 1;
@@ -43,6 +43,13 @@ int ZoneOf(int n)
         return 3;
     return 0;
 }
+
+constexpr std::array<std::uint8_t, 34> kZoneOfNumber = [] {
+    std::array<std::uint8_t, 34> zones{};
+    for (int n = 0; n < 34; ++n)
+        zones[n] = static_cast<std::uint8_t>(ZoneOf(n));
+    return zones;
+}();
 
 // What a rule reads from a line. The number at a position comes from the compact form for
 // a RedCombo and from the fields otherwise; every rule reads its positions in the same
@@ -154,7 +161,7 @@ public:
         std::array<int, 4> zones{};
         if (line.IsCombo) {
             for (std::uint8_t n : line.Reds)
-                zones[ZoneOf(n)] += Sums ? n : 1;
+                zones[kZoneOfNumber[n]] += Sums ? n : 1;
         } else {
             const LineFields fields(line.Text);
             for (int k = 1; k <= 6; ++k) {
