@@ -7,6 +7,7 @@
 #include "filters/MagicValueProbability.h"
 
 #include <algorithm>
+#include <bit>
 #include <memory>
 
 namespace qv {
@@ -105,8 +106,11 @@ public:
                 counts += m_groupsOf[n];
             return (counts & kNibbleHighBits) != 0;
         }
+        // The groups hold distinct two-digit numbers: a group's hits on any text are its
+        // numbers whose two digits stand in the text.
+        const std::uint64_t found = TwoDigitNumbersIn(line.Text);
         for (const auto& group : m_groups)
-            if (CountHits(group.Text, line.Text) >= m_threshold)
+            if (std::popcount(group.Mask & found) >= m_threshold)
                 return true;
         return false;
     }
@@ -206,17 +210,25 @@ public:
             std::array<std::string_view, 6> numbers;
             for (std::size_t k = 0; k < 6; ++k)
                 numbers[k] = fields.Field(k + 1);
-            const auto occupied = [&](std::string_view text) {
-                return std::any_of(numbers.begin(), numbers.end(), [&](std::string_view number) {
-                    return !number.empty() && Contains(text, number);
-                });
-            };
-            for (int row = 0; row < 7; ++row)
-                if (occupied(kGridRows[row]))
-                    rows |= 1u << row;
-            for (int column = 0; column < 5; ++column)
-                if (occupied(kGridColumns[column]))
-                    columns |= 1u << column;
+            for (std::string_view number : numbers) {
+                int n = 0;
+                if (number.size() == 2 && TryStrToInt(number, n) && number[0] != '+' && number[0] != '-') {
+                    // Two digits stand in a row's text only as one of its numbers.
+                    if (n >= 1 && n <= 33) {
+                        rows |= 1u << m_rowOf[n];
+                        columns |= 1u << m_columnOf[n];
+                    }
+                    continue;
+                }
+                if (number.empty())
+                    continue;
+                for (int row = 0; row < 7; ++row)
+                    if (Contains(kGridRows[row], number))
+                        rows |= 1u << row;
+                for (int column = 0; column < 5; ++column)
+                    if (Contains(kGridColumns[column], number))
+                        columns |= 1u << column;
+            }
         }
         const int emptyRows = 7 - kBitsIn[rows];
         const int emptyColumns = 5 - kBitsIn[columns];
@@ -268,8 +280,9 @@ public:
             for (std::uint8_t n : line.Reds)
                 hits += m_windowsHolding[n];
         } else {
+            const std::uint64_t found = TwoDigitNumbersIn(line.Text);
             for (const auto& window : m_windows)
-                hits += CountHits(window.Text, line.Text);
+                hits += std::popcount(window.Mask & found);
         }
         return hits <= 2;
     }
@@ -311,6 +324,21 @@ std::uint64_t MaskOfNumbers(std::string_view text)
     for (std::string_view item : SplitFieldViews(text)) {
         int n = 0;
         if (item.size() == 2 && TryStrToInt(item, n) && n >= 1 && n <= 33)
+            mask |= std::uint64_t{1} << (n - 1);
+    }
+    return mask;
+}
+
+std::uint64_t TwoDigitNumbersIn(std::string_view text)
+{
+    std::uint64_t mask = 0;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        const char tens = text[i];
+        const char ones = text[i + 1];
+        if (tens < '0' || tens > '3' || ones < '0' || ones > '9')
+            continue;
+        const int n = (tens - '0') * 10 + (ones - '0');
+        if (n >= 1 && n <= 33)
             mask |= std::uint64_t{1} << (n - 1);
     }
     return mask;

@@ -71,6 +71,10 @@ private:
 // ignored. Meant for the fixed tables, whose items are all two-digit numbers.
 std::uint64_t MaskOfNumbers(std::string_view text);
 
+// The numbers 1..33 whose two-digit text occurs in text. For a list of distinct items
+// "01".."33", CountHits(list, text) is the number of its items among them.
+std::uint64_t TwoDigitNumbersIn(std::string_view text);
+
 // The 33 numbers ordered by how many of the newest 12 draws contain them, least frequent
 // first, with the counts compared as decimal text ("10" sorts between "1" and "2") and
 // equal counts in ascending number order.

@@ -354,23 +354,6 @@ std::uint32_t RankOf(const std::array<std::uint8_t, 6>& reds)
     return rank;
 }
 
-// The numbers 1..33 whose two-digit text occurs in text: the hits of every two-digit item
-// "01".."33" on that text.
-std::uint64_t TwoDigitNumbersIn(std::string_view text)
-{
-    std::uint64_t mask = 0;
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        const char tens = text[i];
-        const char ones = text[i + 1];
-        if (tens < '0' || tens > '3' || ones < '0' || ones > '9')
-            continue;
-        const int n = (tens - '0') * 10 + (ones - '0');
-        if (n >= 1 && n <= 33)
-            mask |= std::uint64_t{1} << (n - 1);
-    }
-    return mask;
-}
-
 // A past draw whose items are six distinct numbers "01".."33" (in any order), as a mask;
 // zero for a draw of any other form.
 std::uint64_t SixNumberMask(std::string_view draw)

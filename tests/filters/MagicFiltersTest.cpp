@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+
 namespace qv::test {
 namespace {
 
@@ -186,6 +188,12 @@ TEST(MagicFilters, MalformedLinesFollowTheTextRules)
         {"CheckBox32", "01 02", "List index out of bounds (2)"},
         {"CheckBox32", "1 2 3 4 5 6", "kept"},             // one-digit texts occupy every row they occur in
         {"CheckBox32", "01 02 03 06 07 08 33", "removed"}, // a seventh field is not looked at
+        {"CheckBox32", "01 02 03 06 07 40", "removed"},    // "40" stands in no row
+        {"CheckBox32", "01 02 03 06 07 0", "kept"},        // "0" occupies rows 1, 2, 4 and 6
+        {"CheckBox25", "31 27 13 21 11 17 07 05", "removed"},
+        {"CheckBox34", "04 05 06 07 08", "kept"},
+        {"CheckBox34", "04 x 1", "removed"}, // window numbers are searched in the line: one hit
+        {"CheckBox34", "0405 1415", "kept"}, // 04 05 14 15 stand in it: six hits
         {"CheckBox22", "01 10 19 28", "removed"},
         {"CheckBox22", "1 10 19 28", "kept"}, // "01" does not occur in the text
         {"CheckBox24", "abc", "kept"},
@@ -200,6 +208,21 @@ TEST(MagicFilters, MalformedLinesFollowTheTextRules)
         });
         EXPECT_EQ(outcome, c.Outcome);
     }
+}
+
+TEST(TwoDigitNumbersIn, CountsLikeCountHitsForListsOfNumbers)
+{
+    std::mt19937 generator(17);
+    for (const auto& line : OddLines(2000, 9)) {
+        std::vector<std::string> items;
+        for (int n = 1; n <= 33; ++n)
+            if (generator() % 3 == 0)
+                items.push_back(TwoDigits(n));
+        const std::string list = Join(items, " ");
+        ASSERT_EQ(std::popcount(MaskOfNumbers(list) & TwoDigitNumbersIn(line)), CountHits(list, line))
+            << list << " / " << line;
+    }
+    EXPECT_EQ(TwoDigitNumbersIn("0405 1415 40 99 3"), MaskOfNumbers("04 05 14 15"));
 }
 
 TEST(MagicFilters, CompactFormMatchesText)

@@ -140,6 +140,25 @@ inline std::vector<std::string> RandomCombos(std::size_t count, unsigned seed = 
     return combos;
 }
 
+// Lines of other forms: typed orders, one-digit and three-digit fields, letters.
+inline std::vector<std::string> OddLines(std::size_t count, unsigned seed)
+{
+    std::mt19937 generator(seed);
+    const char* pieces[] = {"0", "1", "2", "3", "7", "12", "21", "33", "06", "x", "", "123", "301", "9"};
+    std::vector<std::string> lines;
+    for (const auto& combo : RandomCombos(count, seed)) {
+        auto fields = SplitFields(combo);
+        std::shuffle(fields.begin(), fields.end(), generator);
+        const std::size_t changes = generator() % 4;
+        for (std::size_t i = 0; i < changes; ++i)
+            fields[generator() % 6] = pieces[generator() % std::size(pieces)];
+        if (generator() % 5 == 0)
+            fields.push_back(pieces[generator() % std::size(pieces)]);
+        lines.push_back(Join(fields, generator() % 7 == 0 ? "" : " "));
+    }
+    return lines;
+}
+
 // Every line judged by one prepared rule in its compact form and by another in its bare
 // text form must get the same answer. Gives how many lines went.
 inline int ExpectCompactMatchesText(FamilyBench& bench, const std::string& checkBox,
