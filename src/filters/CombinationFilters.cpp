@@ -48,8 +48,8 @@ public:
     bool Removes(const BasketLine& line) override
     {
         if (line.IsCombo)
-            return DecadesRemove(std::popcount(line.Mask & kDecadeA), std::popcount(line.Mask & kDecadeB),
-                                 std::popcount(line.Mask & kDecadeC), std::popcount(line.Mask & kDecadeD));
+            return DecadesRemove(CountBits(line.Mask & kDecadeA), CountBits(line.Mask & kDecadeB),
+                                 CountBits(line.Mask & kDecadeC), CountBits(line.Mask & kDecadeD));
         int a = 0, b = 0, c = 0, d = 0;
         for (const int n : SixNumbers(line.Text)) {
             if (n <= 9)

@@ -2,8 +2,11 @@
 
 #include "filters/FilterRule.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,8 +24,25 @@ public:
     // Takes the lines from text already in memory (UTF-8, any line ends).
     void Assign(std::string text);
 
-    std::size_t Size() const { return m_lines.size(); }
-    BasketLine Line(std::size_t index) const;
+    std::size_t Size() const { return m_size; }
+    BasketLine Line(std::size_t index) const
+    {
+        const Entry& entry = m_lines[index];
+        BasketLine line;
+        line.Text = std::string_view(m_text.data() + entry.Offset, entry.Length);
+        if (entry.Mask != 0) {
+            line.IsCombo = true;
+            line.Mask = entry.Mask;
+            line.Reds = entry.Reds;
+        }
+        return line;
+    }
+
+    // Shows every line in order to removes and drops those it returns true for; calls
+    // progress(lines examined) every step lines. Returns the number removed. When
+    // removes throws, the basket stays as it was.
+    template <typename Removes, typename Progress>
+    std::size_t Walk(Removes&& removes, Progress&& progress, std::size_t step);
 
     // Drops every line whose flag in removed is set; removed has one flag per line.
     void Remove(const std::vector<std::uint8_t>& removed);
@@ -34,14 +54,40 @@ public:
 private:
     struct Entry
     {
-        std::uint64_t Mask;   // 0 for a line that is not a RedCombo
-        std::uint32_t Offset; // into m_text
-        std::uint32_t Length;
+        std::uint64_t Mask;               // 0 for a line that is not a RedCombo
+        std::uint32_t Offset;             // into m_text
+        std::uint32_t Length;             //
+        std::array<std::uint8_t, 6> Reds; // of a RedCombo
     };
+
+    void Reserve(std::size_t lines);
 
     std::string m_text;
     bool m_ascii = true;
-    std::vector<Entry> m_lines;
+    std::unique_ptr<Entry[]> m_lines;
+    std::size_t m_size = 0;
+    std::unique_ptr<Entry[]> m_spare; // the walk's output, as large as m_lines
+    std::size_t m_capacity = 0;
 };
+
+template <typename Removes, typename Progress>
+std::size_t CompactBasket::Walk(Removes&& removes, Progress&& progress, std::size_t step)
+{
+    Entry* out = m_spare.get();
+    std::size_t kept = 0;
+    for (std::size_t begin = 0; begin < m_size; begin += step) {
+        const std::size_t end = std::min(m_size, begin + step);
+        for (std::size_t i = begin; i < end; ++i) {
+            const bool removed = removes(Line(i));
+            out[kept] = m_lines[i];
+            kept += removed ? 0 : 1;
+        }
+        progress(end);
+    }
+    const std::size_t removedCount = m_size - kept;
+    std::swap(m_lines, m_spare);
+    m_size = kept;
+    return removedCount;
+}
 
 } // namespace qv

@@ -2,6 +2,7 @@
 
 #include "core/Host.h"
 #include "filters/FilterState.h"
+#include "filters/LineText.h"
 
 #include <array>
 #include <cstdint>
@@ -43,7 +44,12 @@ public:
     HitList() = default;
     explicit HitList(std::string_view items);
 
-    int Count(const BasketLine& line) const;
+    int Count(const BasketLine& line) const
+    {
+        if (line.IsCombo && m_others.empty())
+            return CountBits(m_singles & line.Mask);
+        return CountSlow(line);
+    }
     int Count(std::string_view text) const { return CountHits(m_items, text); }
     bool Empty() const { return m_masks.empty(); }
     // The masks of the non-empty items, in list order.
@@ -51,6 +57,8 @@ public:
     const std::string& Items() const { return m_items; }
 
 private:
+    int CountSlow(const BasketLine& line) const;
+
     std::string m_items;
     std::vector<std::uint64_t> m_masks;  // one per non-empty item
     std::uint64_t m_singles = 0;         // items hitting one number, each standing once

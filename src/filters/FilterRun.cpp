@@ -5,6 +5,10 @@
 #include "filters/CompactBasket.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace qv {
 
@@ -29,15 +33,37 @@ std::string BasketTotal(std::size_t lines)
     return text;
 }
 
-// The basket between passes. The file is loaded once, when the first pass needs it; the
-// first pass that completes writes it at once (so a file that cannot be written stops
-// the run where a pass writes it), later passes leave their result pending and it is
-// written when the run ends or stops. On disk the result is what writing after every
-// pass gives.
+// Fails the way writing the basket would fail when the file cannot be replaced at all:
+// a folder in its place, or a folder where no file can be created.
+void ProbeWritable(const std::filesystem::path& path)
+{
+    const std::string target = path.string();
+    struct stat st
+    {
+    };
+    if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        throw Error::CannotOpenFileErrno(target, EISDIR);
+    const std::string probe = target + ".probe." + std::to_string(::getpid());
+    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        const int err = errno;
+        if (err != EEXIST)
+            throw Error::CannotOpenFileErrno(target, err);
+        return;
+    }
+    ::close(fd);
+    ::unlink(probe.c_str());
+}
+
+// The basket between passes. The file is loaded once, when the first pass needs it, and
+// written once, when the run ends or stops, with the result of the last completed pass:
+// the same file that writing after every pass leaves. Where the first pass would write,
+// the run makes sure the file can be replaced at all, so a basket that cannot be
+// written stops the run there.
 class RunBasket
 {
 public:
-    RunBasket(std::filesystem::path path, Host& host) : m_path(std::move(path)), m_host(host) {}
+    explicit RunBasket(std::filesystem::path path, Host& host) : m_path(std::move(path)), m_host(host) {}
 
     CompactBasket& Lines()
     {
@@ -51,12 +77,11 @@ public:
     // A pass completed: its result is the basket as it now stands.
     void PassDone()
     {
-        if (!m_written) {
-            m_basket.Save(m_path);
-            m_written = true;
-        } else {
-            m_pending = true;
+        if (!m_probed) {
+            ProbeWritable(m_path);
+            m_probed = true;
         }
+        m_pending = true;
     }
 
     // Writes a pending result; called when the run ends or stops.
@@ -74,7 +99,7 @@ private:
     Host& m_host;
     CompactBasket m_basket;
     bool m_loaded = false;
-    bool m_written = false;
+    bool m_probed = false;
     bool m_pending = false;
 };
 
@@ -98,21 +123,12 @@ bool RunPass(const FilterInfo& info, FilterContext& context, RunBasket& basket, 
     const std::size_t count = lines.Size();
     host.SetProgressMaximum(ProgressValue(count));
     host.SetProgressPosition(0);
-    // Decide every line first and drop them afterwards: a rule that stops the run on a
+    // The basket changes only once the walk is through: a rule that stops the run on a
     // line leaves the basket as the previous pass left it.
-    std::vector<std::uint8_t> removed(count, 0);
-    long long removedCount = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (rule->Removes(lines.Line(i))) {
-            removed[i] = 1;
-            ++removedCount;
-        }
-        if ((i + 1) % kProgressStep == 0)
-            host.SetProgressPosition(ProgressValue(i + 1));
-    }
-    host.SetProgressPosition(ProgressValue(count));
-    if (removedCount > 0)
-        lines.Remove(removed);
+    FilterRule& judge = *rule;
+    const auto removedCount = static_cast<long long>(lines.Walk(
+        [&](const BasketLine& line) { return judge.Removes(line); },
+        [&](std::size_t examined) { host.SetProgressPosition(ProgressValue(examined)); }, kProgressStep));
 
     basket.PassDone();
     host.ViewChanged("basket");

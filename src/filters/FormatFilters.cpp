@@ -32,7 +32,7 @@ public:
         // In an ascending line two neighbouring positions hold consecutive numbers
         // exactly when both numbers are in it.
         if (line.IsCombo)
-            return std::popcount(line.Mask & (line.Mask >> 1)) >= 4;
+            return CountBits(line.Mask & (line.Mask >> 1)) >= 4;
         const auto n = SixNumbers(line.Text);
         int pairs = 0;
         for (std::size_t k = 0; k + 1 < n.size(); ++k)
@@ -99,8 +99,8 @@ public:
         if (line.IsCombo) {
             static const std::uint64_t kA = MaskWhere([](int n) { return n % 3 == 1; });
             static const std::uint64_t kB = MaskWhere([](int n) { return n % 3 == 2; });
-            const int a = std::popcount(line.Mask & kA);
-            const int b = std::popcount(line.Mask & kB);
+            const int a = CountBits(line.Mask & kA);
+            const int b = CountBits(line.Mask & kB);
             const int c = 6 - a - b;
             if (a >= 5 || b >= 5 || c >= 5)
                 return true;
@@ -138,7 +138,7 @@ public:
     {
         if (line.IsCombo) {
             static const std::uint64_t kEven = MaskWhere([](int n) { return n % 2 == 0; });
-            const int even = std::popcount(line.Mask & kEven);
+            const int even = CountBits(line.Mask & kEven);
             return even == 6 || even == 0;
         }
         int even = 0;
@@ -173,7 +173,7 @@ public:
     {
         if (line.IsCombo) {
             for (const std::uint64_t mask : m_tailMasks)
-                if (std::popcount(line.Mask & mask) >= 3)
+                if (CountBits(line.Mask & mask) >= 3)
                     return true;
             return false;
         }

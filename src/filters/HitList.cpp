@@ -1,4 +1,5 @@
 #include "filters/FilterRule.h"
+#include "filters/LineText.h"
 
 #include <bit>
 
@@ -109,11 +110,11 @@ HitList::HitList(std::string_view items) : m_items(items)
     m_singles = seen;
 }
 
-int HitList::Count(const BasketLine& line) const
+int HitList::CountSlow(const BasketLine& line) const
 {
     if (!line.IsCombo)
         return CountHits(m_items, line.Text);
-    int count = std::popcount(m_singles & line.Mask);
+    int count = CountBits(m_singles & line.Mask);
     for (const std::uint64_t mask : m_others)
         count += (mask & line.Mask) != 0 ? 1 : 0;
     return count;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,6 +24,20 @@ std::string_view TrimBlanks(std::string_view text);
 
 // The two-character text of the number n (1..33) as a RedCombo writes it.
 std::string_view NumberText(int n);
+
+// The number of set bits. Without the processor's own instruction the library's call is
+// slow enough to matter on a full basket, so x86 builds without it count by halves.
+inline int CountBits(std::uint64_t x)
+{
+#if (defined(__x86_64__) || defined(__i386__)) && !defined(__POPCNT__)
+    x = x - ((x >> 1) & 0x5555555555555555ull);
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<int>((x * 0x0101010101010101ull) >> 56);
+#else
+    return std::popcount(x);
+#endif
+}
 
 // Bit n-1 for the number n: the mask of a set of numbers.
 constexpr std::uint64_t NumberBit(int n)
