@@ -103,15 +103,25 @@ Setup& Shared()
     return setup;
 }
 
-void RunOnFullBasket(benchmark::State& state, bool all)
+enum class Switches
+{
+    Recommended,
+    All,
+    AllButNumberSettings, // the default number-setting rules leave a few hundred lines
+};
+
+void RunOnFullBasket(benchmark::State& state, Switches switches)
 {
     auto& setup = Shared();
     qv::ResetFilterState(setup.State.Filters);
-    if (all)
+    if (switches == Switches::Recommended)
+        qv::TeButton19Click(setup.State.Filters);
+    else
         for (auto& [name, on] : setup.State.Filters.Switches)
             on = true;
-    else
-        qv::TeButton19Click(setup.State.Filters);
+    if (switches == Switches::AllButNumberSettings)
+        for (const char* name : {"CheckBox46", "TeCheckBox8", "TeCheckBox10", "CheckBox36"})
+            setup.State.Filters.Switches[name] = false;
     const auto basket = setup.State.File(qv::files::kBasket);
     QuietHost host;
     std::size_t left = 0;
@@ -132,14 +142,19 @@ void RunOnFullBasket(benchmark::State& state, bool all)
 
 void BM_FilterRunRecommended(benchmark::State& state)
 {
-    RunOnFullBasket(state, false);
+    RunOnFullBasket(state, Switches::Recommended);
 }
 void BM_FilterRunAll47(benchmark::State& state)
 {
-    RunOnFullBasket(state, true);
+    RunOnFullBasket(state, Switches::All);
+}
+void BM_FilterRunAllButNumberSettings(benchmark::State& state)
+{
+    RunOnFullBasket(state, Switches::AllButNumberSettings);
 }
 
 BENCHMARK(BM_FilterRunRecommended)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
 BENCHMARK(BM_FilterRunAll47)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
+BENCHMARK(BM_FilterRunAllButNumberSettings)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
 
 } // namespace
