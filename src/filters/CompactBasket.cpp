@@ -149,7 +149,6 @@ void CompactBasket::Reserve(std::size_t lines)
     if (lines <= m_capacity)
         return;
     m_lines = std::make_unique_for_overwrite<Entry[]>(lines);
-    m_spare = std::make_unique_for_overwrite<Entry[]>(lines);
     m_capacity = lines;
 }
 

@@ -66,28 +66,25 @@ private:
     bool m_ascii = true;
     std::unique_ptr<Entry[]> m_lines;
     std::size_t m_size = 0;
-    std::unique_ptr<Entry[]> m_spare; // the walk's output, as large as m_lines
     std::size_t m_capacity = 0;
+    std::vector<std::uint8_t> m_removed; // the walk's verdicts, one per line
 };
 
 template <typename Removes, typename Progress>
 std::size_t CompactBasket::Walk(Removes&& removes, Progress&& progress, std::size_t step)
 {
-    Entry* out = m_spare.get();
-    std::size_t kept = 0;
+    // Every line is judged before any is dropped, so a throw leaves the basket whole.
+    m_removed.resize(m_size);
+    std::uint8_t* removed = m_removed.data();
     for (std::size_t begin = 0; begin < m_size; begin += step) {
         const std::size_t end = std::min(m_size, begin + step);
-        for (std::size_t i = begin; i < end; ++i) {
-            const bool removed = removes(Line(i));
-            out[kept] = m_lines[i];
-            kept += removed ? 0 : 1;
-        }
+        for (std::size_t i = begin; i < end; ++i)
+            removed[i] = removes(Line(i)) ? 1 : 0;
         progress(end);
     }
-    const std::size_t removedCount = m_size - kept;
-    std::swap(m_lines, m_spare);
-    m_size = kept;
-    return removedCount;
+    const std::size_t before = m_size;
+    Remove(m_removed);
+    return before - m_size;
 }
 
 } // namespace qv
