@@ -47,10 +47,12 @@ void TeButton19Click(FilterState& settings);
 // "开始执行运算/过滤" (Button9Click): every switched-on filter makes one pass over the
 // basket "Data/temp.txt" in run order. Refuses without an expansion in this run; stops
 // with a message when a pass finds the basket empty; throws qv::Error for a parameter or
-// a basket line of the wrong form and for a file that cannot be read or written. The
-// basket file is left as the last completed pass wrote it. Counter labels go to
-// settings.Counters and host.SetLabel, the basket total to "Label4", and
-// host.ViewChanged("basket") follows every pass (and the final write of the file).
+// a basket line of the wrong form and for a file that cannot be read or written.
+// The file is read once and written once, atomically, when the run ends or stops; it
+// then holds exactly what writing it after every pass would leave (after a stop, the
+// result of the last completed pass). Counter labels go to settings.Counters and
+// host.SetLabel, the basket total to "Label4"; host.ViewChanged("basket") follows every
+// pass and, once more, the write of the file, which is when the file shows the result.
 void RunFilters(AppState& state, Host& host);
 
 // The counter text of a filter that removed removed lines.
