@@ -5,6 +5,7 @@
 #include "purchase/FieldScan.h"
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 namespace qv {
@@ -30,6 +31,26 @@ bool HasBetLength(const std::string& line)
         if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
             ++characters;
     return characters == kBetLength;
+}
+
+std::uint16_t PairValue(const char* p)
+{
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(p[0]) << 8 |
+                                      static_cast<unsigned char>(p[1]));
+}
+
+// A bet of 21 bytes cut by blanks exactly at 2, 5, 8, 11, 14 and 17 and nowhere else: six
+// two-character fields and a three-character seventh one.
+bool HasUsualForm(std::string_view line)
+{
+    if (line.size() != kBetLength)
+        return false;
+    for (std::size_t k = 0; k < kBetLength; ++k) {
+        const bool cut = k % 3 == 2 && k < 18;
+        if ((line[k] == ' ') != cut)
+            return false;
+    }
+    return true;
 }
 
 constexpr const char* kExpectedForm = "应为6个红球和1个蓝球，以一个空格分隔，如“01 02 03 04 05 06 +07”";
@@ -82,12 +103,21 @@ Lines CheckPrizeLines(const Lines& bets, std::string_view draw)
 {
     const std::vector<std::string_view> query = SplitFieldViews(draw);
     // The reds of the draw are all its fields but the last; an empty one (two blanks in a
-    // row) is found nowhere.
+    // row) is found nowhere. Two-character ones, the usual case, are compared with the six
+    // numbers of a bet in the usual form directly.
     std::vector<std::string_view> reds;
+    std::vector<std::uint16_t> pairReds;
+    bool allPairs = true;
     if (query.size() >= 2)
-        for (std::size_t k = 0; k + 1 < query.size(); ++k)
-            if (!query[k].empty())
-                reds.push_back(query[k]);
+        for (std::size_t k = 0; k + 1 < query.size(); ++k) {
+            if (query[k].empty())
+                continue;
+            reds.push_back(query[k]);
+            if (query[k].size() == 2)
+                pairReds.push_back(PairValue(query[k].data()));
+            else
+                allPairs = false;
+        }
     const std::string_view blue = query.size() >= 7 ? query[6] : std::string_view{};
 
     std::array<std::vector<std::size_t>, 6> tiers;
@@ -97,16 +127,30 @@ Lines CheckPrizeLines(const Lines& bets, std::string_view draw)
             continue;
         if (query.size() < 7)
             ThrowShortQuery(draw);
-        const FieldScan scan = ScanFields(line);
-        if (scan.Count < 7)
-            ThrowShortBet(i, line);
         const std::string_view view(line);
-        const std::string_view redText = view.substr(0, scan.EndOfSixth);
         int hits = 0;
-        for (const auto red : reds)
-            if (redText.find(red) != std::string_view::npos)
-                ++hits;
-        const int tier = PrizeTier(hits, scan.Seventh(view) == blue);
+        bool blueHit = false;
+        if (allPairs && HasUsualForm(view)) {
+            // "AA BB CC DD EE FF +GG": no field holds a blank, so a two-character text
+            // occurs in the red part exactly when it is one of the six numbers.
+            std::array<std::uint16_t, 6> numbers;
+            for (std::size_t k = 0; k < 6; ++k)
+                numbers[k] = PairValue(view.data() + 3 * k);
+            for (const std::uint16_t red : pairReds)
+                hits += (red == numbers[0]) | (red == numbers[1]) | (red == numbers[2]) |
+                        (red == numbers[3]) | (red == numbers[4]) | (red == numbers[5]);
+            blueHit = view.substr(18) == blue;
+        } else {
+            const FieldScan scan = ScanFields(line);
+            if (scan.Count < 7)
+                ThrowShortBet(i, line);
+            const std::string_view redText = view.substr(0, scan.EndOfSixth);
+            for (const auto red : reds)
+                if (redText.find(red) != std::string_view::npos)
+                    ++hits;
+            blueHit = scan.Seventh(view) == blue;
+        }
+        const int tier = PrizeTier(hits, blueHit);
         if (tier != 0)
             tiers[static_cast<std::size_t>(tier - 1)].push_back(i);
     }
