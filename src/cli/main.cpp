@@ -4,6 +4,7 @@
 
 #include "cli/Cli.h"
 #include "core/Error.h"
+#include "history/AppLocation.h"
 
 #include <cstdio>
 #include <iostream>
@@ -119,7 +120,10 @@ int main(int argc, char** argv)
         if (auto dir = TakeOption(args, "app-dir"))
             appDir = dir;
 
-        ctx.State.Paths.SetDir(appDir ? std::filesystem::absolute(*appDir) : AppPaths::ExecutableDir());
+        const auto location = LocateAppDir(AppPaths::ExecutableDir(),
+                                           appDir ? std::optional<std::filesystem::path>(*appDir) : std::nullopt);
+        ctx.State.Paths.SetDir(location.AppDir);
+        ctx.State.Flag.SetFile(location.OptionIni);
         if (!ctx.Json) {
             ctx.Host.OnLog = [](const std::string& line) {
                 std::fwrite(line.data(), 1, line.size(), stdout);

@@ -1,0 +1,106 @@
+#include "core/Error.h"
+#include "history/Gbk.h"
+#include "history/TextFile.h"
+#include "support/TempAppDir.h"
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+TEST(SplitLines, AcceptsEveryLineBreak)
+{
+    struct Case
+    {
+        std::string text;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\n", {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\r\n\r\n", {"a", ""}},
+        {"\r\n", {""}},
+        {"a\n\rb", {"a", "", "b"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.text));
+        EXPECT_EQ(SplitLines(c.text), c.lines);
+    }
+}
+
+TEST(Gbk, RoundTripsChinese)
+{
+    const std::string utf8 = "红球数据 √× 坎震艮:离";
+    const std::string gbk = Utf8ToGbk(utf8);
+    EXPECT_NE(gbk, utf8);
+    EXPECT_EQ(gbk.size(), 23u); // 10 double-byte characters, 2 blanks and a colon
+    EXPECT_EQ(GbkToUtf8(gbk), utf8);
+}
+
+TEST(Gbk, NeverFailsOnBadBytes)
+{
+    // A lone lead byte, a byte GBK never uses, NUL bytes: all decode to something.
+    const std::string bad("\x81\n\xFF\x00\x00" "abc\xC0", 10);
+    const std::string utf8 = GbkToUtf8(bad);
+    EXPECT_NE(utf8.find("abc"), std::string::npos);
+    EXPECT_NE(utf8.find("\xEF\xBF\xBD"), std::string::npos);
+    // Characters GBK has no code for become "?".
+    EXPECT_EQ(Utf8ToGbk("a\xF0\x9F\x98\x80z"), "a?z");
+    // Broken UTF-8 does not abort the encoder either.
+    EXPECT_EQ(Utf8ToGbk("a\xE7z").front(), 'a');
+}
+
+TEST(TextFile, SavesGbkWithCrLfAfterEveryLine)
+{
+    test::TempAppDir dir;
+    SaveLines(dir / "x.txt", {"期号", "", "07"});
+    EXPECT_EQ(dir.ReadBytes("x.txt"), Utf8ToGbk("期号") + "\r\n\r\n07\r\n");
+    EXPECT_EQ(LoadLines(dir / "x.txt"), (Lines{"期号", "", "07"}));
+    SaveLines(dir / "empty.txt", {});
+    EXPECT_EQ(dir.ReadBytes("empty.txt"), "");
+}
+
+TEST(TextFile, MissingFileIsTheOpenReport)
+{
+    test::TempAppDir dir;
+    const auto path = dir / "nope.txt";
+    try {
+        LoadLines(path);
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + path.string() + "\". No such file or directory.");
+    }
+}
+
+TEST(TextFile, FailedReplacementKeepsTheOldFile)
+{
+    test::TempAppDir dir;
+    SaveLines(dir / "keep.txt", {"old"});
+    SetWriteFailureHook([](const std::filesystem::path& p) { throw Error::CannotOpenFile(p.string(), "Disk full."); });
+    EXPECT_THROW(SaveLines(dir / "keep.txt", {"new"}), Error);
+    SetWriteFailureHook({});
+    EXPECT_EQ(dir.Read("keep.txt"), Lines{"old"});
+
+    // A folder standing where the file should be.
+    std::filesystem::create_directories(dir / "Data" / "temp.txt");
+    EXPECT_THROW(SaveLines(dir / "Data" / "temp.txt", {"x"}), Error);
+    // Nothing is left behind beside the target.
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir / "Data"))
+        ++entries;
+    EXPECT_EQ(entries, 1u);
+}
+
+TEST(TextFile, CreatesMissingFolders)
+{
+    test::TempAppDir dir;
+    SaveLines(dir / "Red" / "RedAna.txt", {"a"});
+    EXPECT_TRUE(dir.Exists("Red/RedAna.txt"));
+}
+
+} // namespace
+} // namespace qv
