@@ -1,69 +1,48 @@
+#include "support/CliRunner.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
-#include <sys/wait.h>
-
 namespace qv {
 namespace {
-
-std::string Quoted(const std::string& text)
-{
-    std::string out = "'";
-    for (const char c : text) {
-        if (c == '\'')
-            out += "'\\''";
-        else
-            out += c;
-    }
-    out += "'";
-    return out;
-}
-
-// Runs quorvane-cli with the app directory given; returns stdout, sets the exit status.
-std::string RunCli(const test::TempAppDir& dir, const std::string& arguments, int& status)
-{
-    const std::string command = std::string(QUORVANE_CLI) + " --app-dir " + Quoted(dir.Path().string()) +
-                                " " + arguments + " 2>/dev/null";
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        status = -1;
-        return out;
-    }
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    const int raw = pclose(pipe);
-    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return out;
-}
 
 TEST(PurchaseCli, CheckPrintsTheResultBox)
 {
     test::TempAppDir dir;
     dir.Write("list.txt", {"01 02 03 04 05 06 +07", "01 02 03 31 32 33 +08", "01 02 03 31 32 33 +07", ""});
-    const std::string list = Quoted((dir / "list.txt").string());
-    int status = 0;
+    const std::string appDir = dir.Path().string();
+    const std::string list = (dir / "list.txt").string();
 
-    EXPECT_EQ(RunCli(dir, "check --draw '01 02 03 04 05 06 +07' " + list, status),
-              "中奖查询.......OK\n命中一等奖：1注\n01 02 03 04 05 06 +07\n\n命中五等奖：1注\n01 02 03 31 32 "
-              "33 +07\n\n");
-    EXPECT_EQ(status, 0);
+    auto result =
+        test::RunCli({"--app-dir", appDir, "check", "--draw", "01 02 03 04 05 06 +07", list}, dir.Path());
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Out, "中奖查询.......OK\n命中一等奖：1注\n01 02 03 04 05 06 +07\n\n命中五等奖：1注\n01 "
+                          "02 03 31 32 33 +07\n\n");
 
-    const std::string json = RunCli(dir, "--json check --draw '10 11 12 13 14 15 +16' " + list, status);
-    EXPECT_EQ(status, 0);
-    EXPECT_NE(json.find("\"labels\":{\"Memo7\":\"没有中奖，真遗憾！\\n\"}"), std::string::npos) << json;
+    result = test::RunCli({"--json", "--app-dir", appDir, "check", "--draw", "10 11 12 13 14 15 +16", list},
+                          dir.Path());
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Out,
+              "{\"log\":[\"中奖查询.......OK\"],\"messages\":[],\"labels\":{\"Memo7\":\"没有中奖，真遗憾！"
+              "\\n\"},\"lists\":{},\"error\":null}\n");
 
-    RunCli(dir, "check --draw '01 02 03' " + list, status);
-    EXPECT_EQ(status, 1);
-    RunCli(dir, "check " + Quoted((dir / "missing.txt").string()), status);
-    EXPECT_EQ(status, 1);
-    RunCli(dir, "check", status);
-    EXPECT_EQ(status, 2);
+    struct Failure
+    {
+        std::vector<std::string> args;
+        int exitCode;
+    };
+    const Failure failures[] = {
+        {{"--app-dir", appDir, "check", "--draw", "01 02 03", list}, 1},
+        {{"--app-dir", appDir, "check", (dir / "missing.txt").string()}, 1},
+        {{"--app-dir", appDir, "check"}, 2},
+        {{"--app-dir", appDir, "check", list, list}, 2},
+    };
+    for (const auto& f : failures) {
+        SCOPED_TRACE(testing::PrintToString(f.args));
+        result = test::RunCli(f.args, dir.Path());
+        EXPECT_EQ(result.ExitCode, f.exitCode);
+        EXPECT_FALSE(result.Err.empty());
+    }
 }
 
 } // namespace
