@@ -1,6 +1,7 @@
 #include "core/RecordingHost.h"
 #include "history/Text.h"
 #include "purchase/PrizeCheck.h"
+#include "purchase/PurchaseList.h"
 
 #include <benchmark/benchmark.h>
 
@@ -48,5 +49,24 @@ void BM_PrizeCheckFullBasket(benchmark::State& state)
     state.counters["result_lines"] = static_cast<double>(app.Purchase.PrizeResult.size());
 }
 BENCHMARK(BM_PrizeCheckFullBasket)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+
+void BM_RandomBluesFullBasket(benchmark::State& state)
+{
+    qv::AppState app;
+    const qv::Lines bets = FullBetList();
+    qv::RecordingHost host;
+    qv::BlueGenerator generator(1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        app.Purchase.PurchaseList = bets;
+        state.ResumeTiming();
+        qv::AssignRandomBlues(app, host, generator);
+        benchmark::DoNotOptimize(app.Purchase.PurchaseList.data());
+    }
+}
+BENCHMARK(BM_RandomBluesFullBasket)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 } // namespace
