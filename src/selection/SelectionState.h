@@ -2,12 +2,57 @@
 
 #include "history/Text.h"
 
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
 namespace qv {
+
+// The lines of one text held in a single buffer with their start offsets, so that a basket
+// of a million lines costs no allocation per line. Lines end in CR LF, LF or CR; a final
+// line break adds no empty line (the way every text file of the program is read).
+class LineTable
+{
+public:
+    LineTable() = default;
+    explicit LineTable(std::string text);
+    // Text whose line i begins at starts[i]; every line ends in a line break.
+    LineTable(std::string text, std::vector<std::size_t> starts);
+
+    std::size_t Size() const { return m_starts.size(); }
+    bool Empty() const { return m_starts.empty(); }
+    std::string_view operator[](std::size_t index) const;
+    const std::string& Text() const { return m_text; }
+    Lines ToLines() const;
+    void Clear();
+
+private:
+    std::string m_text;
+    std::vector<std::size_t> m_starts;
+};
+
+inline constexpr int kPickerNumbers = 33; // hao1 ... hao33
+inline constexpr int kGroupCount24 = 29;  // the 24-code selector's groups
+
+// The 24-code compound selector window (TNS24): its check boxes, which captions are shown
+// in red, and the issue selector over the history lines.
+struct Selector24State
+{
+    std::array<bool, kGroupCount24> Checked{}; // group k+1 checked
+    std::array<bool, kGroupCount24> Red{};     // group k+1 shown in red by "查询"
+    Lines Issues;                              // the history file's lines, newest first
+    int SelectedIssue = -1;                    // index into Issues, -1 for none
+};
 
 struct SelectionState
 {
-    Lines BetList;                // the groups waiting to be expanded, one per line
-    bool BasketReadyFlag = false; // set once the basket was expanded in this run
+    std::array<bool, kPickerNumbers> Picker{}; // hao1 ... hao33 (index K-1 for the number K)
+    Lines BetList;                             // Memo6: the groups waiting to be expanded
+    bool BasketReadyFlag = false;              // set once the basket was expanded in this run
+    LineTable BasketView;                      // "Data/temp.txt" as last loaded; empty at start
+    Selector24State Selector;                  // the 24-code selector window
 };
 
 } // namespace qv

@@ -1,0 +1,302 @@
+#include "analysis/Prediction.h"
+
+#include "analysis/OmissionStatistics.h"
+#include "core/Error.h"
+#include "history/HistoryLoad.h"
+#include "history/TextFile.h"
+#include "killformulas/BlueKillFormulas.h"
+#include "killformulas/KillVerification.h"
+#include "killformulas/RedKillFormulas.h"
+
+#include <algorithm>
+#include <array>
+
+namespace qv {
+
+namespace {
+
+using Reds = std::array<int, 6>;
+
+constexpr int kHighestRed = 33;
+constexpr std::array<int, 3> kRegionBoundaries{10, 20, 30};
+
+// Row captions of ListView2 in the computing and the reading mode.
+constexpr const char* kFiveDrawCaption = "五期均值算法";
+constexpr const char* kFifthDrawCaption = "参考前4+1期重码";
+constexpr const char* kRegionEdgeCaption = "区域边缘算法";
+constexpr const char* kLongOmissionComputedCaption = "10期大遗漏值";
+constexpr const char* kLongOmissionStoredCaption = "10期大遗漏";
+
+constexpr std::size_t kStoredLines = 5;
+
+void RequireDraws(const Lines& historyLines, std::size_t needed)
+{
+    if (historyLines.size() >= needed)
+        return;
+    std::string text = "历史数据不足：当前期分析至少需要";
+    text += std::to_string(kPredictionMinimumDraws);
+    text += "期开奖数据，现有";
+    text += std::to_string(historyLines.size());
+    text += "期。";
+    throw Error(text);
+}
+
+Reds RedsOf(std::string_view line)
+{
+    const auto fields = SplitFieldViews(line);
+    Reds reds{};
+    for (std::size_t k = 0; k < reds.size(); ++k)
+        reds[k] = StrToInt(FieldAt(fields, k + 1));
+    return reds;
+}
+
+std::string JoinNumbers(const std::vector<int>& numbers)
+{
+    std::string text;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (i)
+            text += ' ';
+        text += TwoDigits(numbers[i]);
+    }
+    return text;
+}
+
+// Walks adjacent pairs of an ascending list; a pair that straddles a boundary adds both
+// numbers, or only the upper one when the lower one is already listed (so a pair across
+// two boundaries adds its upper number twice).
+void CollectEdges(const std::vector<int>& numbers, std::vector<int>& edges)
+{
+    std::vector<int> list;
+    for (std::size_t i = 0; i + 1 < numbers.size(); ++i) {
+        const int x = numbers[i];
+        const int y = numbers[i + 1];
+        for (const int boundary : kRegionBoundaries) {
+            if (!(x < boundary && boundary <= y))
+                continue;
+            if (std::find(list.begin(), list.end(), x) == list.end())
+                list.push_back(x);
+            list.push_back(y);
+        }
+    }
+    edges.insert(edges.end(), list.begin(), list.end());
+}
+
+void AddRow(AppState& state, const char* caption, const std::string& numbers)
+{
+    state.Analysis.PredictionView.Rows.push_back(ViewRow{caption, numbers});
+}
+
+void RunComputed(AppState& state, Host& host)
+{
+    const Lines& history = state.HistoryLines;
+    RequireDraws(history, kPredictionMinimumDraws);
+    // Every line the lists read is checked before anything is shown or written.
+    for (std::size_t i = 0; i < kPredictionMinimumDraws; ++i)
+        (void)RedsOf(history[i]);
+    (void)KillRedNumbers(history[0]);
+
+    auto& switches = state.Analysis.PredictionView.Switches;
+    auto& prediction = state.Analysis.Prediction;
+    auto& appearance = state.Analysis.OmissionView.RedAppearance;
+    appearance.clear();
+    host.ViewChanged(OmissionViews::kRedAppearanceComponent);
+
+    if (switches.TimeSequence) {
+        LogStep(host, "正在进行时向序列分析.....");
+        Lines report = BuildAppearanceReport(ParseOmissionDraws(history), BallColour::Red);
+        SaveLines(state.File(files::kRedQK), report);
+        appearance = std::move(report);
+        host.ViewChanged(OmissionViews::kRedAppearanceComponent);
+        LogStep(host, "时向序列分析.....OK");
+    }
+
+    Lines stored;
+    if (switches.FiveDrawMean) {
+        LogStep(host, "正在进行五期均值法计算....");
+        prediction.FiveDrawMeanNumbers = FiveDrawMeanNumbers(history);
+        AddRow(state, kFiveDrawCaption, prediction.FiveDrawMeanNumbers);
+        stored.push_back(prediction.FiveDrawMeanNumbers);
+        LogStep(host, "五期均值法计算....OK");
+    }
+    if (switches.FifthDraw) {
+        LogStep(host, "列出第5期重码以供参考....");
+        prediction.FifthDrawNumbers = FifthDrawNumbers(history);
+        AddRow(state, kFifthDrawCaption, prediction.FifthDrawNumbers);
+        stored.push_back(prediction.FifthDrawNumbers);
+    }
+    if (switches.RegionEdge) {
+        LogStep(host, "正在进行区域边缘算法....");
+        prediction.RegionEdgeNumbers = RegionEdgeNumbers(history);
+        AddRow(state, kRegionEdgeCaption, prediction.RegionEdgeNumbers);
+        stored.push_back(prediction.RegionEdgeNumbers);
+        LogStep(host, "区域边缘运算成功...OK");
+    }
+    if (switches.KillRed) {
+        LogStep(host, "正在进行杀红算法....");
+        prediction.KillNumbers = KillRedNumbers(history[0]);
+        stored.push_back(prediction.KillNumbers);
+        LogStep(host, "杀红运算成功...OK");
+    }
+    LogStep(host, "正在遗漏10期分析.....");
+    prediction.LongOmissionNumbers = LongOmissionNumbers(history);
+    AddRow(state, kLongOmissionComputedCaption, prediction.LongOmissionNumbers);
+    stored.push_back(prediction.LongOmissionNumbers);
+    LogStep(host, "计算大于10期遗漏...OK");
+
+    host.ViewChanged(PredictionViews::kComponent);
+    SaveLines(state.File(files::kRedNext), stored);
+}
+
+void RunStored(AppState& state, Host& host)
+{
+    // Read and check the stored lists whole first, so a short file leaves the view and
+    // the lists the filters use as they were instead of half replaced.
+    Lines stored = LoadLines(state.File(files::kRedNext));
+    if (stored.size() < kStoredLines)
+        throw Error::ListIndexOutOfBounds(static_cast<long long>(stored.size()));
+
+    auto& prediction = state.Analysis.Prediction;
+    prediction.FiveDrawMeanNumbers = stored[0];
+    prediction.FifthDrawNumbers = stored[1];
+    prediction.RegionEdgeNumbers = stored[2];
+    prediction.KillNumbers = stored[3];
+    prediction.LongOmissionNumbers = stored[4];
+
+    auto& rows = state.Analysis.PredictionView.Rows;
+    rows.clear();
+    AddRow(state, kFiveDrawCaption, stored[0]);
+    AddRow(state, kFifthDrawCaption, stored[1]);
+    AddRow(state, kRegionEdgeCaption, stored[2]);
+    AddRow(state, kLongOmissionStoredCaption, stored[4]);
+    host.ViewChanged(PredictionViews::kComponent);
+}
+
+} // namespace
+
+std::string FiveDrawMeanNumbers(const Lines& historyLines)
+{
+    RequireDraws(historyLines, 5);
+    Reds sums{};
+    for (std::size_t i = 0; i < 5; ++i) {
+        const Reds reds = RedsOf(historyLines[i]);
+        for (std::size_t k = 0; k < sums.size(); ++k)
+            sums[k] += reds[k];
+    }
+    std::vector<int> means;
+    for (const int sum : sums)
+        means.push_back(sum / 5);
+    return JoinNumbers(means);
+}
+
+std::string FifthDrawNumbers(const Lines& historyLines)
+{
+    RequireDraws(historyLines, 4);
+    const auto fields = SplitFieldViews(historyLines[3]);
+    std::string text;
+    for (std::size_t k = 1; k <= 6; ++k) {
+        if (k > 1)
+            text += ' ';
+        text += FieldAt(fields, k);
+    }
+    return text;
+}
+
+std::string RegionEdgeNumbers(const Lines& historyLines)
+{
+    RequireDraws(historyLines, 2);
+    std::array<bool, kHighestRed + 1> drawn{};
+    std::vector<int> united;
+    for (std::size_t i = 0; i < 2; ++i)
+        for (const int red : RedsOf(historyLines[i]))
+            united.push_back(red);
+    std::sort(united.begin(), united.end());
+    united.erase(std::unique(united.begin(), united.end()), united.end());
+    for (const int red : united)
+        if (red >= 1 && red <= kHighestRed)
+            drawn[static_cast<std::size_t>(red)] = true;
+    std::vector<int> missed;
+    for (int number = 1; number <= kHighestRed; ++number)
+        if (!drawn[static_cast<std::size_t>(number)])
+            missed.push_back(number);
+
+    std::vector<int> edges;
+    CollectEdges(united, edges);
+    CollectEdges(missed, edges);
+    std::stable_sort(edges.begin(), edges.end());
+    return JoinNumbers(edges);
+}
+
+std::string KillRedNumbers(std::string_view newestLine)
+{
+    const auto fields = SplitFieldViews(newestLine);
+    const long long b = StrToInt(FieldAt(fields, 7));
+    std::array<long long, 6> r{};
+    for (std::size_t k = 0; k < r.size(); ++k)
+        r[k] = StrToInt(FieldAt(fields, k + 1));
+    const auto [r1, r2, r3, r4, r5, r6] = r;
+    (void)r4;
+
+    std::vector<long long> candidates;
+    const auto takeIf = [&candidates](bool taken, long long value) {
+        if (taken)
+            candidates.push_back(value);
+    };
+    takeIf(true, b + 9);
+    takeIf(true, b + 7);
+    takeIf(b % 2 == 0 && 2 * b + 2 <= kHighestRed, 2 * b + 2);
+    takeIf(b % 2 != 0 && 5 * b + 2 <= kHighestRed, 5 * b + 2);
+    takeIf(true, r2 - r1);
+    takeIf(true, r5 - r2);
+    takeIf(3 * (r1 + b) <= kHighestRed, 3 * (r1 + b));
+    takeIf(true, r3 + 7); // listed even above 33
+    takeIf(r6 + 4 <= kHighestRed, r6 + 4);
+    takeIf(r1 + r2 <= kHighestRed, r1 + r2);
+    takeIf(true, r3 - r2);
+    takeIf(true, r5 - r3);
+    takeIf(r6 + b - r1 - 3 <= kHighestRed, r6 + b - r1 - 3);
+
+    std::sort(candidates.begin(), candidates.end());
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    std::string text;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        if (i)
+            text += ' ';
+        text += kill::NumberText(candidates[i]);
+    }
+    return text;
+}
+
+std::string LongOmissionNumbers(const Lines& historyLines)
+{
+    RequireDraws(historyLines, kPredictionMinimumDraws);
+    std::array<bool, kHighestRed + 1> drawn{};
+    for (std::size_t i = 0; i < kPredictionMinimumDraws; ++i)
+        for (const int red : RedsOf(historyLines[i]))
+            if (red >= 1 && red <= kHighestRed)
+                drawn[static_cast<std::size_t>(red)] = true;
+    std::vector<int> missed;
+    for (int number = 1; number <= kHighestRed; ++number)
+        if (!drawn[static_cast<std::size_t>(number)])
+            missed.push_back(number);
+    return JoinNumbers(missed);
+}
+
+void RunPrediction(AppState& state, Host& host)
+{
+    LoadHistory(state);
+    VerifyRedKillFormulas(state, host);
+    VerifyBlueKillFormulas(state, host);
+
+    if (state.Flag.IsStale()) {
+        state.Analysis.PredictionView.Rows.clear();
+        RunComputed(state, host);
+    } else if (state.Flag.IsReady()) {
+        RunStored(state, host);
+    } else {
+        // Any other flag value computes and shows nothing; the stored lists stay on disk.
+        state.Analysis.PredictionView.Rows.clear();
+        host.ViewChanged(PredictionViews::kComponent);
+    }
+}
+
+} // namespace qv

@@ -1,0 +1,190 @@
+#include "killformulas/KillVerification.h"
+
+#include "core/Error.h"
+#include "history/TextFile.h"
+
+#include <algorithm>
+
+namespace qv::kill {
+
+namespace {
+
+constexpr std::string_view kHit = "√";
+constexpr std::string_view kMiss = "×";
+constexpr std::string_view kNone = "无";
+constexpr std::string_view kComingDraw = "?? ?? ?? ?? ?? ?? +??";
+
+std::string DrawnNumbers(const DrawFields& fields)
+{
+    std::string text;
+    for (std::size_t k = 1; k <= 6; ++k) {
+        if (k > 1)
+            text += ' ';
+        text += FieldAt(fields, k);
+    }
+    text += " +";
+    text += FieldAt(fields, 7);
+    return text;
+}
+
+std::string RateLine(std::string_view name, std::size_t formula, int verified, int hits, int failures)
+{
+    std::string line(name);
+    line += std::to_string(formula + 1);
+    line += "在";
+    line += std::to_string(verified);
+    line += "期中 杀中";
+    line += std::to_string(hits);
+    line += "次，杀错";
+    line += std::to_string(failures);
+    line += "次，命中率为";
+    line += std::to_string(WholePercent(hits, verified));
+    line += "%";
+    return line;
+}
+
+} // namespace
+
+std::string NumberText(long long value)
+{
+    if (value >= 0 && value < 10)
+        return std::string(1, '0') + static_cast<char>('0' + value);
+    return std::to_string(value);
+}
+
+long long ReduceInto(long long value, long long limit)
+{
+    if (value <= limit)
+        return value;
+    return (value - 1) % limit + 1;
+}
+
+int UnitsDigit(long long value)
+{
+    return static_cast<int>(((value % 10) + 10) % 10);
+}
+
+bool KillFailed(const KillPrediction& prediction, const DrawFields& later)
+{
+    switch (prediction.Target) {
+    case KillTarget::Reds:
+        for (std::size_t k = 1; k <= 6; ++k) {
+            const std::string_view red = FieldAt(later, k);
+            for (const auto& number : prediction.Numbers)
+                if (red == number)
+                    return true;
+        }
+        return false;
+    case KillTarget::Blue: {
+        const std::string_view blue = FieldAt(later, 7);
+        return std::find(prediction.Numbers.begin(), prediction.Numbers.end(), blue) !=
+               prediction.Numbers.end();
+    }
+    case KillTarget::BlueTail: {
+        const std::string_view blue = FieldAt(later, 7);
+        return !blue.empty() && blue.back() == prediction.Tail;
+    }
+    }
+    return false;
+}
+
+KillVerification VerifyKillFormulas(const Lines& history, const KillFormulaSet& set)
+{
+    const std::size_t n = history.size();
+    if (n < 2) {
+        std::string text = "历史数据不足：";
+        text += set.Name;
+        text += "验证至少需要2期开奖数据，现有";
+        text += std::to_string(n);
+        text += "期。";
+        throw Error(text);
+    }
+
+    std::vector<DrawFields> fields(n);
+    for (std::size_t i = 0; i < n; ++i)
+        fields[i] = SplitFieldViews(history[i]);
+
+    // Table line t (0 = coming issue) holds history line t - 1; its formula fields are
+    // kept apart for the view rows.
+    std::vector<std::vector<std::string>> formulaFields(n + 1);
+    const long long coming = static_cast<long long>(StrToInt(FieldAt(fields[0], 0))) + 1;
+
+    KillVerification result;
+    result.Hits.assign(set.Count, 0);
+    result.Failures.assign(set.Count, 0);
+    result.Verified = static_cast<int>(n - 1);
+    formulaFields[n].assign(set.Count, std::string(kNone));
+
+    std::vector<KillPrediction> predictions;
+    for (std::size_t k = n; k-- > 0;) {
+        // The earlier draw is table line k + 1 = history line k; the later one is table
+        // line k = history line k - 1 (none for the coming issue).
+        predictions.clear();
+        set.Predict(fields[k], predictions);
+        auto& out = formulaFields[k];
+        out.reserve(set.Count);
+        for (std::size_t f = 0; f < set.Count; ++f) {
+            const auto& prediction = predictions.at(f);
+            if (k == 0) {
+                out.push_back(prediction.Text);
+                continue;
+            }
+            const bool failed = KillFailed(prediction, fields[k - 1]);
+            out.push_back(prediction.Text);
+            out.back() += failed ? kMiss : kHit;
+            ++(failed ? result.Failures[f] : result.Hits[f]);
+        }
+    }
+
+    result.Table.reserve(n + 1);
+    std::string comingLine = std::to_string(coming);
+    for (int i = 0; i < 7; ++i)
+        comingLine += " ??";
+    result.Table.push_back(std::move(comingLine));
+    for (std::size_t i = 0; i < n; ++i)
+        result.Table.push_back(history[i]);
+    for (std::size_t t = 0; t <= n; ++t)
+        for (const auto& field : formulaFields[t]) {
+            result.Table[t] += ' ';
+            result.Table[t] += field;
+        }
+
+    result.Rows.reserve(n + 1);
+    for (std::size_t t = n + 1; t-- > 0;) {
+        ViewRow row;
+        row.reserve(2 + set.Count);
+        if (t == 0) {
+            row.push_back(std::to_string(coming));
+            row.emplace_back(kComingDraw);
+        } else {
+            const auto& draw = fields[t - 1];
+            row.emplace_back(FieldAt(draw, 0));
+            row.push_back(DrawnNumbers(draw));
+        }
+        for (auto& field : formulaFields[t])
+            row.push_back(std::move(field));
+        result.Rows.push_back(std::move(row));
+    }
+
+    for (std::size_t f = 0; f < set.Count; ++f)
+        result.RateLines.push_back(
+            RateLine(set.Name, f, result.Verified, result.Hits[f], result.Failures[f]));
+    return result;
+}
+
+void SaveKillTable(const AppState& state, Host& host, const KillVerification& verification,
+                   const std::string& proposedName, const std::string& missingText)
+{
+    if (verification.Empty())
+        throw Error(missingText);
+    FileDialogRequest request;
+    request.Filter = "*.txt|*.txt";
+    request.StartFolder = state.Paths.Dir();
+    request.ProposedName = proposedName;
+    const auto path = host.ChooseSaveFile(request);
+    if (!path)
+        return;
+    SaveLines(*path, verification.Table);
+}
+
+} // namespace qv::kill

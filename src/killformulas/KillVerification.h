@@ -1,0 +1,65 @@
+#pragma once
+
+#include "core/AppState.h"
+#include "core/Host.h"
+#include "killformulas/KillState.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv::kill {
+
+// What a kill prediction is checked against in the draw that follows.
+enum class KillTarget
+{
+    Reds,     // one of the six reds equals a killed number
+    Blue,     // the blue equals one of the killed numbers
+    BlueTail, // the blue's last digit equals the killed tail
+};
+
+// One formula's prediction from the earlier draw of a pair.
+struct KillPrediction
+{
+    std::string Text; // as shown and stored: "15", "08|04", "2尾"
+    KillTarget Target = KillTarget::Reds;
+    std::vector<std::string> Numbers; // two-digit texts for Reds and Blue
+    char Tail = '0';                  // for BlueTail
+};
+
+using DrawFields = std::vector<std::string_view>;
+
+// A family of formulas: its field name ("杀红公式"), how many, and how each predicts from
+// the fields of an earlier history line (throws the usual reports for short or
+// non-numeric fields).
+struct KillFormulaSet
+{
+    std::string_view Name;
+    std::size_t Count = 0;
+    void (*Predict)(const DrawFields& earlier, std::vector<KillPrediction>& out) = nullptr;
+};
+
+// Whether a prediction failed (the killed number came) against the later draw's fields.
+bool KillFailed(const KillPrediction& prediction, const DrawFields& later);
+
+// Verifies every formula of the set over the history (newest line first): the table, the
+// counters, the rate lines and the view rows. At least two draws are needed; fewer is an
+// understandable error instead of a rate divided by zero.
+KillVerification VerifyKillFormulas(const Lines& history, const KillFormulaSet& set);
+
+// The shared save command: asks for a file ("*.txt|*.txt", the proposed name, AppDir)
+// and writes the table in table order. A cancelled dialog writes nothing; with no table
+// yet the command stops with an explanation instead of writing an empty file.
+void SaveKillTable(const AppState& state, Host& host, const KillVerification& verification,
+                   const std::string& proposedName, const std::string& missingText);
+
+// Two-digit text of a value that may exceed the int range of TwoDigits.
+std::string NumberText(long long value);
+
+// value reduced into 1..limit by subtracting limit as often as it exceeds limit.
+long long ReduceInto(long long value, long long limit);
+
+// The last decimal digit of value (0..9 also for negative values).
+int UnitsDigit(long long value);
+
+} // namespace qv::kill

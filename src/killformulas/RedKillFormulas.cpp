@@ -1,0 +1,86 @@
+#include "killformulas/RedKillFormulas.h"
+
+#include "history/AppPaths.h"
+#include "history/TextFile.h"
+#include "killformulas/KillVerification.h"
+
+namespace qv {
+
+namespace {
+
+using kill::KillPrediction;
+using kill::NumberText;
+using kill::ReduceInto;
+
+constexpr std::size_t kRedFormulas = 7;
+
+KillPrediction RedKill(long long value)
+{
+    KillPrediction prediction;
+    prediction.Text = NumberText(value);
+    prediction.Target = kill::KillTarget::Reds;
+    prediction.Numbers.push_back(prediction.Text);
+    return prediction;
+}
+
+void PredictRed(const kill::DrawFields& earlier, std::vector<KillPrediction>& out)
+{
+    const long long b = StrToInt(FieldAt(earlier, 7));
+    const long long r1 = StrToInt(FieldAt(earlier, 1));
+    const long long r2 = StrToInt(FieldAt(earlier, 2));
+    const long long r3 = StrToInt(FieldAt(earlier, 3));
+    const long long r5 = StrToInt(FieldAt(earlier, 5));
+    out.push_back(RedKill(b + 9));
+    out.push_back(RedKill(b + 7));
+    out.push_back(RedKill(ReduceInto(b % 2 == 0 ? 2 * b + 2 : 5 * b + 2, 33)));
+    out.push_back(RedKill(r3 - r2));
+    out.push_back(RedKill(r5 - r2));
+    out.push_back(RedKill(ReduceInto(3 * (r1 + b), 33)));
+    // Not reduced: a number above 33 can never be drawn, so this kill never fails.
+    out.push_back(RedKill(r3 + 7));
+}
+
+constexpr kill::KillFormulaSet kRedSet{"杀红公式", kRedFormulas, PredictRed};
+
+} // namespace
+
+void VerifyRedKillFormulas(AppState& state, Host& host)
+{
+    LogStep(host, "正在进行杀红算法....");
+    state.Kill.Red.RateLines.clear();
+    host.ViewChanged("Memo19");
+
+    state.Kill.Red = kill::VerifyKillFormulas(LoadLines(state.File(files::kHistory)), kRedSet);
+    host.ViewChanged("Memo19");
+    host.ViewChanged("TeListView5");
+    LogStep(host, "杀红运算成功...OK");
+}
+
+void SaveRedKillTable(AppState& state, Host& host)
+{
+    kill::SaveKillTable(state, host, state.Kill.Red, "杀红公式验证.txt",
+                        "还没有杀红公式的验证记录，请先点击“重算”。");
+}
+
+std::vector<std::string> RedKillNumbers(std::string_view historyLine)
+{
+    std::vector<KillPrediction> predictions;
+    PredictRed(SplitFieldViews(historyLine), predictions);
+    std::vector<std::string> texts;
+    for (auto& prediction : predictions)
+        texts.push_back(std::move(prediction.Text));
+    return texts;
+}
+
+std::vector<std::string> RedKillColumns()
+{
+    std::vector<std::string> columns{"期号", "当期开奖号码"};
+    for (std::size_t f = 1; f <= kRedFormulas; ++f) {
+        std::string caption = "杀红公式";
+        caption += std::to_string(f);
+        columns.push_back(std::move(caption));
+    }
+    return columns;
+}
+
+} // namespace qv
