@@ -5,6 +5,7 @@
 #include "history/TextFile.h"
 #include "purchase/BluePicker.h"
 #include "purchase/FieldScan.h"
+#include "selection/Basket.h"
 
 #include <chrono>
 #include <string_view>
@@ -61,7 +62,7 @@ bool TakeBasketIntoPurchaseList(AppState& state, Host& host)
     host.ShowView(kPurchaseListView);
     state.Purchase.PurchaseList = LoadLines(state.File(files::kBasket));
     host.ViewChanged("Memo8");
-    host.ViewChanged(kBasketView);
+    ReloadBasketView(state, host);
     return true;
 }
 

@@ -14,8 +14,6 @@ using BlueGenerator = std::mt19937_64;
 inline constexpr const char* kPurchaseListFileName = "双色球购买清单.txt";
 inline constexpr const char* kPurchaseListView = "购买清单";
 inline constexpr const char* kBetView = "投注/组合";
-// The grid in the right column that lists the basket file.
-inline constexpr const char* kBasketView = "BasketView";
 
 // "加入购买清单" (Button15Click). Without an expansion in this run it refuses ("非法操作")
 // and shows the bet/combination view. Otherwise it shows the purchase-list view, replaces

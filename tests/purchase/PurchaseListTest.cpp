@@ -308,6 +308,7 @@ TEST(PurchaseList, TakingTheBasket)
     EXPECT_TRUE(host.Messages.empty());
     EXPECT_EQ(host.ShownViews, (Log{"购买清单"}));
     EXPECT_EQ(state.Purchase.PurchaseList, basket);
+    EXPECT_EQ(state.Selection.BasketView.ToLines(), basket); // the basket view reloaded too
 
     // the basket file gone: the platform's report, the list as it was
     std::filesystem::remove(state.File(files::kBasket));
