@@ -45,5 +45,81 @@ TEST(PurchaseCli, CheckPrintsTheResultBox)
     }
 }
 
+TEST(PurchaseCli, PurchaseThenCheck)
+{
+    test::TempAppDir dir;
+    dir.Write("bets.txt", {"01 02 03 04 05 06 07"});
+    const std::string appDir = dir.Path().string();
+    const std::string list = (dir / "list.txt").string();
+
+    auto result = test::RunCli({"--app-dir", appDir, "purchase", "--bets", (dir / "bets.txt").string(),
+                                "--preset", "全偶", "--blues", "07", "--out", list},
+                               dir.Path());
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_NE(result.Out.find("随机蓝码，蓝码共1粒，分别为：07 \n"), std::string::npos) << result.Out;
+    const Lines saved = dir.Read("list.txt");
+    ASSERT_EQ(saved.size(), 8u);
+    EXPECT_EQ(saved.front(), "01 02 03 04 05 06 +07");
+    EXPECT_EQ(saved.back(), "");
+
+    result =
+        test::RunCli({"--app-dir", appDir, "check", "--draw", "01 02 03 04 05 06 +07", list}, dir.Path());
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Out, "中奖查询.......OK\n命中一等奖：1注\n01 02 03 04 05 06 +07\n\n命中三等奖：6注\n"
+                          "01 02 03 04 05 07 +07\n01 02 03 04 06 07 +07\n01 02 03 05 06 07 +07\n"
+                          "01 02 04 05 06 07 +07\n01 03 04 05 06 07 +07\n02 03 04 05 06 07 +07\n\n");
+
+    // the preset alone: blues only from the even numbers
+    result = test::RunCli({"--app-dir", appDir, "purchase", "--bets", (dir / "bets.txt").string(), "--preset",
+                           "全偶", "--out", list},
+                          dir.Path());
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    for (const auto& line : dir.Read("list.txt")) {
+        if (line.empty())
+            continue;
+        SCOPED_TRACE(line);
+        ASSERT_EQ(line.size(), 21u);
+        EXPECT_EQ((line[20] - '0') % 2, 0); // 02, 04, … 16 all end in an even digit
+    }
+}
+
+TEST(PurchaseCli, PurchaseRefusalsAndUsage)
+{
+    test::TempAppDir dir;
+    dir.Write("bets.txt", {"01 02 03 04 05 06"});
+    dir.Write("empty.txt", {});
+    const std::string appDir = dir.Path().string();
+    const std::string bets = (dir / "bets.txt").string();
+    const std::string out = (dir / "out.txt").string();
+
+    struct Case
+    {
+        std::string name;
+        std::vector<std::string> args;
+        int exitCode;
+        std::string err; // part of stderr
+    };
+    const Case cases[] = {
+        {"empty bet list",
+         {"--bets", (dir / "empty.txt").string(), "--out", out},
+         0,
+         "您没有将投注号码添加到投注列表"},
+        {"no blue left", {"--bets", bets, "--blues", "", "--out", out}, 1, "没有选择蓝码"},
+        {"unknown preset", {"--bets", bets, "--preset", "全部", "--out", out}, 2, "unknown --preset"},
+        {"blue out of range", {"--bets", bets, "--blues", "01 17", "--out", out}, 2, "'17'"},
+        {"no output", {"--bets", bets}, 2, "--out"},
+        {"missing bet file", {"--bets", (dir / "missing.txt").string(), "--out", out}, 1, "Cannot open file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args = {"--app-dir", appDir, "purchase"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const auto result = test::RunCli(args, dir.Path());
+        EXPECT_EQ(result.ExitCode, c.exitCode);
+        EXPECT_NE(result.Err.find(c.err), std::string::npos) << result.Err;
+        EXPECT_FALSE(dir.Exists("out.txt"));
+    }
+}
+
 } // namespace
 } // namespace qv
