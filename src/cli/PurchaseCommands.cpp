@@ -1,6 +1,7 @@
 // The purchase list and the prize check without windows.
 
 #include "cli/Cli.h"
+#include "filters/FilterRun.h"
 #include "history/Pipeline.h"
 #include "purchase/BluePicker.h"
 #include "purchase/PrizeCheck.h"
@@ -98,6 +99,12 @@ void RunPurchase(Context& ctx, std::vector<std::string>& args)
     ExpandBetList(state, host);
     if (refused())
         return;
+    if (filterDefaults) {
+        ResetFilterState(state.Filters);
+        RunFilters(state, host);
+        // It ends with "运算完毕" either way; a basket it emptied makes "随机->" refuse below.
+        refused();
+    }
     if (!TakeBasketIntoPurchaseList(state, host))
         return;
     if (preset)

@@ -83,6 +83,35 @@ TEST(PurchaseCli, PurchaseThenCheck)
     }
 }
 
+TEST(PurchaseCli, FilteredPurchaseThenCheck)
+{
+    test::TempAppDir dir;
+    ASSERT_TRUE(dir.InstallRealHistory());
+    dir.Write("bets.txt", {"01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18"});
+    const std::string appDir = dir.Path().string();
+    const std::string list = (dir / "list.txt").string();
+
+    auto result = test::RunCli({"--app-dir", appDir, "purchase", "--bets", (dir / "bets.txt").string(),
+                                "--filter-defaults", "--blues", "07", "--out", list},
+                               dir.Path());
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_NE(result.Out.find("完成运算.......OK"), std::string::npos);
+    const Lines saved = dir.Read("list.txt");
+    ASSERT_GE(saved.size(), 2u);
+    EXPECT_LT(saved.size(), 18564u); // the filters removed lines from the expansion
+    EXPECT_EQ(saved.back(), "");
+    for (std::size_t i = 0; i + 1 < saved.size(); ++i) {
+        SCOPED_TRACE(saved[i]);
+        ASSERT_EQ(saved[i].size(), 21u);
+        EXPECT_EQ(saved[i].substr(17), " +07");
+    }
+
+    result = test::RunCli({"--app-dir", appDir, "check", "--draw", saved.front(), list}, dir.Path());
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Out.rfind("中奖查询.......OK\n命中一等奖：1注\n" + saved.front() + "\n\n", 0), 0u)
+        << result.Out;
+}
+
 TEST(PurchaseCli, PurchaseRefusalsAndUsage)
 {
     test::TempAppDir dir;
