@@ -1,13 +1,11 @@
 // The purchase list and the prize check without windows.
 
 #include "cli/Cli.h"
+#include "cli/FilterCommands.h"
 #include "filters/FilterRun.h"
-#include "history/Pipeline.h"
 #include "purchase/BluePicker.h"
 #include "purchase/PrizeCheck.h"
 #include "purchase/PurchaseList.h"
-#include "selection/Basket.h"
-#include "selection/BetList.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -92,15 +90,11 @@ void RunPurchase(Context& ctx, std::vector<std::string>& args)
     };
 
     if (filterDefaults)
-        RunStartup(state, host);
-    ShowStartLabels(host);
-    host.QueueOpenFile(std::filesystem::absolute(*bets));
-    LoadBetList(state, host);
-    ExpandBetList(state, host);
+        ResetFilterState(state.Filters);
+    StartAndExpand(ctx, *bets, filterDefaults);
     if (refused())
         return;
     if (filterDefaults) {
-        ResetFilterState(state.Filters);
         RunFilters(state, host);
         // It ends with "运算完毕" either way; a basket it emptied makes "随机->" refuse below.
         refused();
