@@ -6,6 +6,7 @@
 //
 // QUORVANE_CRASH_KILLS sets the number of kills (200 by default).
 
+#include "faults/FileTree.h"
 #include "faults/Spawn.h"
 #include "history/TextFile.h"
 #include "support/TempAppDir.h"
@@ -13,73 +14,31 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <random>
-#include <regex>
 #include <set>
 #include <thread>
 
 namespace qv {
 namespace {
 
-using Tree = std::map<std::string, std::string>; // lower-case relative path -> bytes
+using test::IsAnalysisFile;
+using test::kAnalysisFiles;
+using test::ReadTree;
+using test::Tree;
+using test::WriteTree;
 using Clock = std::chrono::steady_clock;
 
-const char* const kAnalysisFiles[] = {
-    "red/redana.txt",  "blue/blueana.txt", "red/redzb.txt",   "blue/bluezb.txt", "red/redyl.txt",
-    "blue/blueyl.txt", "blue/blueqk.txt",  "blue/bluelm.txt", "red/redqk.txt",   "red/rednext.txt"};
 const char* const kBasket = "data/temp.txt";
 const char* const kNeighbourTable = "red/redlm.txt";
 const char* const kFullBets = "bets-full.txt";
 const char* const kSmallBets = "bets-small.txt";
-const char* const kReady = "Data=1\r\n";
-const char* const kStale = "Data=0\r\n";
-
-bool IsAnalysisFile(const std::string& name)
-{
-    return std::find(std::begin(kAnalysisFiles), std::end(kAnalysisFiles), name) != std::end(kAnalysisFiles);
-}
-
-bool IsTempFile(const std::string& name)
-{
-    static const std::regex pattern(R"(.*\.[0-9]+\.[0-9a-f]{16}\.tmp)");
-    return std::regex_match(name, pattern);
-}
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
-Tree ReadTree(const std::filesystem::path& dir, std::vector<std::string>* temps = nullptr)
-{
-    Tree tree;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
-        if (!entry.is_regular_file())
-            continue;
-        const auto name = Lower(std::filesystem::relative(entry.path(), dir).generic_string());
-        if (IsTempFile(name)) {
-            if (temps)
-                temps->push_back(name);
-            continue;
-        }
-        tree[name] = ReadFileBytes(entry.path());
-    }
-    return tree;
-}
-
-void WriteTree(const std::filesystem::path& dir, const Tree& tree)
-{
-    std::filesystem::remove_all(dir);
-    for (const auto& [name, bytes] : tree)
-        ReplaceFile(dir / name, bytes);
-}
+const char* const kReady = test::kReadyBytes;
+const char* const kStale = test::kStaleBytes;
 
 double Seconds(Clock::duration d)
 {
@@ -126,11 +85,7 @@ protected:
         s_ref = new Reference;
         Reference& ref = *s_ref;
         test::TempAppDir scratch;
-        const auto source = std::filesystem::path(QUORVANE_SOURCE_DIR) / "appdata";
-
-        Tree base;
-        base["red/redhelp.txt"] = ReadFileBytes(source / "Red" / "Redhelp.txt");
-        base["blue/bluehelp.txt"] = ReadFileBytes(source / "Blue" / "Bluehelp.txt");
+        Tree base = test::HelpFiles();
         base[kFullBets] =
             "01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 "
             "29 30 31 32 33\r\n";

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -57,6 +58,16 @@ pid_t Spawn(const SpawnRequest& request)
             ::unsetenv(name.c_str());
         else
             ::setenv(name.c_str(), value.c_str(), 1);
+    }
+    if (request.FileSizeLimit > 0) {
+        // Writes past the limit fail with EFBIG instead of ending the program.
+        ::signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit limit
+        {
+            static_cast<rlim_t>(request.FileSizeLimit), static_cast<rlim_t>(request.FileSizeLimit)
+        };
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            _exit(126);
     }
     ::execv(program.c_str(), argv.data());
     _exit(127);

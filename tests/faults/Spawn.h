@@ -17,6 +17,7 @@ struct SpawnRequest
     std::vector<std::pair<std::string, std::string>> Env; // set (empty value: unset)
     std::filesystem::path Out;                            // stdout/stderr; empty: /dev/null
     std::filesystem::path Err;
+    long FileSizeLimit = 0; // bytes a file may grow to (0: no limit)
 };
 
 // quorvane-cli --app-dir dir args..., started in dir.
