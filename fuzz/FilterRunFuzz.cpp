@@ -13,6 +13,7 @@
 #include "history/Pipeline.h"
 #include "history/TextFile.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -26,12 +27,11 @@ const qv::AppState& Prepared()
 {
     static const qv::AppState state = [] {
         const auto& dir = qv::fuzz::FuzzAppDir("filters");
-        qv::SaveLines(
-            dir / "data" / "data.txt",
-            {"2026096 02 05 11 17 24 30 09", "2026095 01 08 13 19 22 33 16", "2026094 03 06 07 15 28 31 02",
-             "2026093 04 09 12 20 26 29 11", "2026092 05 10 14 18 23 27 07", "2026091 02 11 16 21 25 32 05",
-             "2026090 06 08 13 17 30 33 14", "2026089 01 03 10 22 24 28 08", "2026088 07 09 15 19 26 31 03",
-             "2026087 04 12 14 20 23 29 12", "2026086 02 05 18 21 27 30 01", "2026085 03 08 11 16 25 32 10"});
+        // The newest 300 draws of the bundled history: enough for every analysis.
+        qv::Lines history =
+            qv::LoadLines(std::filesystem::path(QUORVANE_SOURCE_DIR) / "appdata/data/data.txt");
+        history.resize(std::min<std::size_t>(history.size(), 300));
+        qv::SaveLines(dir / "data" / "data.txt", history);
         qv::AppState prepared;
         prepared.Paths.SetDir(dir);
         prepared.Flag.SetFile(dir / "option.ini");
