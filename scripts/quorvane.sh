@@ -66,8 +66,10 @@ run_tests() {
 run_sanitized_tests() {
     local dir=${QUORVANE_SANITIZE_BUILD_DIR:-build-asan}
     say "Configuring ($dir, RelWithDebInfo, address and undefined-behaviour sanitizers)"
+    # Without -Werror: GCC's sanitizer instrumentation brings false warnings inside the
+    # standard library (-Wrestrict, -Wmaybe-uninitialized); the first build is the warning gate.
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_SANITIZE=address,undefined \
-        -DQUORVANE_BUILD_GUI=OFF -DQUORVANE_BUILD_BENCH=OFF -DQUORVANE_WERROR=ON >/dev/null
+        -DQUORVANE_BUILD_GUI=OFF -DQUORVANE_BUILD_BENCH=OFF -DQUORVANE_WERROR=OFF >/dev/null
     say "Building with $(nproc) jobs"
     cmake --build "$dir" -j"$(nproc)"
     say "Running every core test with the sanitizers"
