@@ -58,7 +58,9 @@ run_program() {
 run_tests() {
     say "Running every test"
     cd "$BUILD_DIR"
+    rm -f crash-safety.txt
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+    [ ! -f crash-safety.txt ] || cat crash-safety.txt
 }
 
 # The whole core test suite once more, built with the address and undefined-behaviour
@@ -77,7 +79,9 @@ run_sanitized_tests() {
         cd "$dir"
         export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_string_checks=1
         export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+        rm -f crash-safety.txt
         ctest --output-on-failure -j"$(nproc)"
+        [ ! -f crash-safety.txt ] || cat crash-safety.txt
     )
 }
 

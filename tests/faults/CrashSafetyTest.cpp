@@ -275,15 +275,23 @@ TEST_F(CrashSafetyTest, KilledCommandsLeaveEveryFileWholeAndStartUpRepairs)
         if (HasFailure())
             break;
     }
-    std::printf("crash safety: %d kills (", kills);
+    std::string summary = "crash safety: " + std::to_string(kills) + " kills (";
     bool first = true;
     for (const auto& [name, count] : killsOf) {
-        std::printf("%s%s: %d", first ? "" : ", ", name.c_str(), count);
+        if (!first)
+            summary += ", ";
+        summary += name + ": " + std::to_string(count);
         first = false;
     }
-    std::printf("), %d runs finished first, %d damaged files, %d temporary files swept, "
-                "%d times \"Data=0\" left for the next start, %.1f s\n",
-                completed, damaged, temps, staleLeft, Seconds(Clock::now() - started));
+    char tail[200];
+    std::snprintf(tail, sizeof tail,
+                  "), %d runs finished first, %d damaged files, %d temporary files swept, "
+                  "%d times \"Data=0\" left for the next start, %.1f s\n",
+                  completed, damaged, temps, staleLeft, Seconds(Clock::now() - started));
+    summary += tail;
+    std::fputs(summary.c_str(), stdout);
+    // Kept in the build tree for the test command to show after the suite.
+    ReplaceFile(std::filesystem::path(QUORVANE_BINARY_DIR) / "crash-safety.txt", summary);
     RecordProperty("kills", kills);
     RecordProperty("damaged", damaged);
     EXPECT_EQ(damaged, 0);
