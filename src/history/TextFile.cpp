@@ -4,11 +4,11 @@
 #include "history/Gbk.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
-#include <regex>
 #include <random>
+#include <regex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,7 +38,9 @@ std::string ReadFileBytes(const std::filesystem::path& path)
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw Error::CannotOpenFileErrno(path.string(), errno);
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
         throw Error::CannotOpenFileErrno(path.string(), EISDIR);
@@ -167,7 +169,9 @@ void ReplaceFile(const std::filesystem::path& path, std::string_view bytes, Flus
     std::error_code ec;
     if (path.has_parent_path())
         std::filesystem::create_directories(path.parent_path(), ec);
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
         throw Error::CannotOpenFileErrno(target, EISDIR);
 
@@ -203,6 +207,16 @@ void ReplaceFile(const std::filesystem::path& path, std::string_view bytes, Flus
         const int err = errno;
         ::unlink(temp.c_str());
         throw Error::CannotOpenFileErrno(target, err);
+    }
+    if (flush == Flush::Yes) {
+        // The rename itself reaches the disk with its folder. The file is complete either
+        // way; a folder that cannot be synced (some file systems refuse) changes nothing.
+        const std::string folder = path.has_parent_path() ? path.parent_path().string() : std::string(".");
+        const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dirFd >= 0) {
+            (void)::fsync(dirFd);
+            ::close(dirFd);
+        }
     }
 }
 

@@ -32,7 +32,8 @@ std::string EncodeLines(const Lines& lines);
 // renamed over it, so the old file stays complete if anything fails. Missing parent
 // folders are created. Throws "Cannot open file ..." on failure. The rename alone keeps
 // the file whole when the program is killed; with flush the data also reaches the disk
-// before the rename, for files that must survive a power cut (the history).
+// before the rename, and the rename with its folder, for files that must survive a power
+// cut (the history, the flag, purchase lists).
 enum class Flush
 {
     No,

@@ -146,7 +146,8 @@ bool SavePurchaseList(AppState& state, Host& host)
     const auto path = host.ChooseSaveFile(ListDialog(state, true));
     if (!path)
         return false;
-    SaveLines(*path, state.Purchase.PurchaseList);
+    // The player's own list, like the history: on the disk before it counts as saved.
+    SaveLines(*path, state.Purchase.PurchaseList, Flush::Yes);
     return true;
 }
 
