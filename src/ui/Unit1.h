@@ -80,6 +80,9 @@ public:
     // Redraws the view behind a component from the state (Host::ViewChanged).
     void RefreshView(const std::string& component);
     void RefreshAllViews();
+    // Tells the window how to redraw the view behind a component (views built outside
+    // this class register theirs too).
+    void RegisterView(const std::string& component, std::function<void()> refresh);
 
     // Views by their menu caption ("历史统计", "投注/组合", ...).
     void ShowView(const QString& caption);
@@ -147,7 +150,6 @@ private:
                             Area area, int page, const QString& menuName, const QString& toolName);
     QAction* AddCommand(QWidget* owner, const QString& caption, const QString& objectName,
                         const std::function<void()>& handler);
-    void RegisterView(const std::string& component, std::function<void()> refresh);
     QTableView* MakeTable(const QString& objectName, RowsModel* model);
     QPlainTextEdit* MakePane(const QString& objectName);
     void ShowOmissionPanel(bool red);
