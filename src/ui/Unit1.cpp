@@ -136,6 +136,9 @@ QAction* TForm1::AddCommand(QWidget* owner, const QString& caption, const QStrin
     action->setObjectName(objectName);
     if (owner)
         owner->addAction(action);
+    // Menu shortcuts work wherever the focus is in the main window.
+    if (qobject_cast<QMenu*>(owner))
+        addAction(action);
     if (handler)
         connect(action, &QAction::triggered, this, [handler]() { handler(); });
     return action;
@@ -461,9 +464,38 @@ QAction* TForm1::Action(const QString& objectName) const
     return findChild<QAction*>(objectName);
 }
 
+namespace {
+
+// Names are unique within a window, not across windows (the record editor has its own
+// Label5): search one window without descending into the windows it owns.
+QWidget* FindInWindow(const QObject* parent, const QString& name)
+{
+    for (QObject* child : parent->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (!widget || widget->isWindow())
+            continue;
+        if (widget->objectName() == name)
+            return widget;
+        if (QWidget* found = FindInWindow(widget, name))
+            return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 QWidget* TForm1::Component(const QString& name) const
 {
-    return findChild<QWidget*>(name);
+    if (QWidget* own = FindInWindow(this, name))
+        return own;
+    for (QObject* child : children())
+        if (auto* window = qobject_cast<QWidget*>(child); window && window->isWindow()) {
+            if (window->objectName() == name)
+                return window;
+            if (QWidget* found = FindInWindow(window, name))
+                return found;
+        }
+    return nullptr;
 }
 
 void TForm1::RegisterView(const std::string& component, std::function<void()> refresh)
@@ -636,11 +668,8 @@ void TForm1::showEvent(QShowEvent* event)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (!FadeDone(this)) {
-        event->ignore();
-        FadeOutAndClose(this, 1000);
+    if (!FadeOutBeforeClose(this, event, 1000))
         return;
-    }
     if (m_editor)
         m_editor->hide();
     if (m_loading)

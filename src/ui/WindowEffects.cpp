@@ -1,6 +1,6 @@
 #include "ui/WindowEffects.h"
 
-#include <QGuiApplication>
+#include <QCloseEvent>
 #include <QPointer>
 #include <QPropertyAnimation>
 #include <QRect>
@@ -14,18 +14,6 @@ bool g_enabled = true;
 
 constexpr const char* kFading = "qvFading";
 constexpr const char* kFaded = "qvFaded";
-
-void CloseNow(QWidget* target)
-{
-    QPointer<QWidget> window(target);
-    window->setProperty(kFaded, true);
-    window->close(); // may delete a window that closes for good
-    if (window) {
-        window->setProperty(kFaded, false);
-        window->setProperty(kFading, false);
-        window->setWindowOpacity(1.0);
-    }
-}
 
 } // namespace
 
@@ -53,6 +41,7 @@ void UnfoldFromCentre(QWidget* window, int milliseconds)
         animation->start(QAbstractAnimation::DeleteWhenStopped);
         return;
     }
+    window->setWindowOpacity(0.0);
     auto* animation = new QPropertyAnimation(window, "windowOpacity", window);
     animation->setDuration(milliseconds);
     animation->setStartValue(0.0);
@@ -60,14 +49,22 @@ void UnfoldFromCentre(QWidget* window, int milliseconds)
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
-void FadeOutAndClose(QWidget* window, int milliseconds)
+namespace {
+
+void CloseFaded(QWidget* target)
 {
-    if (!window || window->property(kFading).toBool())
-        return;
-    if (!g_enabled || milliseconds <= 0 || !window->isVisible()) {
-        CloseNow(window);
-        return;
+    QPointer<QWidget> window(target);
+    window->setProperty(kFaded, true);
+    window->close(); // may destroy a window that closes for good
+    if (window) {
+        window->setProperty(kFaded, false);
+        window->setProperty(kFading, false);
+        window->setWindowOpacity(1.0);
     }
+}
+
+void StartFade(QWidget* window, int milliseconds)
+{
     window->setProperty(kFading, true);
     auto* animation = new QPropertyAnimation(window, "windowOpacity", window);
     animation->setDuration(milliseconds);
@@ -76,14 +73,40 @@ void FadeOutAndClose(QWidget* window, int milliseconds)
     QPointer<QWidget> guard(window);
     QObject::connect(animation, &QPropertyAnimation::finished, window, [guard]() {
         if (guard)
-            CloseNow(guard);
+            CloseFaded(guard);
     });
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
-bool FadeDone(const QWidget* window)
+} // namespace
+
+void FadeOutAndClose(QWidget* window, int milliseconds)
 {
-    return window && window->property(kFaded).toBool();
+    if (!window || window->property(kFading).toBool())
+        return;
+    if (!g_enabled || milliseconds <= 0 || !window->isVisible()) {
+        CloseFaded(window);
+        return;
+    }
+    StartFade(window, milliseconds);
+}
+
+bool FadeOutBeforeClose(QWidget* window, QCloseEvent* event, int milliseconds)
+{
+    if (window->property(kFaded).toBool()) {
+        // The close that ends the fade: the window is hidden now; it is whole again for
+        // its next showing.
+        window->setProperty(kFaded, false);
+        window->setProperty(kFading, false);
+        window->setWindowOpacity(1.0);
+        return true;
+    }
+    if (!g_enabled || milliseconds <= 0 || !window->isVisible())
+        return true;
+    event->ignore();
+    if (!window->property(kFading).toBool())
+        StartFade(window, milliseconds);
+    return false;
 }
 
 } // namespace qv::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+class QCloseEvent;
 class QWidget;
 
 namespace qv::ui {
@@ -14,10 +15,13 @@ bool WindowEffectsEnabled();
 // or brings its opacity up (framed windows, whose geometry belongs to the window manager).
 void UnfoldFromCentre(QWidget* window, int milliseconds = 200);
 
-// Fades the window out, then closes it. A window that fades on every close calls this from
-// its close event when FadeDone() is still false, ignoring that event; the close that
-// ends the fade then finds FadeDone() true and goes ahead.
+// For a window that fades out on every close, called first in its close event: true when
+// the close goes ahead now (the fade is over, or there is nothing to fade); otherwise the
+// event is refused, the fade starts, and the window closes again once it has faded.
+bool FadeOutBeforeClose(QWidget* window, QCloseEvent* event, int milliseconds = 1000);
+
+// Fades the window out, then closes it, for windows that fade only on some ways of
+// closing (a button). Windows that call FadeOutBeforeClose() simply call close().
 void FadeOutAndClose(QWidget* window, int milliseconds = 1000);
-bool FadeDone(const QWidget* window);
 
 } // namespace qv::ui

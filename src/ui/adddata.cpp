@@ -283,13 +283,13 @@ void TNadddata::TeButton1Click()
                 Retry();
             }
         }
-        FadeOutAndClose(this, 1000);
+        close();
     });
 }
 
 void TNadddata::TeButton2Click()
 {
-    FadeOutAndClose(this, 1000);
+    close();
 }
 
 void TNadddata::TeButton7Click()
@@ -336,11 +336,8 @@ void TNadddata::showEvent(QShowEvent* event)
 // next showing starts from the file as it is.
 void TNadddata::closeEvent(QCloseEvent* event)
 {
-    if (!FadeDone(this)) {
-        event->ignore();
-        FadeOutAndClose(this, 1000);
+    if (!FadeOutBeforeClose(this, event, 1000))
         return;
-    }
     m_changed = false;
     const std::string error = m_form.Execute([this]() { Retry(); });
     QWidget::closeEvent(event);

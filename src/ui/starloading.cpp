@@ -192,11 +192,8 @@ void TNstarloading::mousePressEvent(QMouseEvent* event)
 
 void TNstarloading::closeEvent(QCloseEvent* event)
 {
-    if (!FadeDone(this)) {
-        event->ignore();
-        FadeOutAndClose(this, 1000);
+    if (!FadeOutBeforeClose(this, event, 1000))
         return;
-    }
     m_timer->stop();
     QWidget::closeEvent(event);
 }
