@@ -17,7 +17,8 @@ public:
     static constexpr const char* kReady = "Data=1";
     static constexpr const char* kStale = "Data=0";
 
-    explicit ReadyFlag(std::filesystem::path file = "option.ini");
+    ReadyFlag() : ReadyFlag(std::filesystem::path("option.ini")) {}
+    explicit ReadyFlag(std::filesystem::path file);
 
     const std::filesystem::path& File() const { return m_file; }
     void SetFile(std::filesystem::path file) { m_file = std::move(file); }

@@ -1,0 +1,16 @@
+// The notepad's reader takes any file the user opens.
+#include "history/RichText.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string text = qv::ReadRichText(bytes);
+    // What the notepad writes it must read back unchanged.
+    if (qv::ReadRichText(qv::WriteRichText(text)) != text)
+        __builtin_trap();
+    return 0;
+}

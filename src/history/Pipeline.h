@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+
+namespace qv {
+
+struct AppState;
+class Host;
+
+// The start-up run shown behind the loading window: history load, indicator refresh,
+// next-issue reference, omission statistics, prediction, spiral step, then flag :=
+// "Data=1". With "Data=1" on disk the steps reload their stored files. A step that fails
+// stops the chain there (its error propagates) and the flag is not set.
+void RunStartup(AppState& state, Host& host);
+
+// 重算数据 on the analysis tool bar and the record editor's OK: flag := "Data=0", every
+// step computes and stores anew with the progress bar at 25, 45, 60, 80 and 100 of 100,
+// the 24-code selector's issue list is reloaded (reloadSelector, when given), and only
+// then flag := "Data=1". A run that stops leaves "Data=0", so the next start computes.
+void RecomputeAll(AppState& state, Host& host, const std::function<void()>& reloadSelector = {});
+
+// 刷新重置 (menu 重算数据, F5): indicator refresh, omission statistics, prediction and
+// next-issue reference with the current flag, +25 each; the flag is not touched.
+void RefreshAndReset(AppState& state, Host& host);
+
+// The closing step of both pipelines: logs and checks that "red/redana.txt" is readable.
+void RunSpiralStep(AppState& state, Host& host);
+
+} // namespace qv

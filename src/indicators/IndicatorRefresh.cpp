@@ -1,0 +1,146 @@
+#include "indicators/IndicatorRefresh.h"
+
+#include "core/AppState.h"
+#include "core/Error.h"
+#include "core/Host.h"
+#include "history/HistoryLoad.h"
+#include "history/TextFile.h"
+#include "indicators/BlueIndicators.h"
+#include "indicators/FieldCut.h"
+#include "indicators/RedIndicators.h"
+
+namespace qv {
+
+namespace {
+
+constexpr std::size_t kRedFields = 25;
+constexpr std::size_t kBlueFields = 7;
+
+// A table line cut at blanks; a line with fewer than N fields is reported with the index of
+// the first field missing, the way reading them in order finds it.
+template <std::size_t N> std::array<std::string_view, N> FieldsOf(std::string_view line)
+{
+    std::array<std::string_view, N> fields;
+    const std::size_t found = CutFields(line, fields);
+    if (found < N)
+        throw Error::ListIndexOutOfBounds(static_cast<long long>(found));
+    return fields;
+}
+
+// Fills rows from the table line by line. The rows before a line that cannot be shown stay,
+// and the view is told either way.
+template <typename RowOf>
+void FillView(IndicatorRows& rows, const Lines& table, const char* view, Host& host, RowOf rowOf)
+{
+    rows.reserve(table.size());
+    try {
+        for (const auto& line : table)
+            rows.push_back(rowOf(line));
+    } catch (...) {
+        host.ViewChanged(view);
+        throw;
+    }
+    host.ViewChanged(view);
+}
+
+void ClearView(IndicatorRows& rows, const char* view, Host& host)
+{
+    rows.clear();
+    host.ViewChanged(view);
+}
+
+void ExportTable(AppState& state, Host& host, std::string_view stored, const char* proposedName)
+{
+    const Lines lines = LoadLines(state.File(stored));
+    FileDialogRequest request;
+    request.Filter = "*.txt|*.txt";
+    request.StartFolder = state.Paths.Dir();
+    request.ProposedName = proposedName;
+    const auto chosen = host.ChooseSaveFile(request);
+    if (!chosen)
+        return;
+    SaveLines(*chosen, lines);
+}
+
+} // namespace
+
+IndicatorRow RedViewRow(std::string_view line)
+{
+    const auto fields = FieldsOf<kRedFields>(line);
+    IndicatorRow row;
+    row.reserve(19);
+    row.emplace_back(fields[0]);
+    std::string numbers;
+    numbers.reserve(21);
+    for (std::size_t k = 1; k <= 6; ++k) {
+        if (k > 1)
+            numbers += ' ';
+        numbers += fields[k];
+    }
+    numbers += " +";
+    numbers += fields[7];
+    row.push_back(std::move(numbers));
+    for (std::size_t k = 8; k < kRedFields; ++k)
+        row.emplace_back(fields[k]);
+    return row;
+}
+
+IndicatorRow BlueViewRow(std::string_view line)
+{
+    const auto fields = FieldsOf<kBlueFields>(line);
+    return IndicatorRow(fields.begin(), fields.end());
+}
+
+void RefreshIndicators(AppState& state, Host& host)
+{
+    LoadHistory(state);
+    IndicatorState& indicators = state.Indicators;
+    const bool ready = state.Flag.IsReady();
+    const bool stale = state.Flag.IsStale();
+
+    LogStep(host, "正在初始化数据...");
+    std::string total = "合计：";
+    total += std::to_string(state.HistoryLines.size());
+    total += "期数据进行分析...ing";
+    LogStep(host, total);
+
+    // The red table. With a flag that is neither value there is nothing to show, and the
+    // stored files are left as they are.
+    ClearView(indicators.RedRows, kRedIndicatorView, host);
+    indicators.RedIndicatorTable.clear();
+    if (ready)
+        indicators.RedIndicatorTable = LoadLines(state.File("Red/Redana.txt"));
+    else if (stale)
+        indicators.RedIndicatorTable = ComputeRedIndicatorTable(state.HistoryLines, state.RedHistory, host);
+    LogStep(host, "正在进行数据导入操作....");
+    FillView(indicators.RedRows, indicators.RedIndicatorTable, kRedIndicatorView, host, RedViewRow);
+    if (ready || stale)
+        SaveLines(state.File(files::kRedAna), indicators.RedIndicatorTable);
+    LogStep(host, "数据导入成功.....OK");
+    LogStep(host, "红球数据统计完毕->");
+    LogStep(host, "正在研究蓝码...");
+
+    // The blue table.
+    indicators.BlueIndicatorTable.clear();
+    ClearView(indicators.BlueRows, kBlueIndicatorView, host);
+    if (ready)
+        indicators.BlueIndicatorTable = LoadLines(state.File(files::kBlueAna));
+    else if (stale)
+        indicators.BlueIndicatorTable = ComputeBlueIndicatorTable(state.HistoryLines);
+    if (ready || stale)
+        SaveLines(state.File(files::kBlueAna), indicators.BlueIndicatorTable);
+    FillView(indicators.BlueRows, indicators.BlueIndicatorTable, kBlueIndicatorView, host, BlueViewRow);
+    LogStep(host, "研究蓝码...OK");
+}
+
+void ExportRedTable(AppState& state, Host& host)
+{
+    ExportTable(state, host, files::kRedAna, "红球数据.txt");
+}
+
+void ExportBlueTable(AppState& state, Host& host)
+{
+    ExportTable(state, host, files::kBlueAna, "蓝球数据.txt");
+}
+
+} // namespace qv

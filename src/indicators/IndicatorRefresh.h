@@ -1,0 +1,35 @@
+#pragma once
+
+#include "indicators/IndicatorState.h"
+
+#include <string_view>
+
+namespace qv {
+
+struct AppState;
+class Host;
+
+inline constexpr const char* kRedIndicatorView = "ListView3";
+inline constexpr const char* kBlueIndicatorView = "TeListView1";
+
+// The indicator refresh (Button3Click, "刷新往期所有数据"): reloads the history, then with
+// "Data=0" computes both indicator tables, with "Data=1" loads them from "Red/RedAna.txt" and
+// "Blue/BlueAna.txt"; shows them in ListView3 and TeListView1 and writes both files (with
+// "Data=1" they are written back as loaded). Any other flag value shows nothing and leaves
+// the stored files alone. Stops with the qv::Error of the step that failed; what was shown
+// or written before stays.
+void RefreshIndicators(AppState& state, Host& host);
+
+// The row of the red view for one red indicator line; a line with fewer than 25 fields is
+// "List index out of bounds (%d)" for the first field it lacks.
+IndicatorRow RedViewRow(std::string_view line);
+// The row of the blue view for one blue indicator line (7 fields needed).
+IndicatorRow BlueViewRow(std::string_view line);
+
+// 保存红球数据 (TeButton22Click) and 保存蓝球数据 (TeButton25Click): copy the stored table file
+// to a file the user picks ("红球数据.txt" / "蓝球数据.txt" proposed, starting in AppDir).
+// A missing stored file is reported before the dialog opens; cancelling writes nothing.
+void ExportRedTable(AppState& state, Host& host);
+void ExportBlueTable(AppState& state, Host& host);
+
+} // namespace qv
