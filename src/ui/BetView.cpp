@@ -64,7 +64,7 @@ BetView::BetView(ViewContext context, std::function<void()> showSelector, QWidge
     layout->addWidget(group);
 
     auto* note = new QLabel(QStringLiteral("  注：投注列表结合算法，所以这仅选红球，请勿导入蓝球数据"), this);
-    note->setObjectName(QStringLiteral("Label1"));
+    note->setObjectName(QStringLiteral("BetListNote"));
     note->setProperty("role", QStringLiteral("note"));
     layout->addWidget(note);
 

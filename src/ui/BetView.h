@@ -26,13 +26,13 @@ public:
     void RefreshPicker();
     void RefreshBetList();
 
-    void ToolButton8Click();  // 全
-    void TeButton9Click();    // 清
-    void TeButton7Click();    // 添加到下列投注列表
-    void TeButton17Click();   // 载入号码列表
-    void TeButton10Click();   // 清除投注列表
-    void TeButton20Click();   // 24式选号工具
-    void Button8Click();      // 分解到号码篮
+    void ToolButton8Click(); // 全
+    void TeButton9Click();   // 清
+    void TeButton7Click();   // 添加到下列投注列表
+    void TeButton17Click();  // 载入号码列表
+    void TeButton10Click();  // 清除投注列表
+    void TeButton20Click();  // 24式选号工具
+    void Button8Click();     // 分解到号码篮
 
 private:
     void BetListEdited();

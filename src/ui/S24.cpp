@@ -46,12 +46,12 @@ TNS24::TNS24(ViewContext context, QWidget* parent)
     layout->setSpacing(8);
 
     auto* header = new QLabel(QStringLiteral("24码复式选号工具"), this);
-    header->setObjectName(QStringLiteral("Label1"));
+    header->setObjectName(QStringLiteral("S24Header"));
     header->setProperty("role", QStringLiteral("header"));
     layout->addWidget(header);
 
     auto* note = new QPlainTextEdit(this);
-    note->setObjectName(QStringLiteral("Memo1"));
+    note->setObjectName(QStringLiteral("S24Note"));
     note->setReadOnly(true);
     QStringList noteLines;
     for (const char* line : kNote)
@@ -63,7 +63,7 @@ TNS24::TNS24(ViewContext context, QWidget* parent)
 
     auto* query = new QHBoxLayout;
     auto* issueLabel = new QLabel(QStringLiteral(" 查询期号："), this);
-    issueLabel->setObjectName(QStringLiteral("Label2"));
+    issueLabel->setObjectName(QStringLiteral("S24IssueLabel"));
     m_issues = new QComboBox(this);
     m_issues->setObjectName(QStringLiteral("ComboBox1"));
     m_issues->setMinimumContentsLength(30);
@@ -117,8 +117,13 @@ TNS24::TNS24(ViewContext context, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &TNS24::TeButton2Click);
 
     m_context.Register(kSelector24Component, [this]() { Refresh(); });
-    // The recompute's reload of the issue list: the same lines, nothing selected.
-    m_context.Register("S24IssueList", [this]() { ReloadIssueSelector(m_context.State, m_context.CommandHost); });
+    // The recompute's reload of the issue list: the same lines, nothing selected. The
+    // recompute asks for it while the ready flag reads "Data=0"; the redraws of every view
+    // after the start-up run and the refresh find "Data=1" and keep the list as it is.
+    m_context.Register("S24IssueList", [this]() {
+        if (!m_context.State.Flag.IsReady())
+            ReloadIssueSelector(m_context.State, m_context.CommandHost);
+    });
     FormCreate();
 }
 
@@ -154,7 +159,8 @@ void TNS24::Refresh()
         const bool hit = selector.Red[g];
         if (box->property("hit").toBool() != hit) {
             box->setProperty("hit", hit);
-            box->setStyleSheet(hit ? QStringLiteral("QCheckBox { color: #d40000; font-weight: bold; }") : QString());
+            box->setStyleSheet(hit ? QStringLiteral("QCheckBox { color: #d40000; font-weight: bold; }")
+                                   : QString());
         }
     }
     m_refreshing = false;

@@ -25,11 +25,11 @@ public:
     QCheckBox* GroupBox(int number) const { return m_groups.at(static_cast<std::size_t>(number - 1)); }
     QComboBox* IssueSelector() const { return m_issues; }
 
-    void FormCreate();      // fills the issue selector from the history file
-    void TeButton3Click();  // 查询
-    void TeButton1Click();  // 添加
-    void TeButton4Click();  // 清除
-    void TeButton2Click();  // 取消
+    void FormCreate();     // fills the issue selector from the history file
+    void TeButton3Click(); // 查询
+    void TeButton1Click(); // 添加
+    void TeButton4Click(); // 清除
+    void TeButton2Click(); // 取消
 
 private:
     ViewContext m_context;

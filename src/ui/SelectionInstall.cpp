@@ -1,0 +1,225 @@
+#include "ui/SelectionInstall.h"
+
+#include "selection/Basket.h"
+#include "ui/BasketModel.h"
+#include "ui/BetView.h"
+#include "ui/FilterView.h"
+#include "ui/NotepadView.h"
+#include "ui/PurchaseViews.h"
+#include "ui/QtHost.h"
+#include "ui/S24.h"
+#include "ui/Unit1.h"
+#include "ui/WebArea.h"
+#include "ui/about.h"
+#include "ui/helpsum.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLayout>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace qv::ui {
+
+namespace {
+
+constexpr const char* kInstalled = "qvSelectionWindows";
+
+ViewContext ContextOf(TForm1& form)
+{
+    TForm1* owner = &form;
+    return ViewContext{
+        form.State(),
+        form.Host(),
+        [owner](const std::function<void()>& command) { return owner->Run(command); },
+        [owner](const std::string& component, std::function<void()> refresh) {
+            owner->RegisterView(component, std::move(refresh));
+        },
+        [owner](const QString& caption) { owner->ShowView(caption); },
+        owner,
+    };
+}
+
+// Puts a view on a reserved page in place of whatever stood there.
+void FillPage(TForm1& form, const char* pageName, QWidget* view)
+{
+    QWidget* page = form.findChild<QWidget*>(QString::fromUtf8(pageName));
+    if (!page) {
+        view->setParent(&form);
+        view->hide();
+        return;
+    }
+    QLayout* layout = page->layout();
+    if (!layout) {
+        layout = new QVBoxLayout(page);
+    }
+    while (QLayoutItem* item = layout->takeAt(0)) {
+        if (QWidget* old = item->widget())
+            old->deleteLater();
+        delete item;
+    }
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view);
+}
+
+// Sends an action's triggers to handler instead of what the main window connected.
+void Reroute(TForm1& form, const char* actionName, const std::function<void()>& handler)
+{
+    QAction* action = form.Action(QString::fromUtf8(actionName));
+    if (!action)
+        return;
+    QObject::disconnect(action, &QAction::triggered, &form, nullptr);
+    QObject::connect(action, &QAction::triggered, &form, [handler]() { handler(); });
+}
+
+// Adds handler after what the main window connected to an action.
+void Follow(TForm1& form, const char* actionName, const std::function<void()>& handler)
+{
+    if (QAction* action = form.Action(QString::fromUtf8(actionName)))
+        QObject::connect(action, &QAction::triggered, &form, [handler]() { handler(); });
+}
+
+void OpenInBrowser(const QString& address)
+{
+    if (!address.isEmpty())
+        QDesktopServices::openUrl(QUrl(address));
+}
+
+// The basket grid of the right column over the basket the core keeps. The filter run
+// announces the basket file after its passes; the grid reads the file once the command
+// that changed it is over, so a run of many passes reads it once.
+void InstallBasketGrid(TForm1& form, const ViewContext& context)
+{
+    auto* grid = form.findChild<QTableView*>(QStringLiteral("BasketGrid"));
+    if (!grid)
+        return;
+    auto* model = new BasketModel(context.State.Selection.BasketView, grid);
+    grid->setModel(model);
+    grid->setWordWrap(false);
+    grid->setShowGrid(false);
+    grid->setAlternatingRowColors(true);
+    grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    context.Register(kBasketViewComponent, [model]() { model->Reload(); });
+
+    TForm1* owner = &form;
+    auto pending = std::make_shared<bool>(false);
+    auto reload = std::make_shared<std::function<void()>>();
+    *reload = [owner, grid, pending, reload]() {
+        if (owner->Busy()) {
+            QTimer::singleShot(20, grid, [reload]() { (*reload)(); });
+            return;
+        }
+        *pending = false;
+        AppState& state = owner->State();
+        if (state.Selection.BasketReadyFlag)
+            owner->Run([&]() { ReloadBasketView(state, owner->Host()); });
+    };
+    context.Register("basket", [owner, grid, pending, reload]() {
+        // Before any expansion in this run the view stays empty, whatever the file holds.
+        if (!owner->State().Selection.BasketReadyFlag || *pending)
+            return;
+        *pending = true;
+        QTimer::singleShot(0, grid, [reload]() { (*reload)(); });
+    });
+}
+
+void InstallSponsorStrip(TForm1& form, WebArea* web)
+{
+    QWidget* slot = form.findChild<QWidget*>(QStringLiteral("SponsorBanner"));
+    if (!slot)
+        return;
+    auto* layout = slot->layout() ? slot->layout() : new QHBoxLayout(slot);
+    layout->setContentsMargins(0, 0, 0, 0);
+    QTextBrowser* banner = MakeSponsorBanner(form.State().Paths.Dir(), slot);
+    layout->addWidget(banner);
+    web->SetSponsorBrowser(banner);
+    if (QWidget* strip = form.findChild<QWidget*>(QStringLiteral("SponsorStrip")))
+        if (auto* row = qobject_cast<QBoxLayout*>(strip->layout())) {
+            auto* picture = new QLabel(strip);
+            picture->setObjectName(QStringLiteral("SponsorImage"));
+            picture->setPixmap(SponsorPicture(34));
+            row->insertWidget(0, picture);
+        }
+}
+
+} // namespace
+
+SelectionWindows InstalledWindows(const TForm1& form)
+{
+    const QVariant stored = form.property(kInstalled);
+    if (!stored.isValid())
+        return {};
+    return *static_cast<const SelectionWindows*>(stored.value<void*>());
+}
+
+SelectionWindows InstallSelectionViews(TForm1& form)
+{
+    if (form.property(kInstalled).isValid())
+        return InstalledWindows(form);
+
+    const ViewContext context = ContextOf(form);
+    auto* windows = new SelectionWindows;
+    // Lives as long as the form.
+    QObject::connect(&form, &QObject::destroyed, [windows]() { delete windows; });
+
+    // The secondary windows in the program's order: about window, pop-up, selector.
+    windows->About = new TNabout(OpenInBrowser, &form);
+    windows->Popup = new TNhelpsum(context, &form);
+    windows->Selector = new TNS24(context, &form);
+    for (QWidget* window : {static_cast<QWidget*>(windows->About), static_cast<QWidget*>(windows->Popup),
+                            static_cast<QWidget*>(windows->Selector)})
+        window->setAttribute(Qt::WA_QuitOnClose, false);
+
+    TNS24* selector = windows->Selector;
+    windows->Notepad = new NotepadView(context);
+    windows->Bets = new BetView(context, [selector]() {
+        selector->show();
+        selector->raise();
+        selector->activateWindow();
+    });
+    windows->Filters = new FilterView(context, windows->Popup);
+    windows->Purchase = new PurchaseListView(context);
+    windows->Prizes = new PrizeCheckView(context);
+    FillPage(form, "NotepadView", windows->Notepad);
+    FillPage(form, "BetCombinationView", windows->Bets);
+    FillPage(form, "FilterView", windows->Filters);
+    FillPage(form, "PurchaseListView", windows->Purchase);
+    FillPage(form, "PrizeCheckView", windows->Prizes);
+
+    windows->Web = new WebArea(form.State().Paths.Dir());
+    FillPage(form, "WebArea", windows->Web);
+    InstallSponsorStrip(form, windows->Web);
+    InstallBasketGrid(form, context);
+
+    PurchaseListView* purchase = windows->Purchase;
+    if (auto* button15 = form.findChild<QPushButton*>(QStringLiteral("Button15")))
+        QObject::connect(button15, &QPushButton::clicked, purchase,
+                         [purchase]() { purchase->Button15Click(); });
+
+    FilterView* filters = windows->Filters;
+    TNabout* about = windows->About;
+    WebArea* web = windows->Web;
+    Reroute(form, "N4", [filters]() { filters->Button9Click(); });
+    Reroute(form, "MenuAbout", [about]() { about->ShowCentred(); });
+    Reroute(form, "TopAbout", [about]() { about->ShowCentred(); });
+    Follow(form, "MenuGuide", [web]() { web->LoadPage(WebArea::Page::OnlineHelp); });
+    Follow(form, "TopGuide", [web]() { web->LoadPage(WebArea::Page::OnlineHelp); });
+    // The forum page loads once the program waits for input after the start-up run.
+    QObject::connect(
+        &form, &TForm1::StartupFinished, web, [web]() { web->LoadPage(WebArea::Page::Forum); },
+        Qt::SingleShotConnection);
+
+    windows->Notepad->LoadDefaultFile();
+    form.setProperty(kInstalled, QVariant::fromValue(static_cast<void*>(windows)));
+    return *windows;
+}
+
+} // namespace qv::ui
