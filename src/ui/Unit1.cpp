@@ -1,7 +1,8 @@
 #include "ui/Unit1.h"
 
 #include "core/Error.h"
-#include "history/HistoryLoad.h"
+#include "history/AppLocation.h"
+#include "history/Pipeline.h"
 #include "history/TextFile.h"
 #include "ui/Addresses.h"
 #include "ui/QtHost.h"
@@ -35,10 +36,6 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#if __has_include("history/Pipeline.h")
-#include "history/Pipeline.h"
-#define QV_HAVE_PIPELINE 1
-#endif
 
 namespace qv::ui {
 
@@ -92,14 +89,15 @@ TForm1::~TForm1() = default;
 // title and the first line of the log.
 void TForm1::FormCreate()
 {
-    m_state.Flag.SetFile(m_options.FlagFile);
+    const AppLocation location = LocateAppDir(AppPaths::ExecutableDir(), m_options.AppDir);
+    m_state.Flag.SetFile(m_options.FlagFile.value_or(location.OptionIni));
     std::string flagError;
     try {
         m_state.Flag.Load();
     } catch (const Error& e) {
         flagError = e.what();
     }
-    m_state.Paths.SetDir(m_options.AppDir.empty() ? AppPaths::ExecutableDir() : m_options.AppDir);
+    m_state.Paths.SetDir(location.AppDir);
     LoadHelpTexts();
     m_state.Selection.BasketReadyFlag = false;
     m_state.PopupShownFlag = false;
@@ -573,14 +571,7 @@ bool TForm1::Run(const std::function<void()>& command)
 
 bool TForm1::RunStartupRun(const std::function<void()>& beforeReport)
 {
-    const std::string error = Execute([this]() {
-#ifdef QV_HAVE_PIPELINE
-        RunStartup(m_state, *m_host);
-#else
-        LoadHistory(m_state);
-#endif
-    });
-    RefreshAllViews();
+    const std::string error = Execute([this]() { RunStartup(m_state, *m_host); });
     m_startupSucceeded = error.empty();
     if (!error.empty()) {
         if (beforeReport)
@@ -593,12 +584,7 @@ bool TForm1::RunStartupRun(const std::function<void()>& beforeReport)
 
 void TForm1::RecomputeAllSteps()
 {
-#ifdef QV_HAVE_PIPELINE
     RecomputeAll(m_state, *m_host, [this]() { RefreshView("S24IssueList"); });
-#else
-    LoadHistory(m_state);
-#endif
-    RefreshAllViews();
 }
 
 void TForm1::ToolButton2Click()
@@ -608,14 +594,7 @@ void TForm1::ToolButton2Click()
 
 void TForm1::TeSpeedButton11Click()
 {
-    Run([this]() {
-#ifdef QV_HAVE_PIPELINE
-        RefreshAndReset(m_state, *m_host);
-#else
-        LoadHistory(m_state);
-#endif
-        RefreshAllViews();
-    });
+    Run([this]() { RefreshAndReset(m_state, *m_host); });
 }
 
 void TForm1::ToolButton22Click()
@@ -627,14 +606,10 @@ void TForm1::ToolButton22Click()
     m_editor->activateWindow();
 }
 
-void TForm1::Label73Click()
+// F7 without a filter view does nothing; the filter view takes the command over when it is
+// installed.
+void TForm1::Button9Click()
 {
-    ShowOmissionPanel(true);
-}
-
-void TForm1::Label74Click()
-{
-    ShowOmissionPanel(false);
 }
 
 void TForm1::OpenAddress(const QString& address)

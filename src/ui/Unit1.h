@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AppState.h"
+#include "core/Host.h"
 #include "ui/adddata.h"
 #include "ui/starloading.h"
 
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 
@@ -19,6 +21,7 @@ class QActionGroup;
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
+class QPushButton;
 class QSplitter;
 class QStackedWidget;
 class QTableView;
@@ -31,8 +34,11 @@ class RowsModel;
 
 struct FormOptions
 {
-    std::filesystem::path AppDir;                 // empty: the executable's directory
-    std::filesystem::path FlagFile = "option.ini"; // the ready flag, in the working directory
+    // The app directory given on the command line; without it the program finds its own
+    // (the executable's directory, or the per-user directory of an installed program).
+    std::optional<std::filesystem::path> AppDir;
+    // The ready flag; without it "option.ini" where the app directory's rules put it.
+    std::optional<std::filesystem::path> FlagFile;
 };
 
 // The main window. It owns the state of the run (every list and flag), the Host that the
@@ -150,6 +156,8 @@ private:
                             Area area, int page, const QString& menuName, const QString& toolName);
     QAction* AddCommand(QWidget* owner, const QString& caption, const QString& objectName,
                         const std::function<void()>& handler);
+    using CoreCommand = void (*)(AppState&, qv::Host&);
+    QPushButton* CommandButton(const QString& caption, const QString& objectName, QWidget* parent, CoreCommand command);
     QTableView* MakeTable(const QString& objectName, RowsModel* model);
     QPlainTextEdit* MakePane(const QString& objectName);
     void ShowOmissionPanel(bool red);

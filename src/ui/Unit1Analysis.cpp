@@ -12,6 +12,7 @@
 #include "history/TextFile.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -23,26 +24,12 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#if __has_include("analysis/NextIssueReference.h")
 #include "analysis/NextIssueReference.h"
-#define QV_HAVE_REFERENCE 1
-#endif
-#if __has_include("analysis/OmissionStatistics.h")
 #include "analysis/OmissionStatistics.h"
-#define QV_HAVE_OMISSION 1
-#endif
-#if __has_include("analysis/Prediction.h")
 #include "analysis/Prediction.h"
-#define QV_HAVE_PREDICTION 1
-#endif
-#if __has_include("killformulas/RedKillFormulas.h")
+#include "indicators/IndicatorRefresh.h"
 #include "killformulas/RedKillFormulas.h"
-#define QV_HAVE_RED_KILL 1
-#endif
-#if __has_include("killformulas/BlueKillFormulas.h")
 #include "killformulas/BlueKillFormulas.h"
-#define QV_HAVE_BLUE_KILL 1
-#endif
 
 namespace qv::ui {
 
@@ -82,10 +69,57 @@ QString JoinLines(const Lines& lines)
     return texts.join(QLatin1Char('\n'));
 }
 
-const Lines kNoLines;
-const ViewRows kNoRows;
+QStringList Headers(const std::vector<std::string>& captions)
+{
+    QStringList headers;
+    for (const auto& caption : captions)
+        headers << Q(caption);
+    return headers;
+}
+
+// Keeps a view on its bottom row after a refresh, also when the refresh came while the
+// view was hidden (its height, and so its bottom, are only known once it is shown).
+class FollowBottom : public QObject
+{
+public:
+    explicit FollowBottom(QTableView* view) : QObject(view), m_view(view) { view->installEventFilter(this); }
+
+    void Refreshed()
+    {
+        m_pending = true;
+        if (m_view->isVisible())
+            Scroll();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_view && m_pending && (event->type() == QEvent::Show || event->type() == QEvent::Resize))
+            Scroll();
+        return false;
+    }
+
+private:
+    void Scroll()
+    {
+        m_view->scrollToBottom();
+        if (m_view->isVisible() && m_view->height() > 0)
+            m_pending = false;
+    }
+
+    QTableView* m_view;
+    bool m_pending = false;
+};
 
 } // namespace
+
+QPushButton* TForm1::CommandButton(const QString& caption, const QString& objectName, QWidget* parent,
+                                   CoreCommand command)
+{
+    auto* button = MakeButton(caption, objectName, parent);
+    connect(button, &QPushButton::clicked, this, [this, command]() { Run([this, command]() { command(m_state, *m_host); }); });
+    return button;
+}
 
 QTableView* TForm1::MakeTable(const QString& objectName, RowsModel* model)
 {
@@ -126,48 +160,32 @@ QWidget* TForm1::BuildHistoryStatisticsView()
     auto* tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("PageControl1"));
 
-    const Lines* red = &m_state.Indicators.RedIndicatorTable;
-    auto* redModel = new RowsModel(
+    auto* redModel = RowsModel::OverRows(
         Headers({"期号", "号码", "AC值", "个十", "大小", "奇偶", "除3", "奇数和", "总和", "连号", "连号数", "重号",
                  "重号数", "三区比", "三区和值", "极距", "五行", "螺旋体范围", "先天八卦"}),
-        [red]() { return static_cast<int>(red->size()); },
-        [red](int row, int column) {
-            const auto fields = SplitFields((*red)[static_cast<std::size_t>(row)]);
-            const auto field = [&](std::size_t i) { return i < fields.size() ? Q(fields[i]) : QString(); };
-            if (column == 0)
-                return field(0);
-            if (column == 1)
-                return QStringList{field(1), field(2), field(3), field(4), field(5), field(6)}.join(QLatin1Char(' ')) +
-                       QStringLiteral(" +") + field(7);
-            return field(static_cast<std::size_t>(column) + 6);
-        });
+        &m_state.Indicators.RedRows);
     auto* redPage = new QWidget;
     auto* redLayout = new QVBoxLayout(redPage);
     QTableView* listView3 = MakeTable(QStringLiteral("ListView3"), redModel);
     redLayout->addWidget(listView3, 1);
-    redLayout->addLayout(ButtonRow({MakeButton(QStringLiteral("保存红球数据"), QStringLiteral("TeButton22"), redPage)}));
+    redLayout->addLayout(ButtonRow({CommandButton(QStringLiteral("保存红球数据"), QStringLiteral("TeButton22"),
+                                                  redPage, &ExportRedTable)}));
     tabs->addTab(redPage, QStringLiteral("红球数据"));
-    RegisterView("ListView3", [redModel, listView3]() {
+    RegisterView(kRedIndicatorView, [redModel, listView3]() {
         redModel->Reload();
         listView3->resizeColumnsToContents();
     });
 
-    const Lines* blue = &m_state.Indicators.BlueIndicatorTable;
-    auto* blueModel = new RowsModel(
-        Headers({"期号", "蓝球号码", "奇偶", "质合", "大小", "五行属性", "先天八卦"}),
-        [blue]() { return static_cast<int>(blue->size()); },
-        [blue](int row, int column) {
-            const auto fields = SplitFields((*blue)[static_cast<std::size_t>(row)]);
-            const auto index = static_cast<std::size_t>(column);
-            return index < fields.size() ? Q(fields[index]) : QString();
-        });
+    auto* blueModel = RowsModel::OverRows(Headers({"期号", "蓝球号码", "奇偶", "质合", "大小", "五行属性", "先天八卦"}),
+                                          &m_state.Indicators.BlueRows);
     auto* bluePage = new QWidget;
     auto* blueLayout = new QVBoxLayout(bluePage);
     QTableView* teListView1 = MakeTable(QStringLiteral("TeListView1"), blueModel);
     blueLayout->addWidget(teListView1, 1);
-    blueLayout->addLayout(ButtonRow({MakeButton(QStringLiteral("保存蓝球数据"), QStringLiteral("TeButton25"), bluePage)}));
+    blueLayout->addLayout(ButtonRow({CommandButton(QStringLiteral("保存蓝球数据"), QStringLiteral("TeButton25"),
+                                                   bluePage, &ExportBlueTable)}));
     tabs->addTab(bluePage, QStringLiteral("蓝球数据"));
-    RegisterView("TeListView1", [blueModel, teListView1]() {
+    RegisterView(kBlueIndicatorView, [blueModel, teListView1]() {
         blueModel->Reload();
         teListView1->resizeColumnsToContents();
     });
@@ -219,21 +237,24 @@ QWidget* TForm1::BuildIndicatorReferenceView()
     layout->addLayout(top);
 
     auto* panels = new QSplitter(Qt::Horizontal, page);
-    const auto panel = [&](const QString& caption, const QString& viewName, const QString& saveName) {
+    const auto panel = [&](const QString& caption, const QString& viewName, const ViewRows* rows,
+                           const QString& saveName, CoreCommand save) {
         auto* box = new QGroupBox(caption, panels);
         auto* boxLayout = new QVBoxLayout(box);
-        auto* model = RowsModel::OverRows(Headers({"指标内容", "结果"}), &kNoRows);
+        auto* model = RowsModel::OverRows(Headers({ReferenceViews::kCaptionColumn, ReferenceViews::kResultColumn}), rows);
         QTableView* view = MakeTable(viewName, model);
         boxLayout->addWidget(view, 1);
-        boxLayout->addLayout(ButtonRow({MakeButton(QStringLiteral("保存"), saveName, box)}));
+        boxLayout->addLayout(ButtonRow({CommandButton(QStringLiteral("保存"), saveName, box, save)}));
         RegisterView(S(viewName), [model, view]() {
             model->Reload();
             view->resizeColumnsToContents();
         });
         panels->addWidget(box);
     };
-    panel(QStringLiteral("  红球下期指标参考"), QStringLiteral("ListView1"), QStringLiteral("TeButton23"));
-    panel(QStringLiteral("  蓝球下期指标参考"), QStringLiteral("TeListView2"), QStringLiteral("TeButton24"));
+    panel(QStringLiteral("  红球下期指标参考"), Q(ReferenceViews::kRedComponent), &m_state.Analysis.ReferenceView.RedRows,
+          QStringLiteral("TeButton23"), &SaveRedReference);
+    panel(QStringLiteral("  蓝球下期指标参考"), Q(ReferenceViews::kBlueComponent),
+          &m_state.Analysis.ReferenceView.BlueRows, QStringLiteral("TeButton24"), &SaveBlueReferencePanel);
     layout->addWidget(panels, 1);
     return page;
 }
@@ -266,28 +287,43 @@ QWidget* TForm1::BuildOmissionView()
     top->addWidget(button5);
     layout->addLayout(top);
 
-    const auto panel = [&](const QString& objectName, const QString& omissionPane, const QString& omissionSave,
-                           const QString& appearancePane, const QString& appearanceSave) {
+    OmissionViews& panes = m_state.Analysis.OmissionView;
+    struct Pane
+    {
+        const char* Component;
+        const Lines* Text;
+        const char* Save;
+        CoreCommand SaveCommand;
+    };
+    const auto panel = [&](const QString& objectName, const Pane& omission, const Pane& appearance) {
         auto* splitter = new QSplitter(Qt::Horizontal, page);
         splitter->setObjectName(objectName);
-        const auto box = [&](const QString& caption, const QString& paneName, const QString& saveName) {
+        const auto box = [&](const QString& caption, const Pane& pane) {
             auto* group = new QGroupBox(caption, splitter);
             auto* groupLayout = new QVBoxLayout(group);
-            QPlainTextEdit* pane = MakePane(paneName);
-            groupLayout->addWidget(pane, 1);
-            groupLayout->addLayout(ButtonRow({MakeButton(QStringLiteral("保存"), saveName, group)}));
-            RegisterView(S(paneName), [pane]() { pane->setPlainText(JoinLines(kNoLines)); });
+            QPlainTextEdit* memo = MakePane(Q(pane.Component));
+            groupLayout->addWidget(memo, 1);
+            groupLayout->addLayout(
+                ButtonRow({CommandButton(QStringLiteral("保存"), Q(pane.Save), group, pane.SaveCommand)}));
+            const Lines* text = pane.Text;
+            RegisterView(pane.Component, [memo, text]() { memo->setPlainText(JoinLines(*text)); });
             splitter->addWidget(group);
         };
-        box(QStringLiteral("遗漏数据分析"), omissionPane, omissionSave);
-        box(QStringLiteral("所有号码出号情况分析"), appearancePane, appearanceSave);
+        box(QStringLiteral("遗漏数据分析"), omission);
+        box(QStringLiteral("所有号码出号情况分析"), appearance);
         layout->addWidget(splitter, 1);
         return splitter;
     };
-    m_redOmissionPanel = panel(QStringLiteral("RedOmissionPanel"), QStringLiteral("Memo4"), QStringLiteral("TeButton11"),
-                               QStringLiteral("Memo10"), QStringLiteral("TeButton12"));
-    m_blueOmissionPanel = panel(QStringLiteral("BlueOmissionPanel"), QStringLiteral("Memo11"),
-                                QStringLiteral("TeButton13"), QStringLiteral("Memo12"), QStringLiteral("TeButton14"));
+    m_redOmissionPanel =
+        panel(QStringLiteral("RedOmissionPanel"),
+              {OmissionViews::kRedOmissionComponent, &panes.RedOmission, "TeButton11", &SaveRedOmissionReport},
+              {OmissionViews::kRedAppearanceComponent, &panes.RedAppearance, "TeButton12", &SaveRedAppearanceReport});
+    m_blueOmissionPanel = panel(
+        QStringLiteral("BlueOmissionPanel"),
+        {OmissionViews::kBlueOmissionComponent, &panes.BlueOmission, "TeButton13", &SaveBlueOmissionReport},
+        {OmissionViews::kBlueAppearanceComponent, &panes.BlueAppearance, "TeButton14", &SaveBlueAppearanceReport});
+    RegisterView(OmissionViews::kRedPanelLabel, [this]() { ShowOmissionPanel(m_state.Analysis.OmissionView.RedPanelShown); });
+    RegisterView(OmissionViews::kBluePanelLabel, [this]() { ShowOmissionPanel(m_state.Analysis.OmissionView.RedPanelShown); });
     return page;
 }
 
@@ -316,12 +352,13 @@ QWidget* TForm1::BuildAlgorithmReferenceView()
     auto* predictionLayout = new QVBoxLayout(prediction);
     auto* switches = new QGroupBox(QStringLiteral("算法开关"), prediction);
     auto* switchLayout = new QHBoxLayout(switches);
-    for (const auto& [name, caption] : {std::pair{"CheckBox1", "时向序列分析"}, std::pair{"CheckBox2", "五期平均值算法"},
-                                        std::pair{"CheckBox5", "第五期重码"}, std::pair{"CheckBox4", "区域边缘算法"},
-                                        std::pair{"CheckBoxsh", "自动杀号器"}}) {
-        auto* box = new QCheckBox(QString::fromUtf8(caption), switches);
-        box->setObjectName(QString::fromUtf8(name));
-        box->setChecked(true);
+    PredictionSwitches& predictionSwitches = m_state.Analysis.PredictionView.Switches;
+    for (const auto& info : kPredictionSwitches) {
+        auto* box = new QCheckBox(Q(info.Caption), switches);
+        box->setObjectName(Q(info.Component));
+        bool* value = &(predictionSwitches.*info.Member);
+        box->setChecked(*value);
+        connect(box, &QCheckBox::toggled, this, [value](bool checked) { *value = checked; });
         switchLayout->addWidget(box);
     }
     switchLayout->addStretch(1);
@@ -329,22 +366,24 @@ QWidget* TForm1::BuildAlgorithmReferenceView()
     connect(button6, &QPushButton::clicked, this, &TForm1::Button6Click);
     switchLayout->addWidget(button6);
     predictionLayout->addWidget(switches);
-    auto* predictionModel = RowsModel::OverRows(Headers({"算法", "号码"}), &kNoRows);
+    auto* predictionModel = RowsModel::OverRows(
+        Headers({std::string(PredictionViews::kColumns[0]), std::string(PredictionViews::kColumns[1])}),
+        &m_state.Analysis.PredictionView.Rows);
     QTableView* listView2 = MakeTable(QStringLiteral("ListView2"), predictionModel);
     predictionLayout->addWidget(listView2, 1);
-    RegisterView("ListView2", [predictionModel, listView2]() {
+    RegisterView(PredictionViews::kComponent, [predictionModel, listView2]() {
         predictionModel->Reload();
         listView2->resizeColumnsToContents();
     });
     tabs->addTab(prediction, QStringLiteral("围红公式"));
 
     // 杀号公式 and 杀蓝公式: the verification table, its rate lines and two commands.
-    const auto killPage = [&](const QString& caption, const QString& viewName, QStringList headers,
-                              const QString& memoName, const QString& runName, const QString& saveName,
-                              void (TForm1::*run)()) {
+    const auto killPage = [&](const QString& caption, const QString& viewName, const KillVerification* verification,
+                              QStringList headers, const QString& memoName, const QString& runName,
+                              const QString& saveName, void (TForm1::*run)(), CoreCommand save) {
         auto* page = new QWidget;
         auto* pageLayout = new QVBoxLayout(page);
-        auto* model = RowsModel::OverRows(std::move(headers), &kNoRows);
+        auto* model = RowsModel::OverRows(std::move(headers), &verification->Rows);
         QTableView* view = MakeTable(viewName, model);
         pageLayout->addWidget(view, 3);
         QPlainTextEdit* memo = MakePane(memoName);
@@ -352,24 +391,22 @@ QWidget* TForm1::BuildAlgorithmReferenceView()
         pageLayout->addWidget(memo, 1);
         QPushButton* runButton = MakeButton(QStringLiteral("重算"), runName, page);
         connect(runButton, &QPushButton::clicked, this, run);
-        pageLayout->addLayout(ButtonRow({runButton, MakeButton(QStringLiteral("保存记录"), saveName, page)}));
-        RegisterView(S(viewName), [model, view]() {
+        pageLayout->addLayout(ButtonRow({runButton, CommandButton(QStringLiteral("保存记录"), saveName, page, save)}));
+        auto* follow = new FollowBottom(view);
+        RegisterView(S(viewName), [model, view, follow]() {
             model->Reload();
             view->resizeColumnsToContents();
-            view->scrollToBottom();
+            follow->Refreshed();
         });
-        RegisterView(S(memoName), [memo]() { memo->setPlainText(JoinLines(kNoLines)); });
+        RegisterView(S(memoName), [memo, verification]() { memo->setPlainText(JoinLines(verification->RateLines)); });
         tabs->addTab(page, caption);
     };
-    killPage(QStringLiteral("杀号公式"), QStringLiteral("TeListView5"),
-             Headers({"期号", "当期开奖号码", "杀红公式1", "杀红公式2", "杀红公式3", "杀红公式4", "杀红公式5", "杀红公式6",
-                      "杀红公式7"}),
+    killPage(QStringLiteral("杀号公式"), QStringLiteral("TeListView5"), &m_state.Kill.Red, Headers(RedKillColumns()),
              QStringLiteral("Memo19"), QStringLiteral("TeButton27"), QStringLiteral("TeButton26"),
-             &TForm1::TeButton27Click);
-    killPage(QStringLiteral("杀蓝公式"), QStringLiteral("TeListView6"),
-             Headers({"期号", "当期开奖号码", "杀蓝公式1", "杀蓝公式2", "杀蓝公式3", "杀蓝公式4", "杀蓝公式5"}),
+             &TForm1::TeButton27Click, &SaveRedKillTable);
+    killPage(QStringLiteral("杀蓝公式"), QStringLiteral("TeListView6"), &m_state.Kill.Blue, Headers(BlueKillColumns()),
              QStringLiteral("Memo20"), QStringLiteral("TeButton29"), QStringLiteral("TeButton28"),
-             &TForm1::TeButton29Click);
+             &TForm1::TeButton29Click, &SaveBlueKillTable);
     return tabs;
 }
 
@@ -385,51 +422,37 @@ QWidget* TForm1::BuildSpiralView()
 
 void TForm1::Button1Click()
 {
-    Run([this]() {
-#ifdef QV_HAVE_REFERENCE
-        RunNextIssueReference(m_state, *m_host);
-#endif
-    });
+    Run([this]() { RunNextIssueReference(m_state, *m_host); });
 }
 
 void TForm1::Button5Click()
 {
-    Run([this]() {
-#ifdef QV_HAVE_OMISSION
-        RunOmissionStatistics(m_state, *m_host);
-#endif
-    });
+    Run([this]() { RunOmissionStatistics(m_state, *m_host); });
 }
 
 void TForm1::Button6Click()
 {
-    Run([this]() {
-#ifdef QV_HAVE_PREDICTION
-        RunPrediction(m_state, *m_host);
-#endif
-    });
+    Run([this]() { RunPrediction(m_state, *m_host); });
 }
 
 void TForm1::TeButton27Click()
 {
-    Run([this]() {
-#ifdef QV_HAVE_RED_KILL
-        VerifyRedKillFormulas(m_state, *m_host);
-#endif
-    });
+    Run([this]() { VerifyRedKillFormulas(m_state, *m_host); });
 }
 
 void TForm1::TeButton29Click()
 {
-    Run([this]() {
-#ifdef QV_HAVE_BLUE_KILL
-        VerifyBlueKillFormulas(m_state, *m_host);
-#endif
-    });
+    Run([this]() { VerifyBlueKillFormulas(m_state, *m_host); });
 }
 
-void TForm1::Button9Click()
+void TForm1::Label73Click()
 {
+    Run([this]() { ShowRedOmissionPanel(m_state, *m_host); });
+}
+
+void TForm1::Label74Click()
+{
+    Run([this]() { ShowBlueOmissionPanel(m_state, *m_host); });
 }
 
 } // namespace qv::ui
