@@ -70,16 +70,6 @@ void FillPage(TForm1& form, const char* pageName, QWidget* view)
     layout->addWidget(view);
 }
 
-// Sends an action's triggers to handler instead of what the main window connected.
-void Reroute(TForm1& form, const char* actionName, const std::function<void()>& handler)
-{
-    QAction* action = form.Action(QString::fromUtf8(actionName));
-    if (!action)
-        return;
-    QObject::disconnect(action, &QAction::triggered, &form, nullptr);
-    QObject::connect(action, &QAction::triggered, &form, [handler]() { handler(); });
-}
-
 // Adds handler after what the main window connected to an action.
 void Follow(TForm1& form, const char* actionName, const std::function<void()>& handler)
 {
@@ -204,12 +194,7 @@ SelectionWindows InstallSelectionViews(TForm1& form)
         QObject::connect(button15, &QPushButton::clicked, purchase,
                          [purchase]() { purchase->Button15Click(); });
 
-    FilterView* filters = windows->Filters;
-    TNabout* about = windows->About;
     WebArea* web = windows->Web;
-    Reroute(form, "N4", [filters]() { filters->Button9Click(); });
-    Reroute(form, "MenuAbout", [about]() { about->ShowCentred(); });
-    Reroute(form, "TopAbout", [about]() { about->ShowCentred(); });
     Follow(form, "MenuGuide", [web]() { web->LoadPage(WebArea::Page::OnlineHelp); });
     Follow(form, "TopGuide", [web]() { web->LoadPage(WebArea::Page::OnlineHelp); });
     // The forum page loads once the program waits for input after the start-up run.

@@ -30,9 +30,9 @@ struct SelectionWindows
 // Fills the main window's reserved pages: the five views of the selection area, the web
 // area and the sponsor strip; gives the right column's basket grid its model and
 // "加入购买清单" its command; creates the about window, the explanation pop-up and the
-// 24-code selector; routes 开始执行运算/过滤 (F7), 关于我们 and 使用指南 to them; loads the
-// notepad file; and loads the forum page once the start-up run is over. Call once, after
-// the main window's creation (a second call returns the first call's windows).
+// 24-code selector; makes 使用指南 load the help page; loads the notepad file; and loads
+// the forum page once the start-up run is over. Call once, after the main window's
+// creation (a second call returns the first call's windows).
 SelectionWindows InstallSelectionViews(TForm1& form);
 
 // The windows a form was given, or all null before InstallSelectionViews.

@@ -7,6 +7,9 @@
 #include "ui/Addresses.h"
 #include "ui/QtHost.h"
 #include "ui/QtText.h"
+#include "ui/FilterView.h"
+#include "ui/SelectionInstall.h"
+#include "ui/about.h"
 #include "ui/TableModels.h"
 #include "ui/WindowEffects.h"
 #include "ui/adddata.h"
@@ -117,6 +120,8 @@ void TForm1::CreateSecondaryWindows()
         m_loading = new TNstarloading(*this);
     if (!m_editor)
         m_editor = new TNadddata(*this);
+    // The selection area's views, the about window, the pop-up and the 24-code selector.
+    InstallSelectionViews(*this);
 }
 
 TNstarloading* TForm1::LoadingWindow() const
@@ -610,6 +615,8 @@ void TForm1::ToolButton22Click()
 // installed.
 void TForm1::Button9Click()
 {
+    if (FilterView* filters = InstalledWindows(*this).Filters)
+        filters->Button9Click();
 }
 
 void TForm1::OpenAddress(const QString& address)
@@ -620,7 +627,8 @@ void TForm1::OpenAddress(const QString& address)
 
 void TForm1::ShowAbout()
 {
-    QMessageBox::about(this, QStringLiteral("关于Quorvane"), Q(kProgramTitle));
+    if (TNabout* about = InstalledWindows(*this).About)
+        about->ShowCentred();
 }
 
 // ---------------------------------------------------------------------------------------
