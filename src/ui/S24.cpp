@@ -119,10 +119,19 @@ TNS24::TNS24(ViewContext context, QWidget* parent)
     m_context.Register(kSelector24Component, [this]() { Refresh(); });
     // The recompute's reload of the issue list: the same lines, nothing selected. The
     // recompute asks for it while the ready flag reads "Data=0"; the redraws of every view
-    // after the start-up run and the refresh find "Data=1" and keep the list as it is.
+    // after the start-up run and the refresh find "Data=1" and keep the list and its
+    // selection. A redraw never throws: a history that cannot be read leaves the list
+    // empty (the step that read it first has reported it).
     m_context.Register("S24IssueList", [this]() {
-        if (!m_context.State.Flag.IsReady())
+        if (!m_context.State.Flag.IsStale())
+            return;
+        try {
             ReloadIssueSelector(m_context.State, m_context.CommandHost);
+        } catch (const std::exception&) {
+            m_context.State.Selection.Selector.Issues.clear();
+            m_context.State.Selection.Selector.SelectedIssue = -1;
+            Refresh();
+        }
     });
     FormCreate();
 }
