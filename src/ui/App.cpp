@@ -2,6 +2,7 @@
 
 #include "ui/QtHost.h"
 #include "ui/QtText.h"
+#include "ui/SelectionInstall.h"
 #include "ui/WindowEffects.h"
 #include "ui/adddata.h"
 #include "ui/starloading.h"
@@ -137,6 +138,7 @@ QStringList SaveScreenshots(TForm1& form, const std::filesystem::path& dir)
         save(editor, QStringLiteral("record-editor.png"));
         editor->hide();
     }
+    saved << SaveSelectionScreenshots(form, folder);
     return saved;
 }
 

@@ -14,6 +14,9 @@
 #include "ui/helpsum.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -205,6 +208,52 @@ SelectionWindows InstallSelectionViews(TForm1& form)
     windows->Notepad->LoadDefaultFile();
     form.setProperty(kInstalled, QVariant::fromValue(static_cast<void*>(windows)));
     return *windows;
+}
+
+QStringList SaveSelectionScreenshots(TForm1& form, const QString& dir)
+{
+    QStringList saved;
+    const SelectionWindows windows = InstalledWindows(form);
+    if (!windows.Selector)
+        return saved;
+    const auto save = [&](QWidget* widget, const QString& name) {
+        QCoreApplication::processEvents();
+        if (widget->grab().save(dir + QLatin1Char('/') + name))
+            saved << name;
+    };
+
+    TNS24* selector = windows.Selector;
+    selector->show();
+    if (selector->IssueSelector()->count() > 0) {
+        selector->IssueSelector()->setCurrentIndex(0);
+        selector->TeButton3Click();
+    }
+    save(selector, QStringLiteral("selector-24.png"));
+    selector->hide();
+
+    form.ShowView(QStringLiteral("运算/过滤窗口"));
+    const char* popups[][2] = {{"CheckBox9", "popup-value.png"}, {"CheckBox6", "popup-fixed.png"},
+                               {"CheckBox24", "popup-file.png"}};
+    for (const auto& [box, name] : popups) {
+        QCheckBox* check = windows.Filters->Switch(box);
+        if (!check)
+            continue;
+        windows.Popup->PointerMoved(box, check->mapToGlobal(QPoint(check->width() / 2, 4)));
+        if (windows.Popup->isVisible())
+            save(windows.Popup, QString::fromUtf8(name));
+        windows.Popup->PointerLeft();
+    }
+
+    windows.About->ShowCentred();
+    save(windows.About, QStringLiteral("about.png"));
+    windows.About->hide();
+
+    windows.Web->LoadPage(WebArea::Page::OnlineHelp);
+    form.ShowArea(TForm1::Area::Web);
+    save(&form, QStringLiteral("main-web-guide.png"));
+    windows.Web->LoadPage(WebArea::Page::Forum);
+    form.ShowView(QStringLiteral("投注/组合"));
+    return saved;
 }
 
 } // namespace qv::ui

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 namespace qv::ui {
 
 class BetView;
@@ -37,5 +39,10 @@ SelectionWindows InstallSelectionViews(TForm1& form);
 
 // The windows a form was given, or all null before InstallSelectionViews.
 SelectionWindows InstalledWindows(const TForm1& form);
+
+// The screenshot tour's part for these windows: the 24-code selector after 查询, an
+// explanation pop-up of each kind, the about window and the user guide in the web area,
+// as PNG files in dir. Changes no file below AppDir. The names written, in order.
+QStringList SaveSelectionScreenshots(TForm1& form, const QString& dir);
 
 } // namespace qv::ui
