@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -144,6 +145,8 @@ QStringList SaveScreenshots(TForm1& form, const std::filesystem::path& dir)
 
 int RunProgram(QApplication& app, const LaunchOptions& options)
 {
+    QElapsedTimer launch;
+    launch.start();
     if (options.ScreenshotDir)
         SetWindowEffectsEnabled(false);
     std::unique_ptr<TForm1> form = CreateWindows(options.Form);
@@ -160,7 +163,10 @@ int RunProgram(QApplication& app, const LaunchOptions& options)
         std::fprintf(stderr, "[%s] %s\n", message.Caption.c_str(), message.Text.c_str());
     };
     int status = 0;
+    const std::string startFlag = form->State().Flag.Value();
     QObject::connect(form.get(), &TForm1::StartupFinished, &app, [&](bool succeeded) {
+        std::fprintf(stderr, "start-up run %s %lld ms after launch (started with %s)\n", succeeded ? "finished" : "stopped",
+                     static_cast<long long>(launch.elapsed()), startFlag.c_str());
         QTimer::singleShot(0, &app, [&, succeeded]() {
             const QStringList saved = SaveScreenshots(*form, *options.ScreenshotDir);
             for (const QString& name : saved)
