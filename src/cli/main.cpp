@@ -5,6 +5,7 @@
 #include "cli/Cli.h"
 #include "core/Error.h"
 #include "history/AppLocation.h"
+#include "history/TextFile.h"
 
 #include <cstdio>
 #include <iostream>
@@ -123,6 +124,7 @@ int main(int argc, char** argv)
         const auto location = LocateAppDir(AppPaths::ExecutableDir(),
                                            appDir ? std::optional<std::filesystem::path>(*appDir) : std::nullopt);
         ctx.State.Paths.SetDir(location.AppDir);
+        RemoveStaleTempFiles(location.AppDir);
         ctx.State.Flag.SetFile(location.OptionIni);
         if (!ctx.Json) {
             ctx.Host.OnLog = [](const std::string& line) {

@@ -2,6 +2,7 @@
 
 #include "core/Host.h"
 #include "filters/FilterState.h"
+#include "filters/LineText.h"
 
 #include <array>
 #include <cstdint>
@@ -23,7 +24,7 @@ struct BasketLine
 {
     std::string_view Text;
     bool IsCombo = false;
-    std::uint64_t Mask = 0;       // valid when IsCombo
+    std::uint64_t Mask = 0;             // valid when IsCombo
     std::array<std::uint8_t, 6> Reds{}; // valid when IsCombo, ascending
 };
 
@@ -43,14 +44,25 @@ public:
     HitList() = default;
     explicit HitList(std::string_view items);
 
-    int Count(const BasketLine& line) const;
+    int Count(const BasketLine& line) const
+    {
+        if (line.IsCombo && m_others.empty())
+            return CountBits(m_singles & line.Mask);
+        return CountSlow(line);
+    }
     int Count(std::string_view text) const { return CountHits(m_items, text); }
     bool Empty() const { return m_masks.empty(); }
+    // The masks of the non-empty items, in list order.
+    const std::vector<std::uint64_t>& Masks() const { return m_masks; }
     const std::string& Items() const { return m_items; }
 
 private:
+    int CountSlow(const BasketLine& line) const;
+
     std::string m_items;
-    std::vector<std::uint64_t> m_masks; // one per non-empty item
+    std::vector<std::uint64_t> m_masks;  // one per non-empty item
+    std::uint64_t m_singles = 0;         // items hitting one number, each standing once
+    std::vector<std::uint64_t> m_others; // every other item that can hit something
 };
 
 // What a pass may read besides the line: the run's state (RedHistory, the reference and
@@ -58,7 +70,7 @@ private:
 struct FilterContext
 {
     const AppState& State;
-    Host& Host;
+    qv::Host& Host;
     const FilterState& Settings;
 };
 
@@ -81,11 +93,11 @@ public:
 // One of the 47 filters of the catalogue.
 struct FilterInfo
 {
-    int Order = 0;            // 1..47, the fixed run order
-    std::string CheckBox;     // "CheckBox6"
-    std::string Caption;      // "排除无效组合"
-    std::string Counter;      // "Label5"
-    bool Default = false;     // checked when the window opens
+    int Order = 0;        // 1..47, the fixed run order
+    std::string CheckBox; // "CheckBox6"
+    std::string Caption;  // "排除无效组合"
+    std::string Counter;  // "Label5"
+    bool Default = false; // checked when the window opens
     // The start line written after " " at the pass's start; empty for the filters that
     // write theirs in Prepare. Read when the pass begins.
     std::string (*StartLine)(const FilterContext& context) = nullptr;

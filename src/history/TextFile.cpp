@@ -5,7 +5,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <csignal>
 #include <fcntl.h>
+#include <regex>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -152,6 +154,33 @@ void ReplaceFile(const std::filesystem::path& path, std::string_view bytes, Flus
 void SaveLines(const std::filesystem::path& path, const Lines& lines, Flush flush)
 {
     ReplaceFile(path, EncodeLines(lines), flush);
+}
+
+int RemoveStaleTempFiles(const std::filesystem::path& dir)
+{
+    static const std::regex pattern(R"(.*\.([0-9]+)\.[0-9a-f]{16}\.tmp)");
+    int removed = 0;
+    std::error_code ec;
+    for (auto it = std::filesystem::recursive_directory_iterator(dir, ec);
+         !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+        if (it.depth() > 3) {
+            it.disable_recursion_pending();
+            continue;
+        }
+        if (!it->is_regular_file(ec))
+            continue;
+        std::smatch match;
+        const std::string name = it->path().filename().string();
+        if (!std::regex_match(name, match, pattern))
+            continue;
+        const long pid = std::strtol(match[1].str().c_str(), nullptr, 10);
+        if (pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM))
+            continue; // its writer still runs
+        std::error_code removeError;
+        if (std::filesystem::remove(it->path(), removeError))
+            ++removed;
+    }
+    return removed;
 }
 
 void SetWriteFailureHook(std::function<void(const std::filesystem::path&)> hook)

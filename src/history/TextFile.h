@@ -36,6 +36,10 @@ void ReplaceFile(const std::filesystem::path& path, std::string_view bytes, Flus
 // Saves lines as GBK with CR LF by atomic replacement. An empty list gives an empty file.
 void SaveLines(const std::filesystem::path& path, const Lines& lines, Flush flush = Flush::No);
 
+// Removes the temporary files that a replacement left behind below dir when its process
+// was killed before the rename (their process no longer runs). Returns how many it removed.
+int RemoveStaleTempFiles(const std::filesystem::path& dir);
+
 // Test seam: called with the target path before every replacement; it may throw to make
 // the write fail. Pass an empty function to remove it.
 void SetWriteFailureHook(std::function<void(const std::filesystem::path&)> hook);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace qv {
 namespace {
 
@@ -100,6 +102,27 @@ TEST(TextFile, CreatesMissingFolders)
     test::TempAppDir dir;
     SaveLines(dir / "Red" / "RedAna.txt", {"a"});
     EXPECT_TRUE(dir.Exists("Red/RedAna.txt"));
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+TEST(TextFile, StaleTempFilesOfDeadWritersAreRemoved)
+{
+    test::TempAppDir dir;
+    SaveLines(dir / "Red" / "RedAna.txt", {"a"});
+    // pid 999999999 runs nowhere; our own pid is alive.
+    dir.WriteBytes("Red/RedAna.txt.999999999.0123456789abcdef.tmp", "half");
+    const std::string mine = "Red/RedAna.txt." + std::to_string(getpid()) + ".0123456789abcdef.tmp";
+    dir.WriteBytes(mine, "busy");
+    dir.WriteBytes("Red/notes.tmp", "user file");
+    EXPECT_EQ(RemoveStaleTempFiles(dir.Path()), 1);
+    EXPECT_TRUE(dir.Exists(mine));
+    EXPECT_TRUE(dir.Exists("Red/notes.tmp"));
+    EXPECT_EQ(dir.Read("Red/RedAna.txt"), Lines{"a"});
 }
 
 } // namespace

@@ -1,0 +1,180 @@
+#include "filters/FilterRun.h"
+
+#include "core/AppState.h"
+#include "core/Error.h"
+#include "filters/CompactBasket.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qv {
+
+namespace {
+
+// Lines between two reports to the progress bar.
+constexpr std::size_t kProgressStep = 65536;
+
+int ProgressValue(std::size_t value)
+{
+    return static_cast<int>(std::min<std::size_t>(value, 0x7FFFFFFF));
+}
+
+std::string BasketTotal(std::size_t lines)
+{
+    const long long bets = static_cast<long long>(lines);
+    std::string text = "总共合计：";
+    text += std::to_string(bets);
+    text += "注/";
+    text += std::to_string(bets * 2);
+    text += "元";
+    return text;
+}
+
+// Fails the way writing the basket would fail when the file cannot be replaced at all:
+// a folder in its place, or a folder where no file can be created.
+void ProbeWritable(const std::filesystem::path& path)
+{
+    const std::string target = path.string();
+    struct stat st
+    {
+    };
+    if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        throw Error::CannotOpenFileErrno(target, EISDIR);
+    const std::string probe = target + ".probe." + std::to_string(::getpid());
+    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        const int err = errno;
+        if (err != EEXIST)
+            throw Error::CannotOpenFileErrno(target, err);
+        return;
+    }
+    ::close(fd);
+    ::unlink(probe.c_str());
+}
+
+// The basket between passes. The file is loaded once, when the first pass needs it, and
+// written once, when the run ends or stops, with the result of the last completed pass:
+// the same file that writing after every pass leaves. Where the first pass would write,
+// the run makes sure the file can be replaced at all, so a basket that cannot be
+// written stops the run there.
+class RunBasket
+{
+public:
+    explicit RunBasket(std::filesystem::path path, Host& host) : m_path(std::move(path)), m_host(host) {}
+
+    CompactBasket& Lines()
+    {
+        if (!m_loaded) {
+            m_basket.Load(m_path);
+            m_loaded = true;
+        }
+        return m_basket;
+    }
+
+    // A pass completed: its result is the basket as it now stands.
+    void PassDone()
+    {
+        if (!m_probed) {
+            ProbeWritable(m_path);
+            m_probed = true;
+        }
+        m_pending = true;
+    }
+
+    // Writes a pending result; called when the run ends or stops.
+    void Flush()
+    {
+        if (!m_pending)
+            return;
+        m_pending = false;
+        m_basket.Save(m_path);
+        m_host.ViewChanged("basket");
+    }
+
+private:
+    std::filesystem::path m_path;
+    Host& m_host;
+    CompactBasket m_basket;
+    bool m_loaded = false;
+    bool m_probed = false;
+    bool m_pending = false;
+};
+
+// One pass of one filter. Returns false when the run must end (the basket was empty).
+bool RunPass(const FilterInfo& info, FilterContext& context, RunBasket& basket, FilterState& settings,
+             Host& host)
+{
+    if (info.StartLine != nullptr)
+        LogStep(host, info.StartLine(context));
+    CompactBasket& lines = basket.Lines();
+    if (lines.Size() == 0) {
+        basket.Flush();
+        host.Message("号码篮", "您的号码篮已经没有号码", MessageIcon::None, MessageButtons::Ok);
+        LogStep(host, "号码篮没有号码.....");
+        return false;
+    }
+
+    const std::unique_ptr<FilterRule> rule = info.Make();
+    rule->Prepare(context);
+
+    const std::size_t count = lines.Size();
+    host.SetProgressMaximum(ProgressValue(count));
+    host.SetProgressPosition(0);
+    // The basket changes only once the walk is through: a rule that stops the run on a
+    // line leaves the basket as the previous pass left it.
+    FilterRule& judge = *rule;
+    const auto removedCount = static_cast<long long>(lines.Walk(
+        [&](const BasketLine& line) { return judge.Removes(line); },
+        [&](std::size_t examined) { host.SetProgressPosition(ProgressValue(examined)); }, kProgressStep));
+
+    basket.PassDone();
+    host.ViewChanged("basket");
+    const std::string counter = CounterText(removedCount);
+    settings.Counters[info.Counter] = counter;
+    host.SetLabel(info.Counter, counter);
+    host.SetLabel("Label4", BasketTotal(lines.Size()));
+    LogStep(host, info.ClosingLine(context, removedCount));
+    return true;
+}
+
+} // namespace
+
+void RunFilters(AppState& state, Host& host)
+{
+    if (!state.Selection.BasketReadyFlag) {
+        host.Message("号码篮", "您的号码篮没有号码", MessageIcon::Information, MessageButtons::Ok);
+        host.ShowView("投注/组合");
+        return;
+    }
+
+    FilterState& settings = state.Filters;
+    for (const auto& slot : FilterRunOrder()) {
+        settings.Counters[slot.Counter] = CounterText(0);
+        host.SetLabel(slot.Counter, settings.Counters[slot.Counter]);
+    }
+
+    FilterContext context{state, host, settings};
+    RunBasket basket(state.File(files::kBasket), host);
+    try {
+        for (const auto& info : FilterCatalogue()) {
+            const auto on = settings.Switches.find(info.CheckBox);
+            if (on == settings.Switches.end() || !on->second)
+                continue;
+            if (!RunPass(info, context, basket, settings, host))
+                return;
+        }
+        basket.Flush();
+    } catch (...) {
+        // The passes completed so far stay on disk; a failure to write them wins.
+        basket.Flush();
+        throw;
+    }
+
+    LogStep(host, "完成运算.......OK");
+    host.Message("运算完毕", "OK！运算完毕", MessageIcon::None, MessageButtons::Ok);
+}
+
+} // namespace qv

@@ -1,0 +1,374 @@
+#include "FilterTestSupport.h"
+
+#include "core/Error.h"
+#include "history/Gbk.h"
+#include "support/TempAppDir.h"
+
+#include <random>
+#include <unistd.h>
+
+namespace qv {
+namespace {
+
+using test::ErrorOf;
+
+// A filter run on a temporary app directory with a basket of the given lines.
+class FilterRunTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_dir.Attach(m_state);
+        ResetFilterState(m_state.Filters);
+        m_state.Selection.BasketReadyFlag = true;
+        m_state.RedHistory = {"06 12 15 22 29 32", ""};
+    }
+    void TearDown() override { SetWriteFailureHook({}); }
+
+    void Basket(const Lines& lines) { m_dir.Write("Data/temp.txt", lines); }
+    Lines BasketNow() const { return m_dir.Read("Data/temp.txt"); }
+
+    void Only(std::initializer_list<const char*> boxes)
+    {
+        for (auto& [name, on] : m_state.Filters.Switches)
+            on = false;
+        for (const char* box : boxes)
+            m_state.Filters.Switches.at(box) = true;
+    }
+
+    std::string Run()
+    {
+        m_host.Clear();
+        return ErrorOf([&] { RunFilters(m_state, m_host); });
+    }
+
+    // The log without the blank lines that precede every entry; checks they are there.
+    std::vector<std::string> Entries() const
+    {
+        std::vector<std::string> entries;
+        for (std::size_t i = 0; i < m_host.LogLines.size(); ++i) {
+            if (i % 2 == 0)
+                EXPECT_EQ(m_host.LogLines[i], " ") << "entry " << i;
+            else
+                entries.push_back(m_host.LogLines[i]);
+        }
+        return entries;
+    }
+
+    test::TempAppDir m_dir;
+    AppState m_state;
+    RecordingHost m_host;
+};
+
+TEST_F(FilterRunTest, RefusesWithoutAnExpansionInThisRun)
+{
+    Basket({"01 02 03 04 05 06"});
+    m_state.Selection.BasketReadyFlag = false;
+    m_state.Filters.Counters["Label5"] = "已排除7注";
+    EXPECT_EQ(Run(), "");
+    ASSERT_EQ(m_host.Messages.size(), 1u);
+    EXPECT_EQ(m_host.Messages[0].Caption, "号码篮");
+    EXPECT_EQ(m_host.Messages[0].Text, "您的号码篮没有号码");
+    EXPECT_EQ(m_host.Messages[0].Icon, MessageIcon::Information);
+    EXPECT_EQ(m_host.ShownViews, std::vector<std::string>{"投注/组合"});
+    EXPECT_TRUE(m_host.LogLines.empty());
+    EXPECT_TRUE(m_host.Labels.empty());
+    EXPECT_EQ(m_state.Filters.Counters["Label5"], "已排除7注");
+}
+
+TEST_F(FilterRunTest, NoBoxCheckedResetsCountersAndLeavesTheFileAlone)
+{
+    m_dir.WriteBytes("Data/temp.txt", "01 02 03 04 05 06\n01 02 03 04 05 07");
+    Only({});
+    m_state.Filters.Counters["Label46"] = "已排除3注";
+    EXPECT_EQ(Run(), "");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"完成运算.......OK"});
+    ASSERT_EQ(m_host.Messages.size(), 1u);
+    EXPECT_EQ(m_host.Messages[0].Caption, "运算完毕");
+    EXPECT_EQ(m_host.Messages[0].Text, "OK！运算完毕");
+    EXPECT_EQ(m_host.Messages[0].Buttons, MessageButtons::Ok);
+    EXPECT_EQ(m_dir.ReadBytes("Data/temp.txt"), "01 02 03 04 05 06\n01 02 03 04 05 07");
+    EXPECT_EQ(m_host.Labels.count("Label4"), 0u);
+    ASSERT_EQ(m_state.Filters.Counters.size(), 47u);
+    for (const auto& slot : FilterRunOrder()) {
+        SCOPED_TRACE(slot.Counter);
+        EXPECT_EQ(m_state.Filters.Counters.at(slot.Counter), "已排除0注");
+        EXPECT_EQ(m_host.Labels.at(slot.Counter), "已排除0注");
+    }
+}
+
+TEST_F(FilterRunTest, OnePass)
+{
+    Basket({"01 02 03 04 10 20", "05 12 18 23 27 31", "10 11 12 13 14 15"});
+    Only({"CheckBox6"});
+    EXPECT_EQ(Run(), "");
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"正在排除无效组合.....", "排除无效组合，注数2....OK",
+                                                   "完成运算.......OK"}));
+    EXPECT_EQ(m_dir.ReadBytes("Data/temp.txt"), "05 12 18 23 27 31\r\n");
+    EXPECT_EQ(m_host.Labels.at("Label5"), "已排除2注");
+    EXPECT_EQ(m_state.Filters.Counters.at("Label5"), "已排除2注");
+    EXPECT_EQ(m_host.Labels.at("Label4"), "总共合计：1注/2元");
+    EXPECT_EQ(m_host.ProgressMaximum, 3);
+    EXPECT_EQ(m_host.ProgressPosition, 3);
+    EXPECT_GE(std::count(m_host.ChangedViews.begin(), m_host.ChangedViews.end(), "basket"), 1);
+    EXPECT_EQ(m_host.Messages.back().Text, "OK！运算完毕");
+}
+
+TEST_F(FilterRunTest, PassesRunInTheFixedOrderOnWhatTheEarlierOnesLeft)
+{
+    // CheckBox46 (place 1) takes 01 05 away before CheckBox6 (place 5) sees the basket;
+    // CheckBox42 is not there yet, CheckBox36 (place 35) runs after both.
+    Basket({"01 02 03 04 05 06", "01 05 12 18 23 27", "02 12 18 23 27 31", "10 11 12 13 14 15"});
+    Only({"CheckBox36", "CheckBox6", "CheckBox46"});
+    m_state.Filters.Edits["Edit11"] = "02";
+    EXPECT_EQ(Run(), "");
+    EXPECT_EQ(Entries(),
+              (std::vector<std::string>{"正在排除号码相斥.....", "号码相斥：排除2注....OK",
+                                        "正在排除无效组合.....", "排除无效组合，注数1....OK",
+                                        "正在设立胆码.....02", "胆码：排除0注....OK", "完成运算.......OK"}));
+    EXPECT_EQ(BasketNow(), Lines{"02 12 18 23 27 31"});
+    EXPECT_EQ(m_host.Labels.at("Label50"), "已排除2注");
+    EXPECT_EQ(m_host.Labels.at("Label5"), "已排除1注");
+    EXPECT_EQ(m_host.Labels.at("Label37"), "已排除0注");
+}
+
+TEST_F(FilterRunTest, EmptyBasketStopsTheRun)
+{
+    Basket({"01 05 11 12 13 14", "01 05 21 22 23 24"});
+    Only({"CheckBox46", "CheckBox6", "CheckBox36"});
+    EXPECT_EQ(Run(), "");
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"正在排除号码相斥.....", "号码相斥：排除2注....OK",
+                                                   "正在排除无效组合.....", "号码篮没有号码....."}));
+    ASSERT_EQ(m_host.Messages.size(), 1u);
+    EXPECT_EQ(m_host.Messages[0].Caption, "号码篮");
+    EXPECT_EQ(m_host.Messages[0].Text, "您的号码篮已经没有号码");
+    EXPECT_EQ(m_host.Messages[0].Buttons, MessageButtons::Ok);
+    EXPECT_EQ(m_host.Labels.at("Label50"), "已排除2注");
+    EXPECT_EQ(m_host.Labels.at("Label4"), "总共合计：0注/0元");
+    EXPECT_EQ(m_dir.ReadBytes("Data/temp.txt"), "");
+
+    // With nothing after the pass that emptied it the run ends normally.
+    Basket({"01 05 11 12 13 14"});
+    Only({"CheckBox46"});
+    EXPECT_EQ(Run(), "");
+    EXPECT_EQ(m_host.Messages.back().Text, "OK！运算完毕");
+    EXPECT_EQ(m_dir.ReadBytes("Data/temp.txt"), "");
+
+    // An empty file stops the first pass and is not rewritten.
+    m_dir.WriteBytes("Data/temp.txt", "");
+    int writes = 0;
+    SetWriteFailureHook([&](const std::filesystem::path&) { ++writes; });
+    Only({"CheckBox6", "CheckBox9"});
+    EXPECT_EQ(Run(), "");
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"正在排除无效组合.....", "号码篮没有号码....."}));
+    EXPECT_EQ(m_host.Messages.back().Text, "您的号码篮已经没有号码");
+    EXPECT_EQ(writes, 0);
+}
+
+TEST_F(FilterRunTest, SecondRunCountsOnlyWhatItRemoved)
+{
+    Basket({"01 05 11 12 13 14", "02 12 18 23 27 31", "02 05 12 18 23 27"});
+    Only({"CheckBox46"});
+    EXPECT_EQ(Run(), "");
+    EXPECT_EQ(m_host.Labels.at("Label50"), "已排除1注");
+    m_state.Filters.Memos["Memo3"] = {"02 05,1"};
+    Only({"CheckBox6"});
+    EXPECT_EQ(Run(), "");
+    EXPECT_EQ(m_host.Labels.at("Label50"), "已排除0注");
+    EXPECT_EQ(m_host.Labels.at("Label5"), "已排除0注");
+    EXPECT_EQ(BasketNow(), (Lines{"02 12 18 23 27 31", "02 05 12 18 23 27"}));
+}
+
+TEST_F(FilterRunTest, FailuresLeaveTheBasketOfTheLastCompletedPass)
+{
+    const Lines basket = {"01 05 11 12 13 14", "02 12 18 23 27 31", "01 02 03", "03 12 18 23 27 31"};
+    struct Case
+    {
+        const char* name;
+        std::vector<const char*> boxes;
+        std::function<void(AppState&)> change;
+        std::string error;
+        Lines left;           // the basket file afterwards
+        std::string lastLine; // the last log entry
+    };
+    const Lines afterExclusion = {"02 12 18 23 27 31", "01 02 03", "03 12 18 23 27 31"};
+    const Case cases[] = {
+        {"parameter",
+         {"CheckBox46", "CheckBox36"},
+         [](AppState& s) { s.Filters.Edits["edit12"] = "1x"; },
+         "'1x' is not a valid integer value",
+         afterExclusion,
+         "正在设立胆码.....01 02"},
+        {"bad line",
+         {"CheckBox46", "CheckBox6"},
+         [](AppState&) {},
+         "List index out of bounds (3)",
+         afterExclusion,
+         "正在排除无效组合....."},
+        {"bad line, first pass",
+         {"CheckBox6"},
+         [](AppState&) {},
+         "List index out of bounds (3)",
+         basket,
+         "正在排除无效组合....."},
+        {"rule line",
+         {"CheckBox46", "TeCheckBox10"},
+         [](AppState& s) { s.Filters.Memos["TeMemo3"] = {"02,0"}; },
+         "List index out of bounds (2)",
+         afterExclusion,
+         "正在分析号码组合模块....."},
+        {"history",
+         {"CheckBox46", "TeCheckBox5"},
+         [](AppState& s) { s.RedHistory.clear(); },
+         "List index out of bounds (0)",
+         afterExclusion,
+         "正在排除无效和值....."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        Basket(basket);
+        Only({});
+        for (const char* box : c.boxes)
+            m_state.Filters.Switches.at(box) = true;
+        c.change(m_state);
+        EXPECT_EQ(Run(), c.error);
+        EXPECT_EQ(BasketNow(), c.left);
+        ASSERT_FALSE(m_host.LogLines.empty());
+        EXPECT_EQ(m_host.LogLines.back(), c.lastLine);
+        EXPECT_TRUE(m_host.Messages.empty());
+    }
+}
+
+TEST_F(FilterRunTest, MissingBasketFile)
+{
+    Only({"CheckBox6"});
+    const std::string error = Run();
+    EXPECT_EQ(error.rfind("Cannot open file \"", 0), 0u) << error;
+    EXPECT_NE(error.find("temp.txt"), std::string::npos);
+    EXPECT_EQ(m_host.LogLines.back(), "正在排除无效组合.....");
+}
+
+TEST_F(FilterRunTest, UnwritableBasketStopsWithTheFileError)
+{
+    const Lines basket = {"01 05 11 12 13 14", "01 02 03 04 10 20", "02 12 18 23 27 31"};
+    Basket(basket);
+    SetWriteFailureHook([&](const std::filesystem::path& path) {
+        if (path.filename() == "temp.txt")
+            throw Error::CannotOpenFileErrno(path.string(), ENOSPC);
+    });
+    Only({"CheckBox46", "CheckBox6"});
+    const std::string error = Run();
+    SetWriteFailureHook({});
+    EXPECT_NE(error.find("Cannot open file"), std::string::npos) << error;
+    EXPECT_EQ(BasketNow(), basket);
+    EXPECT_TRUE(m_host.Messages.empty());
+    EXPECT_NE(m_host.LogLines.back(), "完成运算.......OK");
+}
+
+// A folder that takes no new file stops the run where the first pass writes.
+TEST_F(FilterRunTest, ReadOnlyFolderStopsAtTheFirstPass)
+{
+    const Lines basket = {"01 05 11 12 13 14", "01 02 03 04 10 20", "02 12 18 23 27 31"};
+    Basket(basket);
+    Only({"CheckBox46", "CheckBox6"});
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    std::filesystem::permissions(m_dir / "Data", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    const std::string denied = Run();
+    std::filesystem::permissions(m_dir / "Data", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    EXPECT_NE(denied.find("Cannot open file"), std::string::npos) << denied;
+    EXPECT_EQ(BasketNow(), basket);
+    EXPECT_EQ(m_host.Labels.at("Label50"), "已排除0注");
+    EXPECT_EQ(m_host.LogLines.back(), "正在排除号码相斥.....");
+}
+
+TEST_F(FilterRunTest, LinesKeepTheirTextAndLineEndsBecomeCrLf)
+{
+    // Typed and Chinese lines pass through untouched; LF and CR line ends become CR LF.
+    const std::string gbk = Utf8ToGbk("中文 01");
+    m_dir.WriteBytes("Data/temp.txt",
+                     "07 03 02 04 06 09\n" + gbk + "\r01 05 11 12 13 14\r\n\n02 12 18 23 27 31");
+    Only({"CheckBox46"});
+    EXPECT_EQ(Run(), "");
+    EXPECT_EQ(m_dir.ReadBytes("Data/temp.txt"),
+              "07 03 02 04 06 09\r\n" + gbk + "\r\n\r\n02 12 18 23 27 31\r\n");
+    EXPECT_EQ(m_host.Labels.at("Label4"), "总共合计：4注/8元");
+}
+
+TEST_F(FilterRunTest, ProgressGoesInCoarseSteps)
+{
+    Lines basket;
+    for (int a = 1; a <= 28 && basket.size() < 200000; ++a)
+        for (int b = a + 1; b <= 29; ++b)
+            for (int c = b + 1; c <= 30; ++c)
+                for (int d = c + 1; d <= 31; ++d)
+                    for (int e = d + 1; e <= 32; ++e)
+                        basket.push_back(
+                            Join(std::vector<std::string>{TwoDigits(a), TwoDigits(b), TwoDigits(c),
+                                                          TwoDigits(d), TwoDigits(e), std::string("33")},
+                                 " "));
+    Basket(basket);
+    Only({"CheckBox46", "CheckBox31"});
+    EXPECT_EQ(Run(), "");
+    EXPECT_LE(m_host.ProgressUpdates, 2 * (2 + static_cast<int>(basket.size() / 65536) + 1));
+    EXPECT_EQ(m_host.ProgressPosition, m_host.ProgressMaximum);
+}
+
+// Running the enabled filters together must leave what running them one at a time, each
+// in its own run, leaves.
+TEST_F(FilterRunTest, OneRunEqualsPassByPassRuns)
+{
+    std::mt19937 random(5);
+    Lines basket;
+    std::vector<int> numbers(33);
+    for (int i = 0; i < 33; ++i)
+        numbers[static_cast<std::size_t>(i)] = i + 1;
+    for (int i = 0; i < 30000; ++i) {
+        std::shuffle(numbers.begin(), numbers.end(), random);
+        std::vector<int> six(numbers.begin(), numbers.begin() + 6);
+        std::sort(six.begin(), six.end());
+        std::string line;
+        for (const int n : six) {
+            if (!line.empty())
+                line += ' ';
+            line += TwoDigits(n);
+        }
+        basket.push_back(line);
+    }
+    std::sort(basket.begin(), basket.end());
+    basket.erase(std::unique(basket.begin(), basket.end()), basket.end());
+    basket.insert(basket.begin() + 100, "07 03 01 02 04 05");
+    test::SetPlausibleInputs(m_state);
+    m_state.Filters.Memos["TeMemo3"] = {"01 02 03 04 05 06 07 08 09 10,1,4"};
+
+    std::vector<std::string> enabled;
+    for (const auto& info : FilterCatalogue())
+        if (info.Order <= 3 || info.Default || info.CheckBox == "CheckBox31" || info.CheckBox == "CheckBox17")
+            enabled.push_back(info.CheckBox);
+    enabled.erase(std::remove(enabled.begin(), enabled.end(), "TeCheckBox8"), enabled.end());
+
+    Basket(basket);
+    for (auto& [name, on] : m_state.Filters.Switches)
+        on = std::find(enabled.begin(), enabled.end(), name) != enabled.end();
+    ASSERT_EQ(Run(), "");
+    const std::string together = m_dir.ReadBytes("Data/temp.txt");
+    ASSERT_EQ(m_host.Messages.back().Text, "OK！运算完毕");
+    const std::map<std::string, std::string> labels = m_host.Labels;
+
+    Basket(basket);
+    for (const auto& box : enabled) {
+        SCOPED_TRACE(box);
+        Only({box.c_str()});
+        const FilterInfo* info = FindFilter(box);
+        ASSERT_EQ(Run(), "");
+        EXPECT_EQ(m_host.Labels.at(info->Counter), labels.at(info->Counter));
+    }
+    EXPECT_EQ(m_dir.ReadBytes("Data/temp.txt"), together);
+    EXPECT_EQ(m_host.Labels.at("Label4"), labels.at("Label4"));
+}
+
+} // namespace
+} // namespace qv

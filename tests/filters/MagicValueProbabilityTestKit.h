@@ -1,0 +1,179 @@
+#pragma once
+
+// A bench for the rules of the 神奇公式, 取值估算/三区设置 and 概率估计 families: their
+// catalogue entries, a state with the window's parameter defaults, and the two ways of
+// handing a line to a rule (compact RedCombo form and bare text).
+
+#include "core/AppState.h"
+#include "core/Error.h"
+#include "core/RecordingHost.h"
+#include "filters/FilterRule.h"
+#include "support/TempAppDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace qv::test {
+
+class FamilyBench
+{
+public:
+    FamilyBench()
+    {
+        AddMagicFilters(m_catalogue);
+        AddValueFilters(m_catalogue);
+        AddProbabilityFilters(m_catalogue);
+        for (const auto& info : m_catalogue)
+            for (const auto& [name, text] : info.EditDefaults)
+                Settings.Edits[name] = text;
+        Dir.Attach(State);
+        State.RedHistory = {""};
+    }
+
+    const FilterInfo& Info(const std::string& checkBox) const
+    {
+        for (const auto& info : m_catalogue)
+            if (info.CheckBox == checkBox)
+                return info;
+        throw std::logic_error("no filter " + checkBox);
+    }
+
+    FilterContext Context() { return FilterContext{State, Host, Settings}; }
+
+    // A rule of the filter with its preparation done, as a pass starts its walk.
+    std::unique_ptr<FilterRule> Prepared(const std::string& checkBox)
+    {
+        auto rule = Info(checkBox).Make();
+        FilterContext context = Context();
+        rule->Prepare(context);
+        return rule;
+    }
+
+    std::string StartLine(const std::string& checkBox) { return Info(checkBox).StartLine(Context()); }
+    std::string ClosingLine(const std::string& checkBox, long long removed)
+    {
+        return Info(checkBox).ClosingLine(Context(), removed);
+    }
+
+    // RedHistory from RedCombo texts, newest first, with the empty line the history load
+    // leaves after them.
+    void SetHistory(std::vector<std::string> draws)
+    {
+        draws.emplace_back();
+        State.RedHistory = std::move(draws);
+    }
+
+    // The red parts of the bundled history, as the history load builds them.
+    void UseRealHistory()
+    {
+        Lines reds;
+        for (const auto& line : RealHistoryLines()) {
+            const auto fields = SplitFields(line);
+            std::vector<std::string> six(fields.begin() + 1, fields.begin() + 7);
+            reds.push_back(Join(six, " "));
+        }
+        SetHistory(std::move(reds));
+    }
+
+    const std::vector<FilterInfo>& Catalogue() const { return m_catalogue; }
+
+    TempAppDir Dir;
+    AppState State;
+    RecordingHost Host;
+    FilterState Settings;
+
+private:
+    std::vector<FilterInfo> m_catalogue;
+};
+
+inline bool RemovesCombo(FilterRule& rule, const std::string& text)
+{
+    const BasketLine line = MakeBasketLine(text);
+    EXPECT_TRUE(line.IsCombo) << text;
+    return rule.Removes(line);
+}
+
+inline bool RemovesText(FilterRule& rule, const std::string& text)
+{
+    return rule.Removes(BasketLine{text, false});
+}
+
+// The message of the error that call throws, or "no error".
+template <typename Call> std::string ErrorOf(Call call)
+{
+    try {
+        call();
+    } catch (const Error& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+inline std::string NotAnIntegerText(const std::string& text)
+{
+    return "'" + text + "' is not a valid integer value";
+}
+
+// Random RedCombos, always the same ones.
+inline std::vector<std::string> RandomCombos(std::size_t count, unsigned seed = 20091)
+{
+    std::mt19937 generator(seed);
+    std::vector<int> numbers(33);
+    for (int n = 0; n < 33; ++n)
+        numbers[n] = n + 1;
+    std::vector<std::string> combos;
+    for (std::size_t i = 0; i < count; ++i) {
+        std::shuffle(numbers.begin(), numbers.end(), generator);
+        std::vector<int> six(numbers.begin(), numbers.begin() + 6);
+        std::sort(six.begin(), six.end());
+        std::vector<std::string> texts;
+        for (int n : six)
+            texts.push_back(TwoDigits(n));
+        combos.push_back(Join(texts, " "));
+    }
+    return combos;
+}
+
+// Lines of other forms: typed orders, one-digit and three-digit fields, letters.
+inline std::vector<std::string> OddLines(std::size_t count, unsigned seed)
+{
+    std::mt19937 generator(seed);
+    const char* pieces[] = {"0", "1", "2", "3", "7", "12", "21", "33", "06", "x", "", "123", "301", "9"};
+    std::vector<std::string> lines;
+    for (const auto& combo : RandomCombos(count, seed)) {
+        auto fields = SplitFields(combo);
+        std::shuffle(fields.begin(), fields.end(), generator);
+        const std::size_t changes = generator() % 4;
+        for (std::size_t i = 0; i < changes; ++i)
+            fields[generator() % 6] = pieces[generator() % std::size(pieces)];
+        if (generator() % 5 == 0)
+            fields.push_back(pieces[generator() % std::size(pieces)]);
+        lines.push_back(Join(fields, generator() % 7 == 0 ? "" : " "));
+    }
+    return lines;
+}
+
+// Every line judged by one prepared rule in its compact form and by another in its bare
+// text form must get the same answer. Gives how many lines went.
+inline int ExpectCompactMatchesText(FamilyBench& bench, const std::string& checkBox,
+                                    const std::vector<std::string>& lines)
+{
+    SCOPED_TRACE(checkBox);
+    auto compact = bench.Prepared(checkBox);
+    auto text = bench.Prepared(checkBox);
+    int removed = 0;
+    for (const auto& line : lines) {
+        const bool byMask = RemovesCombo(*compact, line);
+        EXPECT_EQ(byMask, RemovesText(*text, line)) << line;
+        removed += byMask;
+    }
+    return removed;
+}
+
+} // namespace qv::test
