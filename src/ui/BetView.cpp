@@ -36,6 +36,14 @@ BetView::BetView(ViewContext context, std::function<void()> showSelector, QWidge
 
     auto* group = new QGroupBox(QStringLiteral("请选择红球"), this);
     group->setObjectName(QStringLiteral("GroupBox1"));
+    // The boxes look like the game's red balls: a ring, filled red when checked.
+    group->setStyleSheet(QStringLiteral(
+        "QCheckBox[role=\"red-ball\"] { font-weight: bold; color: #7a1414; spacing: 5px; }"
+        "QCheckBox[role=\"red-ball\"]::indicator { width: 15px; height: 15px; border-radius: 8px; "
+        "border: 2px solid #c8322f; background: #ffffff; }"
+        "QCheckBox[role=\"red-ball\"]::indicator:checked { background: qradialgradient(cx:0.35, cy:0.35, "
+        "radius:0.8, fx:0.35, fy:0.35, stop:0 #ff8a80, stop:1 #c62828); }"
+        "QCheckBox[role=\"red-ball\"]::indicator:hover { border-color: #7a1414; }"));
     auto* grid = new QGridLayout(group);
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(6);

@@ -17,6 +17,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <vector>
+
 #if __has_include("filters/FilterRun.h")
 #include "filters/FilterRun.h"
 #define QV_HAVE_FILTER_RUN 1
@@ -194,10 +197,18 @@ QWidget* FilterView::BuildNumberPage()
     auto* grid = new QGridLayout(page);
     grid->setContentsMargins(6, 6, 6, 6);
     grid->setSpacing(8);
+    // How each rule box is written, under its row.
+    const char* const hints[] = {"每行：号码,最多出现个数（如 01 05,1）", "第1至6行：第1至6位允许的号码",
+                                 "每行：号码,最少个数,最多个数（如 01 02 03,1,2）", "胆码之间用空格隔开"};
     for (std::size_t i = 0; i < std::size(kNumberRows); ++i) {
         auto* frame = new QGroupBox(page);
         auto* frameLayout = new QVBoxLayout(frame);
-        frameLayout->addWidget(BuildRow(kNumberRows[i], frame));
+        frameLayout->addWidget(BuildRow(kNumberRows[i], frame), 1);
+        auto* hint = new QLabel(QString::fromUtf8(hints[i]), frame);
+        hint->setProperty("role", QStringLiteral("note"));
+        frameLayout->addWidget(hint);
+        if (QString::fromUtf8(kNumberRows[i]).contains(QLatin1Char('@')))
+            frameLayout->addStretch(1);
         grid->addWidget(frame, static_cast<int>(i / 2), static_cast<int>(i % 2));
     }
     grid->setRowStretch(2, 1);
@@ -209,8 +220,17 @@ QWidget* FilterView::BuildGroup(const QString& title, const char* const* rows, i
     auto* group = new QGroupBox(title, parent);
     auto* layout = new QVBoxLayout(group);
     layout->setSpacing(2);
-    for (int i = 0; i < count; ++i)
+    std::vector<QCheckBox*> boxes;
+    for (int i = 0; i < count; ++i) {
         layout->addWidget(BuildRow(rows[i], group));
+        boxes.push_back(m_switches.at(S(Split(rows[i]).front())));
+    }
+    // The parameter fields of a group stand in one column.
+    int widest = 0;
+    for (QCheckBox* box : boxes)
+        widest = std::max(widest, box->sizeHint().width());
+    for (QCheckBox* box : boxes)
+        box->setMinimumWidth(widest);
     return group;
 }
 

@@ -169,6 +169,12 @@ PurchaseListView::PurchaseListView(ViewContext context, QWidget* parent)
     auto* side = new QVBoxLayout;
     auto* group = new QGroupBox(QStringLiteral("蓝码选择"), this);
     group->setObjectName(QStringLiteral("GroupBox5"));
+    group->setStyleSheet(QStringLiteral(
+        "QCheckBox[role=\"blue-ball\"] { font-weight: bold; color: #123c8a; spacing: 5px; }"
+        "QCheckBox[role=\"blue-ball\"]::indicator { width: 15px; height: 15px; border-radius: 8px; "
+        "border: 2px solid #1e5ac8; background: #ffffff; }"
+        "QCheckBox[role=\"blue-ball\"]::indicator:checked { background: qradialgradient(cx:0.35, cy:0.35, "
+        "radius:0.8, fx:0.35, fy:0.35, stop:0 #82b1ff, stop:1 #1e4fb0); }"));
     auto* grid = new QGridLayout(group);
     grid->setHorizontalSpacing(10);
     for (int k = 1; k <= 16; ++k) {

@@ -23,6 +23,7 @@
 #include <QLayout>
 #include <QPointer>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 #include <QUrl>
@@ -232,8 +233,14 @@ QStringList SaveSelectionScreenshots(TForm1& form, const QString& dir)
     selector->hide();
 
     form.ShowView(QStringLiteral("运算/过滤窗口"));
-    const char* popups[][2] = {{"CheckBox9", "popup-value.png"}, {"CheckBox6", "popup-fixed.png"},
-                               {"CheckBox24", "popup-file.png"}};
+    QTabWidget* pages = windows.Filters->Pages();
+    pages->setCurrentIndex(1);
+    save(&form, QStringLiteral("main-filters-conditions.png"));
+    pages->setCurrentIndex(2);
+    save(&form, QStringLiteral("main-filters-numbers.png"));
+    pages->setCurrentIndex(0);
+    const char* popups[][2] = {
+        {"CheckBox9", "popup-value.png"}, {"CheckBox6", "popup-fixed.png"}, {"CheckBox24", "popup-file.png"}};
     for (const auto& [box, name] : popups) {
         QCheckBox* check = windows.Filters->Switch(box);
         if (!check)

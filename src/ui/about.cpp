@@ -18,7 +18,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include <cmath>
+#include <algorithm>
 
 namespace qv::ui {
 
@@ -68,18 +68,25 @@ QPixmap AboutPicture(int width, int height)
     painter.setPen(QPen(QColor(0xc8, 0x32, 0x2f), 1.5));
     painter.drawPath(card);
 
-    const double radius = height * 0.16;
-    const QPointF pivot(width / 2.0, height * 1.02);
-    const double arc = height * 0.72;
+    // Six red balls in two rows of three, the blue ball beside them, the game's name below.
+    const double radius = std::min(width / 10.0, height / 8.0);
+    const double step = radius * 2.35;
+    const double left = width * 0.5 - step * 1.5 - radius * 0.2;
+    const double top = height * 0.28;
     const char* reds[] = {"03", "08", "11", "19", "24", "30"};
     for (int i = 0; i < 6; ++i) {
-        const double angle = (-62.0 + i * 20.0) * 3.14159265358979 / 180.0;
-        const QPointF centre(pivot.x() + arc * std::sin(angle) - radius * 0.9,
-                             pivot.y() - arc * std::cos(angle));
+        const QPointF centre(left + (i % 3) * step, top + (i / 3) * step * 0.95);
         Ball(painter, centre, radius, QColor(0xd3, 0x2f, 0x2f), QString::fromUtf8(reds[i]));
     }
-    Ball(painter, QPointF(width - radius * 1.5, height * 0.62), radius * 1.05, QColor(0x1e, 0x5a, 0xc8),
-         QStringLiteral("07"));
+    Ball(painter, QPointF(left + 3 * step + radius * 0.1, top + step * 0.475), radius * 1.08,
+         QColor(0x1e, 0x5a, 0xc8), QStringLiteral("07"));
+    QFont font = painter.font();
+    font.setPixelSize(static_cast<int>(radius * 0.8));
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(QColor(0x9b, 0x1c, 0x1c));
+    painter.drawText(QRectF(0, height - radius * 1.9, width, radius * 1.4), Qt::AlignCenter,
+                     QStringLiteral("双色球  6 + 1"));
     return pixmap;
 }
 
