@@ -54,7 +54,8 @@ MessageAnswer QtHost::Message(const std::string& caption, const std::string& tex
     case MessageIcon::None:
         break;
     }
-    const auto standard = buttons == MessageButtons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok;
+    const auto standard =
+        buttons == MessageButtons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok;
     QMessageBox box(boxIcon, Q(caption), Q(text), standard, DialogOwner());
     box.setObjectName(QStringLiteral("MessageBox"));
     if (buttons == MessageButtons::YesNo)
@@ -91,7 +92,8 @@ QString QtHost::NameFilter(const std::string& filter)
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString& description = parts[i];
         const QString pattern = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << (description == pattern ? pattern : description + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+        filters << (description == pattern ? pattern
+                                           : description + QStringLiteral(" (") + pattern + QLatin1Char(')'));
     }
     if (parts.size() % 2 == 1 && !parts.back().isEmpty())
         filters << parts.back();
@@ -117,7 +119,8 @@ std::optional<std::filesystem::path> QtHost::ChooseOpenFile(const FileDialogRequ
     if (m_scripted)
         return m_script.ChooseOpenFile(request);
     const QString title = request.Title.empty() ? QStringLiteral("打开") : Q(request.Title);
-    const QString chosen = QFileDialog::getOpenFileName(DialogOwner(), title, StartPath(request), NameFilter(request.Filter));
+    const QString chosen =
+        QFileDialog::getOpenFileName(DialogOwner(), title, StartPath(request), NameFilter(request.Filter));
     if (chosen.isEmpty())
         return std::nullopt;
     return PathOf(chosen);
@@ -128,7 +131,8 @@ std::optional<std::filesystem::path> QtHost::ChooseSaveFile(const FileDialogRequ
     if (m_scripted)
         return m_script.ChooseSaveFile(request);
     const QString title = request.Title.empty() ? QStringLiteral("保存") : Q(request.Title);
-    const QString chosen = QFileDialog::getSaveFileName(DialogOwner(), title, StartPath(request), NameFilter(request.Filter));
+    const QString chosen =
+        QFileDialog::getSaveFileName(DialogOwner(), title, StartPath(request), NameFilter(request.Filter));
     if (chosen.isEmpty())
         return std::nullopt;
     return PathOf(chosen);

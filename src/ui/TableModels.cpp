@@ -48,7 +48,8 @@ QVariant RowsModel::data(const QModelIndex& index, int role) const
 
 QVariant RowsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= m_headers.size())
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
+        section >= m_headers.size())
         return {};
     return m_headers[section];
 }

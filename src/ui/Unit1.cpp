@@ -5,13 +5,13 @@
 #include "history/Pipeline.h"
 #include "history/TextFile.h"
 #include "ui/Addresses.h"
+#include "ui/FilterView.h"
 #include "ui/QtHost.h"
 #include "ui/QtText.h"
-#include "ui/FilterView.h"
 #include "ui/SelectionInstall.h"
-#include "ui/about.h"
 #include "ui/TableModels.h"
 #include "ui/WindowEffects.h"
+#include "ui/about.h"
 #include "ui/adddata.h"
 #include "ui/starloading.h"
 
@@ -38,7 +38,6 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
-
 
 namespace qv::ui {
 
@@ -147,8 +146,9 @@ QAction* TForm1::AddCommand(QWidget* owner, const QString& caption, const QStrin
     return action;
 }
 
-QAction* TForm1::AddViewCommand(QMenu* menu, QToolBar* bar, const QString& caption, const QString& toolCaption,
-                                Area area, int page, const QString& menuName, const QString& toolName)
+QAction* TForm1::AddViewCommand(QMenu* menu, QToolBar* bar, const QString& caption,
+                                const QString& toolCaption, Area area, int page, const QString& menuName,
+                                const QString& toolName)
 {
     const bool analysis = area == Area::Analysis;
     QAction* menuAction = AddCommand(menu, caption, menuName, [this, caption]() { ShowView(caption); });
@@ -184,50 +184,61 @@ void TForm1::BuildMenus()
 
     QMenu* data = bar->addMenu(QStringLiteral("数据操作"));
     data->setObjectName(QStringLiteral("MenuData"));
-    AddCommand(data, QStringLiteral("添加/修改/删除开奖记录"), QStringLiteral("MenuAddRecord"),
-               [this]() { ToolButton22Click(); })
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    AddCommand(data, QStringLiteral("添加/修改/删除开奖记录"), QStringLiteral("MenuAddRecord"), [this]() {
+        ToolButton22Click();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     data->addSeparator();
-    AddCommand(data, QStringLiteral("重算数据"), QStringLiteral("MenuRefresh"), [this]() { TeSpeedButton11Click(); })
-        ->setShortcut(QKeySequence(Qt::Key_F5));
+    AddCommand(data, QStringLiteral("重算数据"), QStringLiteral("MenuRefresh"), [this]() {
+        TeSpeedButton11Click();
+    })->setShortcut(QKeySequence(Qt::Key_F5));
     data->addSeparator();
-    AddCommand(data, QStringLiteral("开始执行运算/过滤"), QStringLiteral("N4"), [this]() { Button9Click(); })
-        ->setShortcut(QKeySequence(Qt::Key_F7));
+    AddCommand(data, QStringLiteral("开始执行运算/过滤"), QStringLiteral("N4"), [this]() {
+        Button9Click();
+    })->setShortcut(QKeySequence(Qt::Key_F7));
     data->addSeparator();
-    AddCommand(data, QStringLiteral("退出"), QStringLiteral("MenuExit"), [this]() { close(); })
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_X));
+    AddCommand(data, QStringLiteral("退出"), QStringLiteral("MenuExit"), [this]() {
+        close();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_X));
 
     QMenu* view = bar->addMenu(QStringLiteral("查看视窗"));
     view->setObjectName(QStringLiteral("MenuView"));
-    AddViewCommand(view, m_analysisBar, QStringLiteral("历史统计"), QStringLiteral("历史统计"), Area::Analysis, 0,
-                   QStringLiteral("MenuHistoryStatistics"), QStringLiteral("ToolHistoryStatistics"));
-    AddViewCommand(view, m_analysisBar, QStringLiteral("指标参考"), QStringLiteral("指标参考"), Area::Analysis, 1,
-                   QStringLiteral("MenuIndicatorReference"), QStringLiteral("ToolIndicatorReference"));
-    AddViewCommand(view, m_analysisBar, QStringLiteral("历史遗漏"), QStringLiteral("历史遗漏"), Area::Analysis, 2,
-                   QStringLiteral("MenuHistoryOmission"), QStringLiteral("ToolHistoryOmission"));
-    AddViewCommand(view, m_analysisBar, QStringLiteral("算法参考"), QStringLiteral("号码预测"), Area::Analysis, 3,
-                   QStringLiteral("MenuAlgorithmReference"), QStringLiteral("ToolPrediction"));
-    AddCommand(view, QStringLiteral("相邻号码组合分析"), QStringLiteral("MenuNeighbourAnalysis"), {})->setEnabled(false);
+    AddViewCommand(view, m_analysisBar, QStringLiteral("历史统计"), QStringLiteral("历史统计"),
+                   Area::Analysis, 0, QStringLiteral("MenuHistoryStatistics"),
+                   QStringLiteral("ToolHistoryStatistics"));
+    AddViewCommand(view, m_analysisBar, QStringLiteral("指标参考"), QStringLiteral("指标参考"),
+                   Area::Analysis, 1, QStringLiteral("MenuIndicatorReference"),
+                   QStringLiteral("ToolIndicatorReference"));
+    AddViewCommand(view, m_analysisBar, QStringLiteral("历史遗漏"), QStringLiteral("历史遗漏"),
+                   Area::Analysis, 2, QStringLiteral("MenuHistoryOmission"),
+                   QStringLiteral("ToolHistoryOmission"));
+    AddViewCommand(view, m_analysisBar, QStringLiteral("算法参考"), QStringLiteral("号码预测"),
+                   Area::Analysis, 3, QStringLiteral("MenuAlgorithmReference"),
+                   QStringLiteral("ToolPrediction"));
+    AddCommand(view, QStringLiteral("相邻号码组合分析"), QStringLiteral("MenuNeighbourAnalysis"), {})
+        ->setEnabled(false);
     // The spiral conjecture's view is never shown: its menu item and tool button are disabled.
     AddCommand(view, QStringLiteral("下期分析预测"), QStringLiteral("MenuSpiral"), {})->setEnabled(false);
-    AddCommand(m_analysisBar, QStringLiteral("分析预测"), QStringLiteral("ToolSpiral"), {})->setEnabled(false);
+    AddCommand(m_analysisBar, QStringLiteral("分析预测"), QStringLiteral("ToolSpiral"), {})
+        ->setEnabled(false);
     view->addSeparator();
-    AddViewCommand(view, m_selectionBar, QStringLiteral("记事工作区域"), QStringLiteral("记事本"), Area::Selection, 0,
-                   QStringLiteral("MenuNotepad"), QStringLiteral("ToolNotepad"));
-    AddViewCommand(view, m_selectionBar, QStringLiteral("投注/组合"), QStringLiteral("选号"), Area::Selection, 1,
-                   QStringLiteral("MenuBetCombination"), QStringLiteral("ToolBetCombination"));
-    AddViewCommand(view, m_selectionBar, QStringLiteral("运算/过滤窗口"), QStringLiteral("缩水过滤"), Area::Selection,
-                   2, QStringLiteral("MenuFilters"), QStringLiteral("ToolFilters"));
-    AddViewCommand(view, m_selectionBar, QStringLiteral("购买清单"), QStringLiteral("购买清单"), Area::Selection, 3,
-                   QStringLiteral("MenuPurchaseList"), QStringLiteral("ToolPurchaseList"))
+    AddViewCommand(view, m_selectionBar, QStringLiteral("记事工作区域"), QStringLiteral("记事本"),
+                   Area::Selection, 0, QStringLiteral("MenuNotepad"), QStringLiteral("ToolNotepad"));
+    AddViewCommand(view, m_selectionBar, QStringLiteral("投注/组合"), QStringLiteral("选号"), Area::Selection,
+                   1, QStringLiteral("MenuBetCombination"), QStringLiteral("ToolBetCombination"));
+    AddViewCommand(view, m_selectionBar, QStringLiteral("运算/过滤窗口"), QStringLiteral("缩水过滤"),
+                   Area::Selection, 2, QStringLiteral("MenuFilters"), QStringLiteral("ToolFilters"));
+    AddViewCommand(view, m_selectionBar, QStringLiteral("购买清单"), QStringLiteral("购买清单"),
+                   Area::Selection, 3, QStringLiteral("MenuPurchaseList"), QStringLiteral("ToolPurchaseList"))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C));
-    AddViewCommand(view, m_selectionBar, QStringLiteral("中奖查询"), QStringLiteral("中奖查询"), Area::Selection, 4,
-                   QStringLiteral("MenuPrizeCheck"), QStringLiteral("ToolPrizeCheck"));
+    AddViewCommand(view, m_selectionBar, QStringLiteral("中奖查询"), QStringLiteral("中奖查询"),
+                   Area::Selection, 4, QStringLiteral("MenuPrizeCheck"), QStringLiteral("ToolPrizeCheck"));
 
     // The analysis tool bar ends with the two data commands.
     m_analysisBar->addSeparator();
-    AddCommand(m_analysisBar, QStringLiteral("更新期数"), QStringLiteral("ToolButton22"), [this]() { ToolButton22Click(); });
-    AddCommand(m_analysisBar, QStringLiteral("重算数据"), QStringLiteral("ToolButton2"), [this]() { ToolButton2Click(); });
+    AddCommand(m_analysisBar, QStringLiteral("更新期数"), QStringLiteral("ToolButton22"),
+               [this]() { ToolButton22Click(); });
+    AddCommand(m_analysisBar, QStringLiteral("重算数据"), QStringLiteral("ToolButton2"),
+               [this]() { ToolButton2Click(); });
     for (QAction* action : m_analysisBar->actions())
         if (QWidget* button = m_analysisBar->widgetForAction(action); button && !action->isSeparator())
             button->setObjectName(action->objectName());
@@ -239,8 +250,9 @@ void TForm1::BuildMenus()
         ShowArea(Area::Web);
     });
     help->addSeparator();
-    AddCommand(help, QStringLiteral("关于我们"), QStringLiteral("MenuAbout"), [this]() { ShowAbout(); })
-        ->setShortcut(QKeySequence(Qt::ALT | Qt::Key_A));
+    AddCommand(help, QStringLiteral("关于我们"), QStringLiteral("MenuAbout"), [this]() {
+        ShowAbout();
+    })->setShortcut(QKeySequence(Qt::ALT | Qt::Key_A));
     help->addSeparator();
     AddCommand(help, QStringLiteral("进入Pellisor吧！"), QStringLiteral("MenuCommunity"),
                [this]() { OpenAddress(Q(addresses::kCommunityHome)); });
@@ -412,11 +424,16 @@ QWidget* TForm1::BuildSelectionArea()
     // pages, Memo8 and lan1 … lan16, Edit7/Memo9/Memo7) live on these pages.
     m_selectionViews = new QStackedWidget(area);
     m_selectionViews->setObjectName(QStringLiteral("SelectionViews"));
-    m_selectionViews->addWidget(MakePlaceholderPage(QStringLiteral("NotepadView"), QStringLiteral("记事工作区域")));
-    m_selectionViews->addWidget(MakePlaceholderPage(QStringLiteral("BetCombinationView"), QStringLiteral("投注/组合")));
-    m_selectionViews->addWidget(MakePlaceholderPage(QStringLiteral("FilterView"), QStringLiteral("运算/过滤窗口")));
-    m_selectionViews->addWidget(MakePlaceholderPage(QStringLiteral("PurchaseListView"), QStringLiteral("购买清单")));
-    m_selectionViews->addWidget(MakePlaceholderPage(QStringLiteral("PrizeCheckView"), QStringLiteral("中奖查询")));
+    m_selectionViews->addWidget(
+        MakePlaceholderPage(QStringLiteral("NotepadView"), QStringLiteral("记事工作区域")));
+    m_selectionViews->addWidget(
+        MakePlaceholderPage(QStringLiteral("BetCombinationView"), QStringLiteral("投注/组合")));
+    m_selectionViews->addWidget(
+        MakePlaceholderPage(QStringLiteral("FilterView"), QStringLiteral("运算/过滤窗口")));
+    m_selectionViews->addWidget(
+        MakePlaceholderPage(QStringLiteral("PurchaseListView"), QStringLiteral("购买清单")));
+    m_selectionViews->addWidget(
+        MakePlaceholderPage(QStringLiteral("PrizeCheckView"), QStringLiteral("中奖查询")));
     layout->addWidget(m_selectionViews, 1);
     return area;
 }

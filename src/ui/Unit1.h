@@ -12,8 +12,8 @@
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -157,7 +157,8 @@ private:
     QAction* AddCommand(QWidget* owner, const QString& caption, const QString& objectName,
                         const std::function<void()>& handler);
     using CoreCommand = void (*)(AppState&, qv::Host&);
-    QPushButton* CommandButton(const QString& caption, const QString& objectName, QWidget* parent, CoreCommand command);
+    QPushButton* CommandButton(const QString& caption, const QString& objectName, QWidget* parent,
+                               CoreCommand command);
     QTableView* MakeTable(const QString& objectName, RowsModel* model);
     QPlainTextEdit* MakePane(const QString& objectName);
     void ShowOmissionPanel(bool red);

@@ -28,8 +28,8 @@
 #include "analysis/OmissionStatistics.h"
 #include "analysis/Prediction.h"
 #include "indicators/IndicatorRefresh.h"
-#include "killformulas/RedKillFormulas.h"
 #include "killformulas/BlueKillFormulas.h"
+#include "killformulas/RedKillFormulas.h"
 
 namespace qv::ui {
 
@@ -94,7 +94,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == m_view && m_pending && (event->type() == QEvent::Show || event->type() == QEvent::Resize))
+        if (watched == m_view && m_pending &&
+            (event->type() == QEvent::Show || event->type() == QEvent::Resize))
             Scroll();
         return false;
     }
@@ -117,7 +118,8 @@ QPushButton* TForm1::CommandButton(const QString& caption, const QString& object
                                    CoreCommand command)
 {
     auto* button = MakeButton(caption, objectName, parent);
-    connect(button, &QPushButton::clicked, this, [this, command]() { Run([this, command]() { command(m_state, *m_host); }); });
+    connect(button, &QPushButton::clicked, this,
+            [this, command]() { Run([this, command]() { command(m_state, *m_host); }); });
     return button;
 }
 
@@ -161,29 +163,30 @@ QWidget* TForm1::BuildHistoryStatisticsView()
     tabs->setObjectName(QStringLiteral("PageControl1"));
 
     auto* redModel = RowsModel::OverRows(
-        Headers({"期号", "号码", "AC值", "个十", "大小", "奇偶", "除3", "奇数和", "总和", "连号", "连号数", "重号",
-                 "重号数", "三区比", "三区和值", "极距", "五行", "螺旋体范围", "先天八卦"}),
+        Headers({"期号", "号码", "AC值", "个十", "大小", "奇偶", "除3", "奇数和", "总和", "连号", "连号数",
+                 "重号", "重号数", "三区比", "三区和值", "极距", "五行", "螺旋体范围", "先天八卦"}),
         &m_state.Indicators.RedRows);
     auto* redPage = new QWidget;
     auto* redLayout = new QVBoxLayout(redPage);
     QTableView* listView3 = MakeTable(QStringLiteral("ListView3"), redModel);
     redLayout->addWidget(listView3, 1);
-    redLayout->addLayout(ButtonRow({CommandButton(QStringLiteral("保存红球数据"), QStringLiteral("TeButton22"),
-                                                  redPage, &ExportRedTable)}));
+    redLayout->addLayout(ButtonRow({CommandButton(QStringLiteral("保存红球数据"),
+                                                  QStringLiteral("TeButton22"), redPage, &ExportRedTable)}));
     tabs->addTab(redPage, QStringLiteral("红球数据"));
     RegisterView(kRedIndicatorView, [redModel, listView3]() {
         redModel->Reload();
         listView3->resizeColumnsToContents();
     });
 
-    auto* blueModel = RowsModel::OverRows(Headers({"期号", "蓝球号码", "奇偶", "质合", "大小", "五行属性", "先天八卦"}),
-                                          &m_state.Indicators.BlueRows);
+    auto* blueModel =
+        RowsModel::OverRows(Headers({"期号", "蓝球号码", "奇偶", "质合", "大小", "五行属性", "先天八卦"}),
+                            &m_state.Indicators.BlueRows);
     auto* bluePage = new QWidget;
     auto* blueLayout = new QVBoxLayout(bluePage);
     QTableView* teListView1 = MakeTable(QStringLiteral("TeListView1"), blueModel);
     blueLayout->addWidget(teListView1, 1);
-    blueLayout->addLayout(ButtonRow({CommandButton(QStringLiteral("保存蓝球数据"), QStringLiteral("TeButton25"),
-                                                   bluePage, &ExportBlueTable)}));
+    blueLayout->addLayout(ButtonRow({CommandButton(
+        QStringLiteral("保存蓝球数据"), QStringLiteral("TeButton25"), bluePage, &ExportBlueTable)}));
     tabs->addTab(bluePage, QStringLiteral("蓝球数据"));
     RegisterView(kBlueIndicatorView, [blueModel, teListView1]() {
         blueModel->Reload();
@@ -241,7 +244,8 @@ QWidget* TForm1::BuildIndicatorReferenceView()
                            const QString& saveName, CoreCommand save) {
         auto* box = new QGroupBox(caption, panels);
         auto* boxLayout = new QVBoxLayout(box);
-        auto* model = RowsModel::OverRows(Headers({ReferenceViews::kCaptionColumn, ReferenceViews::kResultColumn}), rows);
+        auto* model = RowsModel::OverRows(
+            Headers({ReferenceViews::kCaptionColumn, ReferenceViews::kResultColumn}), rows);
         QTableView* view = MakeTable(viewName, model);
         boxLayout->addWidget(view, 1);
         boxLayout->addLayout(ButtonRow({CommandButton(QStringLiteral("保存"), saveName, box, save)}));
@@ -251,8 +255,8 @@ QWidget* TForm1::BuildIndicatorReferenceView()
         });
         panels->addWidget(box);
     };
-    panel(QStringLiteral("  红球下期指标参考"), Q(ReferenceViews::kRedComponent), &m_state.Analysis.ReferenceView.RedRows,
-          QStringLiteral("TeButton23"), &SaveRedReference);
+    panel(QStringLiteral("  红球下期指标参考"), Q(ReferenceViews::kRedComponent),
+          &m_state.Analysis.ReferenceView.RedRows, QStringLiteral("TeButton23"), &SaveRedReference);
     panel(QStringLiteral("  蓝球下期指标参考"), Q(ReferenceViews::kBlueComponent),
           &m_state.Analysis.ReferenceView.BlueRows, QStringLiteral("TeButton24"), &SaveBlueReferencePanel);
     layout->addWidget(panels, 1);
@@ -314,16 +318,20 @@ QWidget* TForm1::BuildOmissionView()
         layout->addWidget(splitter, 1);
         return splitter;
     };
-    m_redOmissionPanel =
-        panel(QStringLiteral("RedOmissionPanel"),
-              {OmissionViews::kRedOmissionComponent, &panes.RedOmission, "TeButton11", &SaveRedOmissionReport},
-              {OmissionViews::kRedAppearanceComponent, &panes.RedAppearance, "TeButton12", &SaveRedAppearanceReport});
+    m_redOmissionPanel = panel(
+        QStringLiteral("RedOmissionPanel"),
+        {OmissionViews::kRedOmissionComponent, &panes.RedOmission, "TeButton11", &SaveRedOmissionReport},
+        {OmissionViews::kRedAppearanceComponent, &panes.RedAppearance, "TeButton12",
+         &SaveRedAppearanceReport});
     m_blueOmissionPanel = panel(
         QStringLiteral("BlueOmissionPanel"),
         {OmissionViews::kBlueOmissionComponent, &panes.BlueOmission, "TeButton13", &SaveBlueOmissionReport},
-        {OmissionViews::kBlueAppearanceComponent, &panes.BlueAppearance, "TeButton14", &SaveBlueAppearanceReport});
-    RegisterView(OmissionViews::kRedPanelLabel, [this]() { ShowOmissionPanel(m_state.Analysis.OmissionView.RedPanelShown); });
-    RegisterView(OmissionViews::kBluePanelLabel, [this]() { ShowOmissionPanel(m_state.Analysis.OmissionView.RedPanelShown); });
+        {OmissionViews::kBlueAppearanceComponent, &panes.BlueAppearance, "TeButton14",
+         &SaveBlueAppearanceReport});
+    RegisterView(OmissionViews::kRedPanelLabel,
+                 [this]() { ShowOmissionPanel(m_state.Analysis.OmissionView.RedPanelShown); });
+    RegisterView(OmissionViews::kBluePanelLabel,
+                 [this]() { ShowOmissionPanel(m_state.Analysis.OmissionView.RedPanelShown); });
     return page;
 }
 
@@ -378,9 +386,10 @@ QWidget* TForm1::BuildAlgorithmReferenceView()
     tabs->addTab(prediction, QStringLiteral("围红公式"));
 
     // 杀号公式 and 杀蓝公式: the verification table, its rate lines and two commands.
-    const auto killPage = [&](const QString& caption, const QString& viewName, const KillVerification* verification,
-                              QStringList headers, const QString& memoName, const QString& runName,
-                              const QString& saveName, void (TForm1::*run)(), CoreCommand save) {
+    const auto killPage = [&](const QString& caption, const QString& viewName,
+                              const KillVerification* verification, QStringList headers,
+                              const QString& memoName, const QString& runName, const QString& saveName,
+                              void (TForm1::*run)(), CoreCommand save) {
         auto* page = new QWidget;
         auto* pageLayout = new QVBoxLayout(page);
         auto* model = RowsModel::OverRows(std::move(headers), &verification->Rows);
@@ -391,22 +400,24 @@ QWidget* TForm1::BuildAlgorithmReferenceView()
         pageLayout->addWidget(memo, 1);
         QPushButton* runButton = MakeButton(QStringLiteral("重算"), runName, page);
         connect(runButton, &QPushButton::clicked, this, run);
-        pageLayout->addLayout(ButtonRow({runButton, CommandButton(QStringLiteral("保存记录"), saveName, page, save)}));
+        pageLayout->addLayout(
+            ButtonRow({runButton, CommandButton(QStringLiteral("保存记录"), saveName, page, save)}));
         auto* follow = new FollowBottom(view);
         RegisterView(S(viewName), [model, view, follow]() {
             model->Reload();
             view->resizeColumnsToContents();
             follow->Refreshed();
         });
-        RegisterView(S(memoName), [memo, verification]() { memo->setPlainText(JoinLines(verification->RateLines)); });
+        RegisterView(S(memoName),
+                     [memo, verification]() { memo->setPlainText(JoinLines(verification->RateLines)); });
         tabs->addTab(page, caption);
     };
-    killPage(QStringLiteral("杀号公式"), QStringLiteral("TeListView5"), &m_state.Kill.Red, Headers(RedKillColumns()),
-             QStringLiteral("Memo19"), QStringLiteral("TeButton27"), QStringLiteral("TeButton26"),
-             &TForm1::TeButton27Click, &SaveRedKillTable);
-    killPage(QStringLiteral("杀蓝公式"), QStringLiteral("TeListView6"), &m_state.Kill.Blue, Headers(BlueKillColumns()),
-             QStringLiteral("Memo20"), QStringLiteral("TeButton29"), QStringLiteral("TeButton28"),
-             &TForm1::TeButton29Click, &SaveBlueKillTable);
+    killPage(QStringLiteral("杀号公式"), QStringLiteral("TeListView5"), &m_state.Kill.Red,
+             Headers(RedKillColumns()), QStringLiteral("Memo19"), QStringLiteral("TeButton27"),
+             QStringLiteral("TeButton26"), &TForm1::TeButton27Click, &SaveRedKillTable);
+    killPage(QStringLiteral("杀蓝公式"), QStringLiteral("TeListView6"), &m_state.Kill.Blue,
+             Headers(BlueKillColumns()), QStringLiteral("Memo20"), QStringLiteral("TeButton29"),
+             QStringLiteral("TeButton28"), &TForm1::TeButton29Click, &SaveBlueKillTable);
     return tabs;
 }
 

@@ -103,7 +103,8 @@ TNadddata::TNadddata(TForm1& form) : QWidget(&form, Qt::Window | Qt::WindowStays
     auto* buttons = new QGridLayout;
     buttons->setHorizontalSpacing(6);
     buttons->setVerticalSpacing(6);
-    const auto add = [&](const QString& text, const QString& name, int row, int column, void (TNadddata::*slot)()) {
+    const auto add = [&](const QString& text, const QString& name, int row, int column,
+                         void (TNadddata::*slot)()) {
         QPushButton* button = MakeButton(text, name, this);
         connect(button, &QPushButton::clicked, this, slot);
         buttons->addWidget(button, row, column);
@@ -116,7 +117,8 @@ TNadddata::TNadddata(TForm1& form) : QWidget(&form, Qt::Window | Qt::WindowStays
     add(QStringLiteral("打开.."), QStringLiteral("TeButton8"), 1, 0, &TNadddata::TeButton8Click);
     add(QStringLiteral("另存为..."), QStringLiteral("TeButton9"), 1, 1, &TNadddata::TeButton9Click);
     add(QStringLiteral("&Retry"), QStringLiteral("TeButton7"), 1, 2, &TNadddata::TeButton7Click);
-    add(QStringLiteral("OK"), QStringLiteral("TeButton1"), 2, 2, &TNadddata::TeButton1Click)->setProperty("role", QStringLiteral("primary"));
+    add(QStringLiteral("OK"), QStringLiteral("TeButton1"), 2, 2, &TNadddata::TeButton1Click)
+        ->setProperty("role", QStringLiteral("primary"));
     add(QStringLiteral("Cancel"), QStringLiteral("TeButton2"), 2, 3, &TNadddata::TeButton2Click);
     layout->addLayout(buttons);
 
@@ -271,7 +273,8 @@ void TNadddata::TeButton1Click()
                     text += fault->Line;
                     text += "\n";
                     text += fault->Reason;
-                    text += "\n\n格式为：日期 红球 蓝球，使用一个空格分割，例如：\n2009149 03 08 15 22 27 31 06";
+                    text +=
+                        "\n\n格式为：日期 红球 蓝球，使用一个空格分割，例如：\n2009149 03 08 15 22 27 31 06";
                     m_form.Host().Message("数据", text, MessageIcon::Warning, MessageButtons::Ok);
                     m_list->setCurrentRow(fault->LineNumber - 1);
                     m_list->scrollToItem(m_list->item(fault->LineNumber - 1));

@@ -36,8 +36,8 @@ void DrawBall(QPainter& painter, QPointF centre, double radius, const QColor& co
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(colour.darker(140));
-    painter.drawText(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), Qt::AlignCenter,
-                     number);
+    painter.drawText(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius),
+                     Qt::AlignCenter, number);
 }
 
 } // namespace
@@ -115,7 +115,8 @@ QImage TNstarloading::Picture()
     font.setPixelSize(12);
     painter.setFont(font);
     painter.setPen(QColor(255, 235, 210, 200));
-    painter.drawText(QRect(31, 92, 400, 18), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("2010 Ver 1.75"));
+    painter.drawText(QRect(31, 92, 400, 18), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("2010 Ver 1.75"));
 
     painter.setPen(QPen(QColor(255, 204, 102, 150), 1));
     painter.drawLine(QPointF(28, 118), QPointF(kWidth - 28, 118));

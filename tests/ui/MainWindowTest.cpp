@@ -59,8 +59,9 @@ QStringList Checked(TForm1& form, const QStringList& names)
     return checked;
 }
 
-const QStringList kAnalysisMenu = {QStringLiteral("MenuHistoryStatistics"), QStringLiteral("MenuIndicatorReference"),
-                                   QStringLiteral("MenuHistoryOmission"), QStringLiteral("MenuAlgorithmReference")};
+const QStringList kAnalysisMenu = {
+    QStringLiteral("MenuHistoryStatistics"), QStringLiteral("MenuIndicatorReference"),
+    QStringLiteral("MenuHistoryOmission"), QStringLiteral("MenuAlgorithmReference")};
 const QStringList kSelectionMenu = {QStringLiteral("MenuNotepad"), QStringLiteral("MenuBetCombination"),
                                     QStringLiteral("MenuFilters"), QStringLiteral("MenuPurchaseList"),
                                     QStringLiteral("MenuPrizeCheck")};
@@ -82,8 +83,9 @@ private slots:
         QCOMPARE(form.CurrentArea(), TForm1::Area::Selection);
         QCOMPARE(form.CurrentView(TForm1::Area::Selection), QStringLiteral("投注/组合"));
         QCOMPARE(form.CurrentView(TForm1::Area::Analysis), QStringLiteral("历史统计"));
-        QCOMPARE(Checked(form, kAnalysisMenu + kSelectionMenu),
-                 (QStringList{QStringLiteral("MenuHistoryStatistics"), QStringLiteral("MenuBetCombination")}));
+        QCOMPARE(
+            Checked(form, kAnalysisMenu + kSelectionMenu),
+            (QStringList{QStringLiteral("MenuHistoryStatistics"), QStringLiteral("MenuBetCombination")}));
         auto* omission = desk.Find<QWidget>("OmissionView");
         QVERIFY(desk.Find<QWidget>("RedOmissionPanel")->isVisibleTo(omission));
         QVERIFY(!desk.Find<QWidget>("BlueOmissionPanel")->isVisibleTo(omission));
@@ -114,29 +116,32 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("items");
         QTest::newRow("数据操作") << QStringLiteral("数据操作")
-                              << QStringList{QStringLiteral("添加/修改/删除开奖记录\tCtrl+N"), QStringLiteral("-"),
-                                             QStringLiteral("重算数据\tF5"), QStringLiteral("-"),
-                                             QStringLiteral("开始执行运算/过滤\tF7"), QStringLiteral("-"),
-                                             QStringLiteral("退出\tCtrl+Alt+X")};
+                                  << QStringList{QStringLiteral("添加/修改/删除开奖记录\tCtrl+N"),
+                                                 QStringLiteral("-"),
+                                                 QStringLiteral("重算数据\tF5"),
+                                                 QStringLiteral("-"),
+                                                 QStringLiteral("开始执行运算/过滤\tF7"),
+                                                 QStringLiteral("-"),
+                                                 QStringLiteral("退出\tCtrl+Alt+X")};
         QTest::newRow("查看视窗") << QStringLiteral("查看视窗")
-                              << QStringList{QStringLiteral("历史统计"),
-                                             QStringLiteral("指标参考"),
-                                             QStringLiteral("历史遗漏"),
-                                             QStringLiteral("算法参考"),
-                                             QStringLiteral("!相邻号码组合分析"),
-                                             QStringLiteral("!下期分析预测"),
-                                             QStringLiteral("-"),
-                                             QStringLiteral("记事工作区域"),
-                                             QStringLiteral("投注/组合"),
-                                             QStringLiteral("运算/过滤窗口"),
-                                             QStringLiteral("购买清单\tCtrl+Alt+C"),
-                                             QStringLiteral("中奖查询")};
+                                  << QStringList{QStringLiteral("历史统计"),
+                                                 QStringLiteral("指标参考"),
+                                                 QStringLiteral("历史遗漏"),
+                                                 QStringLiteral("算法参考"),
+                                                 QStringLiteral("!相邻号码组合分析"),
+                                                 QStringLiteral("!下期分析预测"),
+                                                 QStringLiteral("-"),
+                                                 QStringLiteral("记事工作区域"),
+                                                 QStringLiteral("投注/组合"),
+                                                 QStringLiteral("运算/过滤窗口"),
+                                                 QStringLiteral("购买清单\tCtrl+Alt+C"),
+                                                 QStringLiteral("中奖查询")};
         QTest::newRow("使用帮助") << QStringLiteral("使用帮助")
-                              << QStringList{QStringLiteral("使用指南"),          QStringLiteral("-"),
-                                             QStringLiteral("关于我们\tAlt+A"),   QStringLiteral("-"),
-                                             QStringLiteral("进入Pellisor吧！"), QStringLiteral("-"),
-                                             QStringLiteral("进入Kevrin"),        QStringLiteral("-"),
-                                             QStringLiteral("提交新算法")};
+                                  << QStringList{QStringLiteral("使用指南"),         QStringLiteral("-"),
+                                                 QStringLiteral("关于我们\tAlt+A"),  QStringLiteral("-"),
+                                                 QStringLiteral("进入Pellisor吧！"), QStringLiteral("-"),
+                                                 QStringLiteral("进入Kevrin"),       QStringLiteral("-"),
+                                                 QStringLiteral("提交新算法")};
     }
 
     void menusHoldTheirItems()
@@ -159,10 +164,10 @@ private slots:
                                             QStringLiteral("在线讨论"), QStringLiteral("使用指南"),
                                             QStringLiteral("关于我们")};
         QTest::newRow("analysis") << QStringLiteral("AnalysisToolBar")
-                                  << QStringList{QStringLiteral("历史统计"), QStringLiteral("指标参考"),
-                                                 QStringLiteral("历史遗漏"), QStringLiteral("号码预测"),
+                                  << QStringList{QStringLiteral("历史统计"),  QStringLiteral("指标参考"),
+                                                 QStringLiteral("历史遗漏"),  QStringLiteral("号码预测"),
                                                  QStringLiteral("!分析预测"), QStringLiteral("-"),
-                                                 QStringLiteral("更新期数"), QStringLiteral("重算数据")};
+                                                 QStringLiteral("更新期数"),  QStringLiteral("重算数据")};
         QTest::newRow("selection") << QStringLiteral("SelectionToolBar")
                                    << QStringList{QStringLiteral("记事本"), QStringLiteral("选号"),
                                                   QStringLiteral("缩水过滤"), QStringLiteral("购买清单"),
@@ -211,8 +216,8 @@ private slots:
             {"ToolNotepad", selection, "记事工作区域", "MenuNotepad"},
         };
         for (const auto& row : rows)
-            QTest::newRow(row.Command) << QString::fromUtf8(row.Command) << row.Area << QString::fromUtf8(row.View)
-                                       << QString::fromUtf8(row.Checked);
+            QTest::newRow(row.Command) << QString::fromUtf8(row.Command) << row.Area
+                                       << QString::fromUtf8(row.View) << QString::fromUtf8(row.Checked);
     }
 
     void viewCommandsShowTheirViewAndMoveTheCheckMark()
@@ -224,7 +229,8 @@ private slots:
         Desk desk;
         TForm1& form = desk.Create();
         const auto shownArea = static_cast<TForm1::Area>(area);
-        const auto otherArea = shownArea == TForm1::Area::Analysis ? TForm1::Area::Selection : TForm1::Area::Analysis;
+        const auto otherArea =
+            shownArea == TForm1::Area::Analysis ? TForm1::Area::Selection : TForm1::Area::Analysis;
         const QString otherView = form.CurrentView(otherArea);
         const QStringList& group = shownArea == TForm1::Area::Analysis ? kAnalysisMenu : kSelectionMenu;
         const QStringList& otherGroup = shownArea == TForm1::Area::Analysis ? kSelectionMenu : kAnalysisMenu;
@@ -252,7 +258,9 @@ private slots:
         form.Action(QStringLiteral("TopAnalysis"))->trigger();
         QCOMPARE(form.CurrentArea(), TForm1::Area::Analysis);
         QCOMPARE(form.CurrentView(TForm1::Area::Analysis), QStringLiteral("历史遗漏"));
-        QCOMPARE(desk.Find<QWidget>("AnalysisViews")->findChild<QWidget*>(QStringLiteral("OmissionView"))->isVisibleTo(&form),
+        QCOMPARE(desk.Find<QWidget>("AnalysisViews")
+                     ->findChild<QWidget*>(QStringLiteral("OmissionView"))
+                     ->isVisibleTo(&form),
                  true);
         QCOMPARE(Checked(form, kAnalysisMenu), QStringList{QStringLiteral("MenuHistoryOmission")});
 
@@ -327,8 +335,8 @@ private slots:
         desk.Host().Log("最后一行");
         const QStringList lines = desk.LogLines();
         QCOMPARE(lines.size(), 2 + 200 + 3);
-        QCOMPARE(lines.mid(lines.size() - 3), (QStringList{QStringLiteral("两行"), QStringLiteral("文字"),
-                                                           QStringLiteral("最后一行")}));
+        QCOMPARE(lines.mid(lines.size() - 3),
+                 (QStringList{QStringLiteral("两行"), QStringLiteral("文字"), QStringLiteral("最后一行")}));
         QScrollBar* bar = form.InfoLog()->verticalScrollBar();
         QVERIFY(bar->maximum() > 0);
         QCOMPARE(bar->value(), bar->maximum());
@@ -385,7 +393,8 @@ private slots:
         desk.Host().SetLabel("Memo19", "杀红公式1在1期中\n第二行");
         desk.Host().SetLabel("NoSuchControl", "x");
         QCOMPARE(desk.Find<QLabel>("Label4")->text(), QStringLiteral("总共合计：12注/24元"));
-        QCOMPARE(desk.Find<QPlainTextEdit>("Memo19")->toPlainText(), QStringLiteral("杀红公式1在1期中\n第二行"));
+        QCOMPARE(desk.Find<QPlainTextEdit>("Memo19")->toPlainText(),
+                 QStringLiteral("杀红公式1在1期中\n第二行"));
         desk.Host().ShowView("中奖查询");
         QCOMPARE(form.CurrentView(TForm1::Area::Selection), QStringLiteral("中奖查询"));
         desk.Host().SetProgressMaximum(100);
@@ -401,10 +410,13 @@ private slots:
         request.ProposedName = "红球数据.txt";
         QCOMPARE(desk.Host().ChooseSaveFile(request), std::optional<std::filesystem::path>());
         desk.Script().QueueSaveFile(desk.Dir / "out.txt");
-        QCOMPARE(desk.Host().ChooseSaveFile(request), std::optional<std::filesystem::path>(desk.Dir / "out.txt"));
+        QCOMPARE(desk.Host().ChooseSaveFile(request),
+                 std::optional<std::filesystem::path>(desk.Dir / "out.txt"));
         desk.Script().QueueAnswer(MessageAnswer::No);
-        QCOMPARE(desk.Host().Message("提示", "?", MessageIcon::Question, MessageButtons::YesNo), MessageAnswer::No);
-        QCOMPARE(desk.Host().Message("提示", "?", MessageIcon::Question, MessageButtons::YesNo), MessageAnswer::Yes);
+        QCOMPARE(desk.Host().Message("提示", "?", MessageIcon::Question, MessageButtons::YesNo),
+                 MessageAnswer::No);
+        QCOMPARE(desk.Host().Message("提示", "?", MessageIcon::Question, MessageButtons::YesNo),
+                 MessageAnswer::Yes);
     }
 
     void nameFilters_data()
@@ -415,7 +427,8 @@ private slots:
         QTest::newRow("described") << QStringLiteral("文本文件|*.txt") << QStringLiteral("文本文件 (*.txt)");
         QTest::newRow("two filters") << QStringLiteral("文本|*.txt|全部|*.*")
                                      << QStringLiteral("文本 (*.txt);;全部 (*.*)");
-        QTest::newRow("several patterns") << QStringLiteral("文本|*.txt;*.csv") << QStringLiteral("文本 (*.txt *.csv)");
+        QTest::newRow("several patterns")
+            << QStringLiteral("文本|*.txt;*.csv") << QStringLiteral("文本 (*.txt *.csv)");
         QTest::newRow("bare pattern") << QStringLiteral("*.txt") << QStringLiteral("*.txt");
     }
 
@@ -431,13 +444,15 @@ private slots:
         Desk desk;
         TForm1& form = desk.Create();
         for (const char* name :
-             {"ListView3", "TeListView1", "ListView1", "TeListView2", "Memo4", "Memo10", "Memo11", "Memo12", "ListView2",
-              "TeListView5", "Memo19", "TeListView6", "Memo20", "CheckBox1", "CheckBox2", "CheckBox5", "CheckBox4",
-              "CheckBoxsh", "Label4", "Label29", "Label73", "Label74", "suiProgressBar1", "InfoLog", "Button1", "Button5",
-              "Button6", "TeButton22", "TeButton25", "TeButton23", "TeButton24", "TeButton11", "TeButton12",
-              "TeButton13", "TeButton14", "TeButton26", "TeButton27", "TeButton28", "TeButton29", "Button15",
-              "ToolButton2", "ToolButton22", "ListBox1", "Edit1", "TeButton1", "TeButton2", "TeButton3", "TeButton4",
-              "TeButton5", "TeButton6", "TeButton7", "TeButton8", "TeButton9", "Label5"})
+             {"ListView3",  "TeListView1", "ListView1",  "TeListView2", "Memo4",           "Memo10",
+              "Memo11",     "Memo12",      "ListView2",  "TeListView5", "Memo19",          "TeListView6",
+              "Memo20",     "CheckBox1",   "CheckBox2",  "CheckBox5",   "CheckBox4",       "CheckBoxsh",
+              "Label4",     "Label29",     "Label73",    "Label74",     "suiProgressBar1", "InfoLog",
+              "Button1",    "Button5",     "Button6",    "TeButton22",  "TeButton25",      "TeButton23",
+              "TeButton24", "TeButton11",  "TeButton12", "TeButton13",  "TeButton14",      "TeButton26",
+              "TeButton27", "TeButton28",  "TeButton29", "Button15",    "ToolButton2",     "ToolButton22",
+              "ListBox1",   "Edit1",       "TeButton1",  "TeButton2",   "TeButton3",       "TeButton4",
+              "TeButton5",  "TeButton6",   "TeButton7",  "TeButton8",   "TeButton9",       "Label5"})
             QVERIFY2(form.Component(QString::fromUtf8(name)), name);
         QVERIFY(form.Action(QStringLiteral("N4")));
     }

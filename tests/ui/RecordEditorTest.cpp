@@ -62,7 +62,8 @@ private slots:
     void opensOnTheHistoryWithItsTitle()
     {
         EditorDesk desk;
-        QCOMPARE(desk.Editor()->windowTitle(), QStringLiteral("添加/修改/删除历史往期记录 Quorvane 2010 Ver 1.75"));
+        QCOMPARE(desk.Editor()->windowTitle(),
+                 QStringLiteral("添加/修改/删除历史往期记录 Quorvane 2010 Ver 1.75"));
         QCOMPARE(desk.List()->count(), 3493);
         QCOMPARE(desk.Entry(0), QStringLiteral("2026096 01 04 16 22 26 31 04"));
         QCOMPARE(desk.List()->currentRow(), 0);
@@ -138,7 +139,8 @@ private slots:
         const auto& warning = desk.Script().Messages.front();
         QCOMPARE(warning.Caption, std::string("数据"));
         QCOMPARE(warning.Text,
-                 std::string("没有填入号码！请不要试图添加入非法格式的错误数据，否则可能会导致软件再也无法启动。"));
+                 std::string(
+                     "没有填入号码！请不要试图添加入非法格式的错误数据，否则可能会导致软件再也无法启动。"));
         QCOMPARE(warning.Icon, MessageIcon::Warning);
         QCOMPARE(desk.List()->count(), 3493);
         QCOMPARE(desk.Entry(0), QStringLiteral("2026096 01 04 16 22 26 31 04"));
@@ -300,21 +302,24 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("two blanks") << QStringLiteral("2026097 01 02  03 04 05 06 07")
                                     << QStringLiteral("长度应为28个字符");
-        QTest::newRow("missing blue") << QStringLiteral("2026097 01 02 03 04 05 06") << QStringLiteral("长度应为28个字符");
-        QTest::newRow("letters") << QStringLiteral("2026097 01 02 03 04 0A 06 07") << QStringLiteral("红球应为两位数字");
-        QTest::newRow("5-digit issue") << QStringLiteral("20097 001 02 03 04 05 06 107")
-                                       << QStringLiteral("期号应为7位数字");
+        QTest::newRow("missing blue")
+            << QStringLiteral("2026097 01 02 03 04 05 06") << QStringLiteral("长度应为28个字符");
+        QTest::newRow("letters") << QStringLiteral("2026097 01 02 03 04 0A 06 07")
+                                 << QStringLiteral("红球应为两位数字");
+        QTest::newRow("5-digit issue")
+            << QStringLiteral("20097 001 02 03 04 05 06 107") << QStringLiteral("期号应为7位数字");
         QTest::newRow("red 34") << QStringLiteral("2026097 01 02 03 04 05 34 07")
                                 << QStringLiteral("红球应在01至33之间");
         QTest::newRow("red 00") << QStringLiteral("2026097 00 02 03 04 05 06 07")
                                 << QStringLiteral("红球应在01至33之间");
-        QTest::newRow("reds descending") << QStringLiteral("2026097 02 01 03 04 05 06 07")
-                                         << QStringLiteral("从小到大");
-        QTest::newRow("red twice") << QStringLiteral("2026097 01 01 03 04 05 06 07") << QStringLiteral("从小到大");
+        QTest::newRow("reds descending")
+            << QStringLiteral("2026097 02 01 03 04 05 06 07") << QStringLiteral("从小到大");
+        QTest::newRow("red twice") << QStringLiteral("2026097 01 01 03 04 05 06 07")
+                                   << QStringLiteral("从小到大");
         QTest::newRow("blue 17") << QStringLiteral("2026097 01 02 03 04 05 06 17")
                                  << QStringLiteral("蓝球应在01至16之间");
-        QTest::newRow("trailing blank") << QStringLiteral("2026097 01 02 03 04 05 06 07 ")
-                                        << QStringLiteral("长度应为28个字符");
+        QTest::newRow("trailing blank")
+            << QStringLiteral("2026097 01 02 03 04 05 06 07 ") << QStringLiteral("长度应为28个字符");
         QTest::newRow("blank line") << QStringLiteral(" ") << QStringLiteral("长度应为28个字符");
     }
 
@@ -365,8 +370,10 @@ private slots:
         const QString good = QStringLiteral("2026096 01 04 16 22 26 31 04");
         QTest::newRow("all sound") << QStringList{good, good} << 0;
         QTest::newRow("first") << QStringList{QStringLiteral("x"), good} << 1;
-        QTest::newRow("last of three") << QStringList{good, good, QStringLiteral("2026096 01 04 16 22 26 31 4 ")} << 3;
-        QTest::newRow("first of two faults") << QStringList{good, QStringLiteral("a"), QStringLiteral("b")} << 2;
+        QTest::newRow("last of three")
+            << QStringList{good, good, QStringLiteral("2026096 01 04 16 22 26 31 4 ")} << 3;
+        QTest::newRow("first of two faults")
+            << QStringList{good, QStringLiteral("a"), QStringLiteral("b")} << 2;
         QTest::newRow("empty line") << QStringList{good, QString()} << 2;
     }
 

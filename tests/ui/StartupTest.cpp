@@ -13,7 +13,6 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 
-#include <algorithm>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -22,6 +21,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <algorithm>
 
 using namespace qv;
 using namespace qv::ui;
@@ -104,7 +104,8 @@ private slots:
         QCOMPARE(Cell(desk, "ListView1", 0, 0), QStringLiteral("重号"));
         QCOMPARE(Rows(desk, "TeListView2"), 8);
         QCOMPARE(Rows(desk, "ListView2"), 4);
-        QCOMPARE(Cell(desk, "ListView2", 3, 0), stored ? QStringLiteral("10期大遗漏") : QStringLiteral("10期大遗漏值"));
+        QCOMPARE(Cell(desk, "ListView2", 3, 0),
+                 stored ? QStringLiteral("10期大遗漏") : QStringLiteral("10期大遗漏值"));
         QCOMPARE(Rows(desk, "TeListView5"), 3494);
         QCOMPARE(Cell(desk, "TeListView5", -1, 0), QStringLiteral("2026097"));
         QCOMPARE(Rows(desk, "TeListView6"), 3494);
@@ -263,21 +264,25 @@ private slots:
         QTest::addColumn<QString>("proposed");
         QTest::addColumn<QString>("stored");
         QTest::newRow("保存红球数据") << QStringLiteral("TeButton22") << QStringLiteral("红球数据.txt")
-                                << QStringLiteral("Red/RedAna.txt");
+                                      << QStringLiteral("Red/RedAna.txt");
         QTest::newRow("保存蓝球数据") << QStringLiteral("TeButton25") << QStringLiteral("蓝球数据.txt")
-                                << QStringLiteral("Blue/BlueAna.txt");
-        QTest::newRow("red reference") << QStringLiteral("TeButton23") << QStringLiteral("红球遗下期指标参考.txt")
-                                       << QStringLiteral("Red/RedZB.txt");
+                                      << QStringLiteral("Blue/BlueAna.txt");
+        QTest::newRow("red reference")
+            << QStringLiteral("TeButton23") << QStringLiteral("红球遗下期指标参考.txt")
+            << QStringLiteral("Red/RedZB.txt");
         QTest::newRow("blue reference panel")
-            << QStringLiteral("TeButton24") << QStringLiteral("红球遗漏数据分析报告.txt") << QStringLiteral("Red/RedYL.txt");
-        QTest::newRow("red omission") << QStringLiteral("TeButton11") << QStringLiteral("红球遗漏数据分析报告.txt")
-                                      << QStringLiteral("Red/RedYL.txt");
-        QTest::newRow("blue appearance") << QStringLiteral("TeButton14") << QStringLiteral("蓝球出号统计报告.txt")
-                                         << QStringLiteral("Blue/BlueQK.txt");
-        QTest::newRow("red kill table") << QStringLiteral("TeButton26") << QStringLiteral("杀红公式验证.txt")
-                                        << QString();
-        QTest::newRow("blue kill table") << QStringLiteral("TeButton28") << QStringLiteral("杀蓝公式验证.txt")
-                                         << QString();
+            << QStringLiteral("TeButton24") << QStringLiteral("红球遗漏数据分析报告.txt")
+            << QStringLiteral("Red/RedYL.txt");
+        QTest::newRow("red omission")
+            << QStringLiteral("TeButton11") << QStringLiteral("红球遗漏数据分析报告.txt")
+            << QStringLiteral("Red/RedYL.txt");
+        QTest::newRow("blue appearance")
+            << QStringLiteral("TeButton14") << QStringLiteral("蓝球出号统计报告.txt")
+            << QStringLiteral("Blue/BlueQK.txt");
+        QTest::newRow("red kill table")
+            << QStringLiteral("TeButton26") << QStringLiteral("杀红公式验证.txt") << QString();
+        QTest::newRow("blue kill table")
+            << QStringLiteral("TeButton28") << QStringLiteral("杀蓝公式验证.txt") << QString();
     }
 
     void saveButtonsWriteWhatTheyShow()
