@@ -102,9 +102,10 @@ QString QtHost::NameFilter(const std::string& filter)
 
 namespace {
 
-QString StartPath(const FileDialogRequest& request)
+// The dialogs open in the folder the command asks for, AppDir when it names none.
+QString StartPath(const FileDialogRequest& request, const std::filesystem::path& appDir)
 {
-    QString folder = QPath(request.StartFolder);
+    QString folder = QPath(request.StartFolder.empty() ? appDir : request.StartFolder);
     if (request.ProposedName.empty())
         return folder;
     if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
@@ -120,7 +121,7 @@ std::optional<std::filesystem::path> QtHost::ChooseOpenFile(const FileDialogRequ
         return m_script.ChooseOpenFile(request);
     const QString title = request.Title.empty() ? QStringLiteral("打开") : Q(request.Title);
     const QString chosen =
-        QFileDialog::getOpenFileName(DialogOwner(), title, StartPath(request), NameFilter(request.Filter));
+        QFileDialog::getOpenFileName(DialogOwner(), title, StartPath(request, m_form.State().Paths.Dir()), NameFilter(request.Filter));
     if (chosen.isEmpty())
         return std::nullopt;
     return PathOf(chosen);
@@ -132,7 +133,7 @@ std::optional<std::filesystem::path> QtHost::ChooseSaveFile(const FileDialogRequ
         return m_script.ChooseSaveFile(request);
     const QString title = request.Title.empty() ? QStringLiteral("保存") : Q(request.Title);
     const QString chosen =
-        QFileDialog::getSaveFileName(DialogOwner(), title, StartPath(request), NameFilter(request.Filter));
+        QFileDialog::getSaveFileName(DialogOwner(), title, StartPath(request, m_form.State().Paths.Dir()), NameFilter(request.Filter));
     if (chosen.isEmpty())
         return std::nullopt;
     return PathOf(chosen);
