@@ -12,37 +12,6 @@ namespace qv::cli {
 
 namespace {
 
-bool IsUtf8(std::string_view bytes)
-{
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        std::size_t length = c < 0x80                 ? 1
-                             : c >= 0xC2 && c <= 0xDF ? 2
-                             : c >= 0xE0 && c <= 0xEF ? 3
-                             : c >= 0xF0 && c <= 0xF4 ? 4
-                                                      : 0;
-        if (length == 0 || i + length > bytes.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += length;
-    }
-    return true;
-}
-
-Lines ReadRuleFile(const std::string& path)
-{
-    std::string bytes = ReadFileBytes(path);
-    std::string_view text = bytes;
-    if (text.rfind("\xEF\xBB\xBF", 0) == 0)
-        text.remove_prefix(3);
-    if (IsUtf8(text))
-        return SplitLines(text);
-    return SplitLines(GbkToUtf8(bytes));
-}
-
 void SetSwitches(FilterState& settings, const std::string& list, bool on, const char* option)
 {
     const auto names = SplitFields(list, ',');
@@ -100,7 +69,7 @@ void ApplyFilterOptions(std::vector<std::string>& args, FilterState& settings)
         const std::string memo = FilterMemoName(name);
         if (memo.empty())
             throw UsageError{"--set-file: unknown rule box \"" + name + "\""};
-        settings.Memos[memo] = ReadRuleFile(path);
+        settings.Memos[memo] = LoadLinesUtf8OrGbk(path);
     }
 }
 

@@ -16,67 +16,11 @@ namespace {
 using namespace qv;
 using namespace qv::cli;
 
-// True when bytes are well-formed UTF-8 (no overlong forms, no surrogates, at most U+10FFFF).
-bool IsValidUtf8(std::string_view bytes)
-{
-    std::size_t i = 0;
-    const std::size_t n = bytes.size();
-    while (i < n) {
-        const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            if (c == 0xE0)
-                low = 0xA0;
-            if (c == 0xED)
-                high = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            if (c == 0xF0)
-                low = 0x90;
-            if (c == 0xF4)
-                high = 0x8F;
-        } else {
-            return false;
-        }
-        if (i + length > n)
-            return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const unsigned char t = static_cast<unsigned char>(bytes[i + k]);
-            const unsigned char lo = k == 1 ? low : 0x80;
-            const unsigned char hi = k == 1 ? high : 0xBF;
-            if (t < lo || t > hi)
-                return false;
-        }
-        i += length;
-    }
-    return true;
-}
-
-// A bet file in UTF-8 (with or without a byte order mark) or in GBK.
-Lines ReadBetFile(const std::string& path)
-{
-    std::string bytes = ReadFileBytes(path);
-    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0 && IsValidUtf8(bytes))
-        return SplitLines(std::string_view(bytes).substr(3));
-    if (IsValidUtf8(bytes))
-        return SplitLines(bytes);
-    return SplitLines(GbkToUtf8(bytes));
-}
-
 void RunExpand(Context& ctx, std::vector<std::string>& args)
 {
     ExpectPositional(args, 1, "expand BETFILE");
     ShowStartLabels(ctx.Host);
-    ctx.State.Selection.BetList = ReadBetFile(args[0]);
+    ctx.State.Selection.BetList = LoadLinesUtf8OrGbk(args[0]);
     ExpandBetList(ctx.State, ctx.Host);
 }
 

@@ -90,6 +90,61 @@ Lines LoadLines(const std::filesystem::path& path)
     return SplitLines(GbkToUtf8(ReadFileBytes(path)));
 }
 
+bool IsValidUtf8(std::string_view bytes)
+{
+    std::size_t i = 0;
+    const std::size_t n = bytes.size();
+    while (i < n) {
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            if (c == 0xE0)
+                low = 0xA0;
+            if (c == 0xED)
+                high = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            if (c == 0xF0)
+                low = 0x90;
+            if (c == 0xF4)
+                high = 0x8F;
+        } else {
+            return false;
+        }
+        if (i + length > n)
+            return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const unsigned char t = static_cast<unsigned char>(bytes[i + k]);
+            const unsigned char lo = k == 1 ? low : 0x80;
+            const unsigned char hi = k == 1 ? high : 0xBF;
+            if (t < lo || t > hi)
+                return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+Lines LoadLinesUtf8OrGbk(const std::filesystem::path& path)
+{
+    const std::string bytes = ReadFileBytes(path);
+    std::string_view text = bytes;
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0)
+        text.remove_prefix(3);
+    if (IsValidUtf8(text))
+        return SplitLines(text);
+    return SplitLines(GbkToUtf8(bytes));
+}
+
 std::string EncodeLines(const Lines& lines)
 {
     std::size_t size = 0;

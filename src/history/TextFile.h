@@ -18,6 +18,13 @@ Lines SplitLines(std::string_view text);
 // Loads a GBK text file whole as UTF-8 lines.
 Lines LoadLines(const std::filesystem::path& path);
 
+// Loads a text file the user hands over in UTF-8 (with or without a byte order mark) or
+// GBK: well-formed UTF-8 is taken as it is, anything else is decoded as GBK.
+Lines LoadLinesUtf8OrGbk(const std::filesystem::path& path);
+
+// True when bytes are well-formed UTF-8 (no overlong forms, no surrogates, at most U+10FFFF).
+bool IsValidUtf8(std::string_view bytes);
+
 // Joins lines with CR LF after every line (the last one included) and encodes them as GBK.
 std::string EncodeLines(const Lines& lines);
 
