@@ -116,7 +116,17 @@ void NotepadView::RichEdit1Change()
     if (!m_autoSave->isChecked())
         return;
     const std::string text = S(Text());
-    m_context.Run([&]() { WriteNotepadFile(DefaultFile(), text); });
+    bool failed = false;
+    m_context.Run([&]() {
+        failed = true;
+        WriteNotepadFile(DefaultFile(), text);
+        failed = false;
+    });
+    // A default file that cannot be written would put the same error before every
+    // keystroke: after reporting it once, auto-save goes off, so the switch never claims
+    // that the notes are being saved when they are not.
+    if (failed)
+        m_autoSave->setChecked(false);
 }
 
 void NotepadView::TeButton4Click()

@@ -3,7 +3,9 @@
 
 #include "UiTestSupport.h"
 
+#include "core/Error.h"
 #include "history/RichText.h"
+#include "history/TextFile.h"
 #include "ui/FilterView.h"
 #include "ui/HelpCatalogue.h"
 #include "ui/NotepadView.h"
@@ -357,6 +359,26 @@ private slots:
         shell.desk.Find<QPushButton>("TeButton2")->click();
         QCOMPARE(ReadRichText(shell.desk.Dir.ReadBytes("Data/text.txt")), std::string());
         QVERIFY(LooksLikeRichText(shell.desk.Dir.ReadBytes("Data/text.txt")));
+    }
+
+    void notepadAutoSaveFailureIsReportedOnceAndSwitchesItOff()
+    {
+        Shell shell(false);
+        NotepadView* notepad = shell.windows.Notepad;
+        auto* autoSave = shell.desk.Find<QCheckBox>("TeCheckBox3");
+        autoSave->setChecked(true);
+        QTest::keyClicks(notepad->Editor(), QStringLiteral("a"));
+        const std::string saved = shell.desk.Dir.ReadBytes("Data/text.txt");
+        SetWriteFailureHook([](const std::filesystem::path& path) {
+            throw Error::CannotOpenFileErrno(path.string(), EACCES);
+        });
+        QTest::keyClicks(notepad->Editor(), QStringLiteral("bc"));
+        SetWriteFailureHook({});
+        QCOMPARE(shell.desk.MessageTexts().size(), 1);
+        QVERIFY(shell.desk.MessageTexts().front().startsWith(QStringLiteral("Cannot open file")));
+        QVERIFY(!autoSave->isChecked());
+        QCOMPARE(shell.desk.Dir.ReadBytes("Data/text.txt"), saved);
+        QCOMPARE(notepad->Text(), QStringLiteral("abc"));
     }
 
     void notepadRoundTripsChineseThroughItsFiles_data()
