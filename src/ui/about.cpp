@@ -104,7 +104,7 @@ TNabout::TNabout(std::function<void(const QString&)> openAddress, QWidget* paren
     layout->setSpacing(8);
 
     auto* title = new QLabel(Q(kProgramTitle), this);
-    title->setObjectName(QStringLiteral("Label1"));
+    title->setObjectName(QStringLiteral("AboutTitle"));
     title->setAlignment(Qt::AlignCenter);
     title->setStyleSheet(
         QStringLiteral("QLabel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #c8322f, "
@@ -135,14 +135,14 @@ TNabout::TNabout(std::function<void(const QString&)> openAddress, QWidget* paren
     line(QStringLiteral("交流：Pellisor 彩友社区"));
     line(QStringLiteral("邮箱：") + Q(addresses::kContactMail));
     auto* community = new ClickableLabel(QStringLiteral("进入Pellisor吧！"), this);
-    community->setObjectName(QStringLiteral("Label5"));
+    community->setObjectName(QStringLiteral("AboutCommunityLink"));
     community->setProperty("role", QStringLiteral("link"));
     community->setToolTip(Q(addresses::kCommunityHome));
     connect(community, &ClickableLabel::clicked, this,
             [this]() { m_openAddress(Q(addresses::kCommunityHome)); });
     lines->addWidget(community);
     auto* home = new ClickableLabel(QStringLiteral("软件主页"), this);
-    home->setObjectName(QStringLiteral("Label6"));
+    home->setObjectName(QStringLiteral("AboutHomeLink"));
     home->setProperty("role", QStringLiteral("link"));
     home->setToolTip(Q(addresses::kProductHome));
     connect(home, &ClickableLabel::clicked, this, [this]() { m_openAddress(Q(addresses::kProductHome)); });

@@ -444,14 +444,16 @@ private slots:
         QVERIFY(about->isVisible());
         QCOMPARE(about->windowTitle(), QStringLiteral("关于Quorvane"));
         QVERIFY(about->windowFlags() & Qt::WindowStaysOnTopHint);
-        QVERIFY(about->findChild<QLabel*>(QStringLiteral("Label1"))->text() ==
+        QVERIFY(about->findChild<QLabel*>(QStringLiteral("AboutTitle"))->text() ==
                 QStringLiteral("Quorvane 2010 Ver 1.75"));
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
         QTest::mouseClick(about->findChild<QLabel*>(QStringLiteral("Image1")), Qt::LeftButton);
-        QTest::mouseClick(about->findChild<QLabel*>(QStringLiteral("Label6")), Qt::LeftButton);
+        QTest::mouseClick(about->findChild<QLabel*>(QStringLiteral("AboutHomeLink")), Qt::LeftButton);
+        QTest::mouseClick(about->findChild<QLabel*>(QStringLiteral("AboutCommunityLink")), Qt::LeftButton);
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-        QCOMPARE(catcher.Opened.size(), 2);
+        QCOMPARE(catcher.Opened.size(), 3);
+        QCOMPARE(catcher.Opened[2].host(), QStringLiteral("pellisor.example.com"));
         QCOMPARE(catcher.Opened[0].host(), QStringLiteral("pellisor.example.com"));
         QCOMPARE(catcher.Opened[1].host(), QStringLiteral("kevrin.example.com"));
         about->findChild<QPushButton*>(QStringLiteral("TeButton1"))->click();
