@@ -46,17 +46,6 @@ void RequireDraws(std::size_t count, const char* what)
     throw Error(text);
 }
 
-std::string JoinNumbers(const std::vector<int>& numbers)
-{
-    std::string text;
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        if (i)
-            text += ' ';
-        text += TwoDigits(numbers[i]);
-    }
-    return text;
-}
-
 std::string Ratio(const char* first, int p, const char* second, int q)
 {
     std::string text = first;
@@ -107,7 +96,7 @@ Lines ComputeRedSheet(const std::vector<RedDraw>& draws, const std::vector<int>&
     sheet.reserve(kRedSheetLines);
 
     const std::vector<int> repeats = RepeatNumbers(draws);
-    reference.RepeatNumbers = JoinNumbers(repeats);
+    reference.RepeatNumbers = JoinTwoDigits(repeats);
     reference.NeighbourNumbers = NeighbourNumbers(repeats);
 
     std::array<int, 34> recent{};
@@ -123,8 +112,8 @@ Lines ComputeRedSheet(const std::vector<RedDraw>& draws, const std::vector<int>&
         else if (recent[n] >= 2)
             hot.push_back(n);
     }
-    reference.ColdNumbers = JoinNumbers(cold);
-    reference.HotNumbers = JoinNumbers(hot);
+    reference.ColdNumbers = JoinTwoDigits(cold);
+    reference.HotNumbers = JoinTwoDigits(hot);
 
     sheet.push_back(reference.RepeatNumbers);
     sheet.push_back(reference.NeighbourNumbers);

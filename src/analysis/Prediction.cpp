@@ -50,17 +50,6 @@ Reds RedsOf(std::string_view line)
     return reds;
 }
 
-std::string JoinNumbers(const std::vector<int>& numbers)
-{
-    std::string text;
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        if (i)
-            text += ' ';
-        text += TwoDigits(numbers[i]);
-    }
-    return text;
-}
-
 // Walks adjacent pairs of an ascending list; a pair that straddles a boundary adds both
 // numbers, or only the upper one when the lower one is already listed (so a pair across
 // two boundaries adds its upper number twice).
@@ -185,7 +174,7 @@ std::string FiveDrawMeanNumbers(const Lines& historyLines)
     std::vector<int> means;
     for (const int sum : sums)
         means.push_back(sum / 5);
-    return JoinNumbers(means);
+    return JoinTwoDigits(means);
 }
 
 std::string FifthDrawNumbers(const Lines& historyLines)
@@ -223,7 +212,7 @@ std::string RegionEdgeNumbers(const Lines& historyLines)
     CollectEdges(united, edges);
     CollectEdges(missed, edges);
     std::stable_sort(edges.begin(), edges.end());
-    return JoinNumbers(edges);
+    return JoinTwoDigits(edges);
 }
 
 std::string KillRedNumbers(std::string_view newestLine)
@@ -278,7 +267,7 @@ std::string LongOmissionNumbers(const Lines& historyLines)
     for (int number = 1; number <= kHighestRed; ++number)
         if (!drawn[static_cast<std::size_t>(number)])
             missed.push_back(number);
-    return JoinNumbers(missed);
+    return JoinTwoDigits(missed);
 }
 
 void RunPrediction(AppState& state, Host& host)

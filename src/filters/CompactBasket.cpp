@@ -15,14 +15,6 @@ namespace qv {
 
 namespace {
 
-bool IsAscii(std::string_view text)
-{
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-
 // The mask of the 17 characters at text when they form a RedCombo, else 0; reds gets
 // the six numbers.
 std::uint64_t ComboMask(const char* text, std::array<std::uint8_t, 6>& reds)

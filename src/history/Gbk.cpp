@@ -8,14 +8,6 @@ namespace qv {
 
 namespace {
 
-bool IsAscii(std::string_view text)
-{
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-
 class Converter
 {
 public:
@@ -82,6 +74,14 @@ std::size_t Utf8SequenceLength(std::string_view s)
 }
 
 } // namespace
+
+bool IsAscii(std::string_view text)
+{
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
 
 std::string GbkToUtf8(std::string_view gbk)
 {

@@ -10,4 +10,7 @@ namespace qv {
 std::string GbkToUtf8(std::string_view gbk);
 std::string Utf8ToGbk(std::string_view utf8);
 
+// True when every byte is below 0x80 (the same text in both encodings).
+bool IsAscii(std::string_view text);
+
 } // namespace qv

@@ -159,6 +159,17 @@ int WholePercent(long long count, long long total)
     return static_cast<int>(std::trunc(share));
 }
 
+std::string JoinTwoDigits(const std::vector<int>& numbers)
+{
+    std::string text;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (i)
+            text += ' ';
+        text += TwoDigits(numbers[i]);
+    }
+    return text;
+}
+
 std::string Join(const std::vector<std::string>& items, std::string_view separator)
 {
     std::string text;

@@ -46,6 +46,9 @@ double StrToReal(std::string_view text);
 // Whole percent, truncated: int(count / total * 100) in doubles. A total of 0 gives 0.
 int WholePercent(long long count, long long total);
 
+// Numbers in their two-digit text joined by single blanks ("01 07 33").
+std::string JoinTwoDigits(const std::vector<int>& numbers);
+
 std::string Join(const std::vector<std::string>& items, std::string_view separator);
 std::string Join(const std::vector<std::string_view>& items, std::string_view separator);
 

@@ -1,0 +1,163 @@
+#include "purchase/PurchaseList.h"
+
+#include "core/Error.h"
+#include "history/AppPaths.h"
+#include "history/TextFile.h"
+#include "purchase/BluePicker.h"
+#include "purchase/FieldScan.h"
+#include "selection/Basket.h"
+
+#include <chrono>
+#include <string_view>
+
+namespace qv {
+
+namespace {
+
+using purchase_detail::FieldScan;
+using purchase_detail::ScanFields;
+
+constexpr const char* kRefusalCaption = "非法操作";
+
+// True when the list's text, trimmed of surrounding white space, is empty.
+bool IsBlank(const Lines& lines)
+{
+    for (const auto& line : lines)
+        for (const char c : line)
+            if (static_cast<unsigned char>(c) > ' ')
+                return false;
+    return true;
+}
+
+std::string LineReference(std::size_t index, const std::string& line)
+{
+    std::string text = "购买清单第";
+    text += std::to_string(index + 1);
+    text += "行“";
+    text += line;
+    text += "”";
+    return text;
+}
+
+FileDialogRequest ListDialog(const AppState& state, bool save)
+{
+    FileDialogRequest request;
+    request.Filter = "*.txt|*.txt";
+    request.StartFolder = state.Paths.Dir();
+    if (save)
+        request.ProposedName = kPurchaseListFileName;
+    return request;
+}
+
+} // namespace
+
+bool TakeBasketIntoPurchaseList(AppState& state, Host& host)
+{
+    if (!state.Selection.BasketReadyFlag) {
+        host.Message(kRefusalCaption, "您的号码篮没有号码，请先导入号码列表或进行组合",
+                     MessageIcon::Information, MessageButtons::Ok);
+        host.ShowView(kBetView);
+        return false;
+    }
+    host.ShowView(kPurchaseListView);
+    state.Purchase.PurchaseList = LoadLines(state.File(files::kBasket));
+    host.ViewChanged("Memo8");
+    ReloadBasketView(state, host);
+    return true;
+}
+
+BlueGenerator ClockSeededGenerator()
+{
+    const auto ticks =
+        static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+    std::seed_seq seed{static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32)};
+    return BlueGenerator(seed);
+}
+
+void AssignRandomBlues(AppState& state, Host& host)
+{
+    if (IsBlank(state.Purchase.PurchaseList)) {
+        host.Message(kRefusalCaption, "没有加载购买清单", MessageIcon::Information, MessageButtons::Ok);
+        return;
+    }
+    BlueGenerator generator = ClockSeededGenerator();
+    AssignRandomBlues(state, host, generator);
+}
+
+void AssignRandomBlues(AppState& state, Host& host, BlueGenerator& generator)
+{
+    Lines& list = state.Purchase.PurchaseList;
+    if (IsBlank(list)) {
+        host.Message(kRefusalCaption, "没有加载购买清单", MessageIcon::Information, MessageButtons::Ok);
+        return;
+    }
+
+    const std::string chosen = ChosenBlueText(state.Purchase);
+    const Lines captions = SplitFields(chosen);
+    const std::size_t n = captions.size();
+    std::uniform_int_distribution<std::size_t> pick(0, n == 0 ? 0 : n - 1);
+
+    // Built aside, so that a line of the wrong form leaves the list as it was.
+    Lines assigned;
+    assigned.reserve(list.size() + 1);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const std::string& line = list[i];
+        if (line.empty())
+            continue;
+        const FieldScan scan = ScanFields(line);
+        if (scan.Count < 6) {
+            std::string text = LineReference(i, line);
+            text += "不足6个红球号码，无法配蓝码（每行应为6个红球，以一个空格分隔，如“01 02 03 04 05 06”）";
+            throw Error(text);
+        }
+        const std::size_t r = n == 0 ? 0 : pick(generator);
+        if (scan.Count >= 8) {
+            assigned.emplace_back(line, 0, scan.EndOfSeventh);
+            continue;
+        }
+        if (n == 0) {
+            std::string text = "没有选择蓝码，请至少勾选一个蓝码（";
+            text += LineReference(i, line);
+            text += "需要配蓝码）";
+            throw Error(text);
+        }
+        std::string out;
+        out.reserve(scan.EndOfSixth + 4);
+        out.append(line, 0, scan.EndOfSixth);
+        out += " +";
+        out += captions[r];
+        assigned.push_back(std::move(out));
+    }
+
+    list.clear();
+    state.Purchase.ChosenBlueText = chosen;
+    std::string logLine = "随机蓝码，蓝码共";
+    logLine += std::to_string(n);
+    logLine += "粒，分别为：";
+    logLine += chosen;
+    LogStep(host, logLine);
+    list = std::move(assigned);
+    list.emplace_back();
+    host.ViewChanged("Memo8");
+}
+
+bool SavePurchaseList(AppState& state, Host& host)
+{
+    const auto path = host.ChooseSaveFile(ListDialog(state, true));
+    if (!path)
+        return false;
+    SaveLines(*path, state.Purchase.PurchaseList);
+    return true;
+}
+
+bool LoadPurchaseList(AppState& state, Host& host)
+{
+    const auto path = host.ChooseOpenFile(ListDialog(state, false));
+    if (!path)
+        return false;
+    state.Purchase.PurchaseList = LoadLines(*path);
+    host.ViewChanged("Memo8");
+    return true;
+}
+
+} // namespace qv

@@ -1,0 +1,304 @@
+#include "purchase/PrizeCheck.h"
+#include "core/Error.h"
+#include "core/RecordingHost.h"
+#include "support/TempAppDir.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace qv {
+namespace {
+
+constexpr const char* kDraw = "01 02 03 04 05 06 +07";
+
+// The result box for a list holding one winning bet of the given tier.
+Lines SingleWinner(const std::string& heading, const std::string& bet)
+{
+    return {heading + "1注", bet, ""};
+}
+
+TEST(PrizeCheck, EveryTierOfTheGame)
+{
+    struct Case
+    {
+        std::string bet;
+        std::string heading; // empty: no prize
+    };
+    const Case cases[] = {
+        {"01 02 03 04 05 06 +07", "命中一等奖："},
+        {"01 02 03 04 05 06 +08", "命中二等奖："},
+        {"01 02 03 04 05 33 +07", "命中三等奖："},
+        {"01 02 03 04 32 33 +07", "命中四等奖："},
+        {"01 02 03 04 05 33 +08", "命中四等奖："},
+        {"01 02 03 04 32 33 +08", "命中五等奖："},
+        {"01 02 03 31 32 33 +07", "命中五等奖："},
+        {"10 11 12 13 14 15 +07", "命中六等奖："},
+        {"01 02 30 31 32 33 +07", "命中六等奖："},
+        {"01 30 31 32 33 29 +07", "命中六等奖："},
+        {"01 02 03 31 32 33 +08", ""},
+        {"01 02 30 31 32 33 +08", ""},
+        {"10 11 12 13 14 15 +16", ""},
+        // reds found anywhere in the red part, in any order
+        {"06 05 04 03 02 01 +07", "命中一等奖："},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bet);
+        const Lines expected = c.heading.empty() ? Lines{kNoPrizeText} : SingleWinner(c.heading, c.bet);
+        EXPECT_EQ(CheckPrizeLines({c.bet}, kDraw), expected);
+    }
+}
+
+TEST(PrizeCheck, TierRules)
+{
+    // reds 0..6 without and with the blue
+    const int withoutBlue[] = {0, 0, 0, 0, 5, 4, 2};
+    const int withBlue[] = {6, 6, 6, 5, 4, 3, 1};
+    for (int reds = 0; reds <= 6; ++reds) {
+        SCOPED_TRACE(reds);
+        EXPECT_EQ(PrizeTier(reds, false), withoutBlue[reds]);
+        EXPECT_EQ(PrizeTier(reds, true), withBlue[reds]);
+    }
+    EXPECT_EQ(PrizeTierHeading(1), "命中一等奖：");
+    EXPECT_EQ(PrizeTierHeading(6), "命中六等奖：");
+    EXPECT_EQ(PrizeTierHeading(0), "");
+}
+
+TEST(PrizeCheck, OnlyLinesOfTwentyOneCharactersAreChecked)
+{
+    struct Case
+    {
+        std::string name;
+        Lines bets;
+        std::string draw;
+        Lines expected;
+    };
+    const Case cases[] = {
+        {"trailing blank makes 22 characters", {"01 02 03 04 05 06 +07 "}, kDraw, {kNoPrizeText}},
+        {"one-digit blue makes 20 characters",
+         {"01 02 03 04 05 06 +7"},
+         "01 02 03 04 05 06 +7",
+         {kNoPrizeText}},
+        {"empty lines and the saved list's last line", {"", "", ""}, kDraw, {kNoPrizeText}},
+        {"empty list", {}, kDraw, {kNoPrizeText}},
+        {"a query blue of one digit matches no bet",
+         {"01 02 03 04 05 06 +07"},
+         "01 02 03 04 05 06 +7",
+         SingleWinner("命中二等奖：", "01 02 03 04 05 06 +07")},
+        {"blue compared as text",
+         {"01 02 03 04 05 06  07"},
+         kDraw,
+         SingleWinner("命中二等奖：", "01 02 03 04 05 06  07")},
+        // 21 characters counted as characters, not bytes: the wide digits are two characters
+        {"wide digits",
+         {"０１ 02 03 04 05 06 +07"},
+         kDraw,
+         SingleWinner("命中三等奖：", "０１ 02 03 04 05 06 +07")},
+        {"too long in bytes only", {"０１ 02 03 04 05 06 +07 "}, kDraw, {kNoPrizeText}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(CheckPrizeLines(c.bets, c.draw), c.expected);
+    }
+}
+
+TEST(PrizeCheck, RedsAreTheQueryFieldsFoundInTheRedText)
+{
+    struct Case
+    {
+        std::string draw;
+        std::string bet;
+        std::string heading;
+    };
+    const Case cases[] = {
+        // every query field but the last is searched as text in the bet's six reds
+        {"1 2 3 4 5 6 +07", "11 12 13 14 15 16 +07", "命中一等奖："},
+        // an empty query field (two blanks) is found nowhere
+        {"01  03 04 05 33 +07", "01 02 03 04 05 06 +07", "命中四等奖："},
+        // the blue of the bet is not part of its red text
+        {"07 02 03 04 05 06 +07", "01 02 03 04 05 06 +07", "命中三等奖："},
+        // with eight query fields the seventh counts among the reds and is never found
+        {"01 02 03 04 05 06 +07 x", "01 02 03 04 05 06 +07", "命中一等奖："},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.draw + " / " + c.bet);
+        const Lines expected = c.heading.empty() ? Lines{kNoPrizeText} : SingleWinner(c.heading, c.bet);
+        EXPECT_EQ(CheckPrizeLines({c.bet}, c.draw), expected);
+    }
+}
+
+TEST(PrizeCheck, TiersInOrderWithTheirBetsInListOrder)
+{
+    const Lines bets = {
+        "10 11 12 13 14 15 +07", // sixth
+        "01 02 03 04 05 06 +08", // second
+        "",
+        "01 02 03 31 32 33 +08", // nothing
+        "01 02 03 04 05 06 +07", // first
+        "01 02 03 04 05 06 +07 ",
+        "20 21 22 23 24 25 +07", // sixth
+        "01 02 03 04 05 33 +08", // fourth
+    };
+    const Lines expected = {
+        "命中一等奖：1注",
+        "01 02 03 04 05 06 +07",
+        "",
+        "命中二等奖：1注",
+        "01 02 03 04 05 06 +08",
+        "",
+        "命中四等奖：1注",
+        "01 02 03 04 05 33 +08",
+        "",
+        "命中六等奖：2注",
+        "10 11 12 13 14 15 +07",
+        "20 21 22 23 24 25 +07",
+        "",
+    };
+    EXPECT_EQ(CheckPrizeLines(bets, kDraw), expected);
+}
+
+// The tier of one bet read straight from the definition: fields cut with SplitFields, the
+// red text joined again, every query field but the last searched in it.
+int ReferenceTier(const std::string& bet, const std::string& draw)
+{
+    const auto query = SplitFields(draw);
+    const auto fields = SplitFields(bet);
+    const std::string redText = Join(std::vector<std::string>(fields.begin(), fields.begin() + 6), " ");
+    int reds = 0;
+    for (std::size_t k = 0; k + 1 < query.size(); ++k)
+        if (!query[k].empty() && redText.find(query[k]) != std::string::npos)
+            ++reds;
+    return PrizeTier(reds, query[6] == fields[6]);
+}
+
+TEST(PrizeCheck, AgreesWithTheDefinitionOnOddLines)
+{
+    // Lines and draws over a small alphabet, so that numbers repeat, blanks double and
+    // fields run long; every one that cuts into seven fields must be classed as defined.
+    std::mt19937 generator(17);
+    const std::string alphabet = "0123+  ";
+    auto randomText = [&](std::size_t length) {
+        std::string text;
+        for (std::size_t k = 0; k < length; ++k)
+            text += alphabet[generator() % alphabet.size()];
+        return text;
+    };
+    const std::vector<std::string> draws = {kDraw, "01 02 03 1 2 3 +0", "0 1 2 3 + 01 02 03",
+                                            "01 01 02 02 03 03 +01"};
+    int checked = 0;
+    for (int round = 0; round < 4000; ++round) {
+        std::string bet = round % 2 ? randomText(21)
+                                    : "0" + randomText(1) + " 0" + randomText(1) + " 0" + randomText(1) +
+                                          " 0" + randomText(1) + " 0" + randomText(1) + " 0" + randomText(1) +
+                                          " +0" + randomText(1);
+        if (SplitFields(bet).size() < 7)
+            continue;
+        for (const auto& draw : draws) {
+            SCOPED_TRACE("'" + bet + "' / " + draw);
+            const int tier = ReferenceTier(bet, draw);
+            const Lines expected =
+                tier == 0 ? Lines{kNoPrizeText} : SingleWinner(std::string(PrizeTierHeading(tier)), bet);
+            ASSERT_EQ(CheckPrizeLines({bet}, draw), expected);
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 4000);
+}
+
+TEST(PrizeCheck, MalformedLinesStopTheCheck)
+{
+    struct Case
+    {
+        std::string name;
+        Lines bets;
+        std::string draw;
+        std::string message; // empty: no failure
+    };
+    const Case cases[] = {
+        {"21 characters in six fields",
+         {"01 02 03 04 05 06 +07", "01 02 03 04 05 06,+07"},
+         kDraw,
+         "查询清单第2行“01 02 03 04 05 "
+         "06,+07”不足7段，无法查询中奖（应为6个红球和1个蓝球，以一个空格分隔，如“01 "
+         "02 03 04 05 06 +07”）"},
+        {"query of six fields",
+         {"01 02 03 04 05 06 +07"},
+         "01 02 03 04 05 06",
+         "查询号码“01 02 03 04 05 06”不足7段，无法查询中奖（应为6个红球和1个蓝球，以一个空格分隔，如“01 02 "
+         "03 04 "
+         "05 06 +07”）"},
+        {"empty query", {"01 02 03 04 05 06 +07"}, "", "查询号码“”不足7段"},
+        {"short query but nothing to compare", {"01 02 03", ""}, "01", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.message.empty()) {
+            EXPECT_EQ(CheckPrizeLines(c.bets, c.draw), Lines{kNoPrizeText});
+            continue;
+        }
+        try {
+            CheckPrizeLines(c.bets, c.draw);
+            ADD_FAILURE() << "no error";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(c.message, 0), 0u) << e.what();
+        }
+    }
+}
+
+TEST(PrizeCheck, CommandFillsTheResultBoxAndLogsOnce)
+{
+    AppState state;
+    RecordingHost host;
+    state.Purchase.QueryList = {"01 02 03 04 05 33 +07", "01 02 03 04 05 06 +07"};
+    const Lines listBefore = state.Purchase.QueryList;
+    CheckPrizes(state, host);
+    const Lines expected = {"命中一等奖：1注", "01 02 03 04 05 06 +07", "",
+                            "命中三等奖：1注", "01 02 03 04 05 33 +07", ""};
+    EXPECT_EQ(state.Purchase.PrizeResult, expected);
+    EXPECT_EQ(host.Labels["Memo7"],
+              "命中一等奖：1注\n01 02 03 04 05 06 +07\n\n命中三等奖：1注\n01 02 03 04 05 33 +07\n\n");
+    EXPECT_EQ(host.LogLines, (std::vector<std::string>{"中奖查询.......OK"}));
+    EXPECT_EQ(state.Purchase.QueryList, listBefore);
+
+    // a failing check keeps the previous result and writes nothing to the log
+    state.Purchase.QueryList.push_back("01 02 03 04 05 06,+07");
+    host.Clear();
+    EXPECT_THROW(CheckPrizes(state, host), Error);
+    EXPECT_EQ(state.Purchase.PrizeResult, expected);
+    EXPECT_TRUE(host.Labels.empty());
+    EXPECT_TRUE(host.LogLines.empty());
+}
+
+TEST(PrizeCheck, LoadingTheQueryList)
+{
+    test::TempAppDir dir;
+    AppState state;
+    dir.Attach(state);
+    RecordingHost host;
+    dir.Write("list.txt", {"01 02 03 04 05 06 +07", "", "11 12 13 14 15 16 +01"});
+    state.Purchase.QueryList = {"old"};
+
+    // cancelled: nothing happens
+    EXPECT_FALSE(LoadQueryList(state, host));
+    EXPECT_EQ(state.Purchase.QueryList, Lines{"old"});
+    ASSERT_EQ(host.OpenRequests.size(), 1u);
+    EXPECT_EQ(host.OpenRequests[0].Filter, "*.txt|*.txt");
+    EXPECT_EQ(host.OpenRequests[0].StartFolder, dir.Path());
+
+    // unreadable: the platform's report, list unchanged
+    host.QueueOpenFile(dir / "missing.txt");
+    try {
+        LoadQueryList(state, host);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot open file \"", 0), 0u) << e.what();
+    }
+    EXPECT_EQ(state.Purchase.QueryList, Lines{"old"});
+
+    host.QueueOpenFile(dir / "list.txt");
+    EXPECT_TRUE(LoadQueryList(state, host));
+    EXPECT_EQ(state.Purchase.QueryList, (Lines{"01 02 03 04 05 06 +07", "", "11 12 13 14 15 16 +01"}));
+}
+
+} // namespace
+} // namespace qv
