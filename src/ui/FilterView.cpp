@@ -145,6 +145,7 @@ FilterView::FilterView(ViewContext context, TNhelpsum* popup, QWidget* parent)
     connect(all, &QPushButton::clicked, this, &FilterView::Button13Click);
     connect(recommend, &QPushButton::clicked, this, &FilterView::TeButton19Click);
 
+    m_context.Register("PageControl2", [this]() { Refresh(); });
     Refresh();
 }
 

@@ -23,6 +23,7 @@
 #include <QLayout>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -228,6 +229,13 @@ QStringList SaveSelectionScreenshots(TForm1& form, const QString& dir)
     if (selector->IssueSelector()->count() > 0) {
         selector->IssueSelector()->setCurrentIndex(0);
         selector->TeButton3Click();
+        // Scrolled to the first group in red.
+        for (int g = 1; g <= kGroupCount24; ++g)
+            if (selector->GroupBox(g)->property("hit").toBool()) {
+                if (auto* scroll = selector->findChild<QScrollArea*>(QStringLiteral("ScrollBox1")))
+                    scroll->ensureWidgetVisible(selector->GroupBox(g), 0, 60);
+                break;
+            }
     }
     save(selector, QStringLiteral("selector-24.png"));
     selector->hide();
