@@ -1,8 +1,11 @@
 #include "filters/FilterRun.h"
 
+#include "selection/Basket.h"
+
 #include "core/AppState.h"
 #include "core/Error.h"
 #include "filters/CompactBasket.h"
+#include "selection/Basket.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -63,7 +66,7 @@ void ProbeWritable(const std::filesystem::path& path)
 class RunBasket
 {
 public:
-    explicit RunBasket(std::filesystem::path path, Host& host) : m_path(std::move(path)), m_host(host) {}
+    RunBasket(AppState& state, Host& host) : m_state(state), m_path(state.File(files::kBasket)), m_host(host) {}
 
     CompactBasket& Lines()
     {
@@ -91,10 +94,11 @@ public:
             return;
         m_pending = false;
         m_basket.Save(m_path);
-        m_host.ViewChanged("basket");
+        ReloadBasketView(m_state, m_host);
     }
 
 private:
+    AppState& m_state;
     std::filesystem::path m_path;
     Host& m_host;
     CompactBasket m_basket;
@@ -131,7 +135,6 @@ bool RunPass(const FilterInfo& info, FilterContext& context, RunBasket& basket, 
         [&](std::size_t examined) { host.SetProgressPosition(ProgressValue(examined)); }, kProgressStep));
 
     basket.PassDone();
-    host.ViewChanged("basket");
     const std::string counter = CounterText(removedCount);
     settings.Counters[info.Counter] = counter;
     host.SetLabel(info.Counter, counter);
@@ -157,7 +160,7 @@ void RunFilters(AppState& state, Host& host)
     }
 
     FilterContext context{state, host, settings};
-    RunBasket basket(state.File(files::kBasket), host);
+    RunBasket basket(state, host);
     try {
         for (const auto& info : FilterCatalogue()) {
             const auto on = settings.Switches.find(info.CheckBox);

@@ -51,8 +51,8 @@ void TeButton19Click(FilterState& settings);
 // The file is read once and written once, atomically, when the run ends or stops; it
 // then holds exactly what writing it after every pass would leave (after a stop, the
 // result of the last completed pass). Counter labels go to settings.Counters and
-// host.SetLabel, the basket total to "Label4"; host.ViewChanged("basket") follows every
-// pass and, once more, the write of the file, which is when the file shows the result.
+// host.SetLabel, the basket total to "Label4"; once the file is written the basket view is
+// reloaded from it (state.Selection.BasketView, host.ViewChanged("BasketView")).
 void RunFilters(AppState& state, Host& host);
 
 // The counter text of a filter that removed removed lines.

@@ -81,23 +81,12 @@ void SaveBlueKillTable(AppState& state, Host& host)
 
 std::vector<std::string> BlueKillPredictions(std::string_view historyLine)
 {
-    std::vector<KillPrediction> predictions;
-    PredictBlue(SplitFieldViews(historyLine), predictions);
-    std::vector<std::string> texts;
-    for (auto& prediction : predictions)
-        texts.push_back(std::move(prediction.Text));
-    return texts;
+    return kill::PredictionTexts(kBlueSet, historyLine);
 }
 
 std::vector<std::string> BlueKillColumns()
 {
-    std::vector<std::string> columns{"期号", "当期开奖号码"};
-    for (std::size_t f = 1; f <= kBlueFormulas; ++f) {
-        std::string caption = "杀蓝公式";
-        caption += std::to_string(f);
-        columns.push_back(std::move(caption));
-    }
-    return columns;
+    return kill::ColumnCaptions(kBlueSet);
 }
 
 } // namespace qv

@@ -187,4 +187,25 @@ void SaveKillTable(const AppState& state, Host& host, const KillVerification& ve
     SaveLines(*path, verification.Table);
 }
 
+std::vector<std::string> PredictionTexts(const KillFormulaSet& set, std::string_view historyLine)
+{
+    std::vector<KillPrediction> predictions;
+    set.Predict(SplitFieldViews(historyLine), predictions);
+    std::vector<std::string> texts;
+    for (auto& prediction : predictions)
+        texts.push_back(std::move(prediction.Text));
+    return texts;
+}
+
+std::vector<std::string> ColumnCaptions(const KillFormulaSet& set)
+{
+    std::vector<std::string> columns{"期号", "当期开奖号码"};
+    for (std::size_t f = 1; f <= set.Count; ++f) {
+        std::string caption(set.Name);
+        caption += std::to_string(f);
+        columns.push_back(std::move(caption));
+    }
+    return columns;
+}
+
 } // namespace qv::kill

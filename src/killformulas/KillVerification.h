@@ -39,6 +39,12 @@ struct KillFormulaSet
     void (*Predict)(const DrawFields& earlier, std::vector<KillPrediction>& out) = nullptr;
 };
 
+// The texts of every formula's prediction from one history line, in formula order.
+std::vector<std::string> PredictionTexts(const KillFormulaSet& set, std::string_view historyLine);
+
+// The view's column captions: 期号, 当期开奖号码, then the set's name with 1, 2, ...
+std::vector<std::string> ColumnCaptions(const KillFormulaSet& set);
+
 // Whether a prediction failed (the killed number came) against the later draw's fields.
 bool KillFailed(const KillPrediction& prediction, const DrawFields& later);
 

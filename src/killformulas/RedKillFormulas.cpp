@@ -64,23 +64,12 @@ void SaveRedKillTable(AppState& state, Host& host)
 
 std::vector<std::string> RedKillNumbers(std::string_view historyLine)
 {
-    std::vector<KillPrediction> predictions;
-    PredictRed(SplitFieldViews(historyLine), predictions);
-    std::vector<std::string> texts;
-    for (auto& prediction : predictions)
-        texts.push_back(std::move(prediction.Text));
-    return texts;
+    return kill::PredictionTexts(kRedSet, historyLine);
 }
 
 std::vector<std::string> RedKillColumns()
 {
-    std::vector<std::string> columns{"期号", "当期开奖号码"};
-    for (std::size_t f = 1; f <= kRedFormulas; ++f) {
-        std::string caption = "杀红公式";
-        caption += std::to_string(f);
-        columns.push_back(std::move(caption));
-    }
-    return columns;
+    return kill::ColumnCaptions(kRedSet);
 }
 
 } // namespace qv

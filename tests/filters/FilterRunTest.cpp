@@ -110,7 +110,7 @@ TEST_F(FilterRunTest, OnePass)
     EXPECT_EQ(m_host.Labels.at("Label4"), "总共合计：1注/2元");
     EXPECT_EQ(m_host.ProgressMaximum, 3);
     EXPECT_EQ(m_host.ProgressPosition, 3);
-    EXPECT_GE(std::count(m_host.ChangedViews.begin(), m_host.ChangedViews.end(), "basket"), 1);
+    EXPECT_GE(std::count(m_host.ChangedViews.begin(), m_host.ChangedViews.end(), "BasketView"), 1);
     EXPECT_EQ(m_host.Messages.back().Text, "OK！运算完毕");
 }
 
