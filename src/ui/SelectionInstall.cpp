@@ -21,16 +21,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
-#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
-
-#include <memory>
 
 namespace qv::ui {
 
@@ -88,9 +84,8 @@ void OpenInBrowser(const QString& address)
         QDesktopServices::openUrl(QUrl(address));
 }
 
-// The basket grid of the right column over the basket the core keeps. The filter run
-// announces the basket file after its passes; the grid reads the file once the command
-// that changed it is over, so a run of many passes reads it once.
+// The basket grid of the right column over the basket the core keeps; the expansion, the
+// filter run and "加入购买清单" announce it when they reload it.
 void InstallBasketGrid(TForm1& form, const ViewContext& context)
 {
     auto* grid = form.findChild<QTableView*>(QStringLiteral("BasketGrid"));
@@ -103,27 +98,6 @@ void InstallBasketGrid(TForm1& form, const ViewContext& context)
     grid->setAlternatingRowColors(true);
     grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     context.Register(kBasketViewComponent, [model]() { model->Reload(); });
-
-    TForm1* owner = &form;
-    auto pending = std::make_shared<bool>(false);
-    auto reload = std::make_shared<std::function<void()>>();
-    *reload = [owner, grid, pending, reload]() {
-        if (owner->Busy()) {
-            QTimer::singleShot(20, grid, [reload]() { (*reload)(); });
-            return;
-        }
-        *pending = false;
-        AppState& state = owner->State();
-        if (state.Selection.BasketReadyFlag)
-            owner->Run([&]() { ReloadBasketView(state, owner->Host()); });
-    };
-    context.Register("basket", [owner, grid, pending, reload]() {
-        // Before any expansion in this run the view stays empty, whatever the file holds.
-        if (!owner->State().Selection.BasketReadyFlag || *pending)
-            return;
-        *pending = true;
-        QTimer::singleShot(0, grid, [reload]() { (*reload)(); });
-    });
 }
 
 void InstallSponsorStrip(TForm1& form, WebArea* web)
