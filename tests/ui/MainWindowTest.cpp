@@ -4,6 +4,7 @@
 #include "UiTestSupport.h"
 
 #include "core/Error.h"
+#include "ui/App.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -437,6 +438,46 @@ private slots:
         QFETCH(QString, filter);
         QFETCH(QString, expected);
         QCOMPARE(QtHost::NameFilter(filter.toStdString()), expected);
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("appDir");
+        QTest::addColumn<QString>("screenshots");
+        QTest::newRow("none") << QStringList{} << true << QString() << QString();
+        QTest::newRow("--app-dir DIR") << QStringList{QStringLiteral("--app-dir"), QStringLiteral("/data/q")}
+                                       << true << QStringLiteral("/data/q") << QString();
+        QTest::newRow("--app-dir=DIR") << QStringList{QStringLiteral("--app-dir=/data/q")} << true
+                                       << QStringLiteral("/data/q") << QString();
+        QTest::newRow("both") << QStringList{QStringLiteral("--screenshots"), QStringLiteral("/tmp/s"),
+                                             QStringLiteral("--app-dir"), QStringLiteral("/a")}
+                              << true << QStringLiteral("/a") << QStringLiteral("/tmp/s");
+        QTest::newRow("missing value")
+            << QStringList{QStringLiteral("--app-dir")} << false << QString() << QString();
+        QTest::newRow("empty value") << QStringList{QStringLiteral("--screenshots=")} << false << QString()
+                                     << QString();
+        QTest::newRow("unknown") << QStringList{QStringLiteral("--bogus")} << false << QString() << QString();
+    }
+
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, accepted);
+        QFETCH(QString, appDir);
+        QFETCH(QString, screenshots);
+        std::string error;
+        const auto options = ParseArguments(QStringList{QStringLiteral("quorvane")} + arguments, error);
+        QCOMPARE(options.has_value(), accepted);
+        QCOMPARE(error.empty(), accepted);
+        if (!options)
+            return;
+        QCOMPARE(options->Form.AppDir ? QString::fromStdString(options->Form.AppDir->string()) : QString(),
+                 appDir);
+        QCOMPARE(options->ScreenshotDir ? QString::fromStdString(options->ScreenshotDir->string())
+                                        : QString(),
+                 screenshots);
     }
 
     void controlsCarryTheirComponentNames()
