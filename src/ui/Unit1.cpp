@@ -85,7 +85,17 @@ TForm1::TForm1(FormOptions options, QWidget* parent) : QMainWindow(parent), m_op
     ShowView(QStringLiteral("投注/组合"));
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The views and secondary windows read the state and report through the host, which
+    // are members and die before the base class would delete its children: the children go
+    // first.
+    QList<QPointer<QWidget>> children;
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        children << child;
+    for (const QPointer<QWidget>& child : children)
+        delete child.data();
+}
 
 // The creation handler: the ready flag, AppDir, the help texts, the run-time flags, the
 // title and the first line of the log.
