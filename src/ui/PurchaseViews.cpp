@@ -113,11 +113,16 @@ constexpr PresetButton kPresets[] = {{"全16码", "RadioButton3"},
 ListBox::ListBox(QPlainTextEdit* box, Lines& lines)
     : m_box(box), m_lines(lines), m_shown(Fingerprint(Lines{}))
 {
-    QObject::connect(m_box, &QPlainTextEdit::textChanged, m_box, [this]() {
+    m_connection = QObject::connect(m_box, &QPlainTextEdit::textChanged, m_box, [this]() {
         if (!m_refreshing)
             m_edited = true;
     });
     Show();
+}
+
+ListBox::~ListBox()
+{
+    QObject::disconnect(m_connection);
 }
 
 void ListBox::Pull()
@@ -215,11 +220,7 @@ PurchaseListView::PurchaseListView(ViewContext context, QWidget* parent)
     side->addStretch(1);
     layout->addLayout(side);
 
-    m_list = new ListBox(memo8, m_context.State.Purchase.PurchaseList);
-    connect(memo8, &QObject::destroyed, this, [this]() {
-        delete m_list;
-        m_list = nullptr;
-    });
+    m_list = std::make_unique<ListBox>(memo8, m_context.State.Purchase.PurchaseList);
 
     connect(random, &QPushButton::clicked, this, &PurchaseListView::Button17Click);
     connect(save, &QPushButton::clicked, this, &PurchaseListView::Button16Click);
@@ -352,11 +353,7 @@ PrizeCheckView::PrizeCheckView(ViewContext context, QWidget* parent)
     columns->addLayout(resultColumn, 1);
     layout->addLayout(columns, 1);
 
-    m_queries = new ListBox(memo9, QueryListOf(m_context.State));
-    connect(memo9, &QObject::destroyed, this, [this]() {
-        delete m_queries;
-        m_queries = nullptr;
-    });
+    m_queries = std::make_unique<ListBox>(memo9, QueryListOf(m_context.State));
     m_edit7->setText(Q(QueryDrawOf(m_context.State)));
     connect(m_edit7, &QLineEdit::textChanged, this,
             [this](const QString& text) { QueryDrawOf(m_context.State) = S(text); });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "ui/ViewContext.h"
 
 #include <QWidget>
@@ -24,6 +26,9 @@ class ListBox
 {
 public:
     ListBox(QPlainTextEdit* box, Lines& lines);
+    ~ListBox();
+    ListBox(const ListBox&) = delete;
+    ListBox& operator=(const ListBox&) = delete;
 
     void Pull();
     void Show();
@@ -31,6 +36,7 @@ public:
 
 private:
     QPlainTextEdit* m_box;
+    QMetaObject::Connection m_connection;
     Lines& m_lines;
     std::uint64_t m_shown;
     bool m_edited = false;
@@ -59,7 +65,8 @@ private:
     void PresetClicked(int preset);
 
     ViewContext m_context;
-    ListBox* m_list = nullptr;
+    // The text boxes are children of the view; the view outlives neither.
+    std::unique_ptr<ListBox> m_list;
     std::array<QCheckBox*, 16> m_blues{};
     std::array<QRadioButton*, 5> m_presets{};
     bool m_refreshing = false;
@@ -81,7 +88,7 @@ public:
 private:
     ViewContext m_context;
     QLineEdit* m_edit7 = nullptr;
-    ListBox* m_queries = nullptr;
+    std::unique_ptr<ListBox> m_queries;
     QPlainTextEdit* m_memo7 = nullptr;
 };
 
