@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         const qv::BasketEstimate estimate = qv::EstimateBasket(betList);
         // Keep each run short: large baskets are refused or take too long for a fuzzer.
-        if (estimate.Lines > 200'000)
+        if (estimate.Lines > 5'000)
             return 0;
         const qv::LineTable basket = qv::ExpandLines(betList);
         if (basket.Size() > estimate.Lines)

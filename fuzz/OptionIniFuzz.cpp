@@ -11,8 +11,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const auto path =
-        std::filesystem::temp_directory_path() / ("quorvane-fuzz-option-" + std::to_string(getpid()) + ".ini");
+    static const auto path = std::filesystem::temp_directory_path() /
+                             ("quorvane-fuzz-option-" + std::to_string(getpid()) + ".ini");
     qv::ReplaceFile(path, std::string_view(reinterpret_cast<const char*>(data), size));
     qv::ReadyFlag flag(path);
     flag.Load();

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs Quorvane on a Debian machine.
 #   scripts/quorvane.sh run    install what is missing, build Release, start the program
-#   scripts/quorvane.sh test   install what is missing, build, run every test
+#   scripts/quorvane.sh test   install what is missing, build, run every test; then run
+#                              the core tests again under the address and undefined-
+#                              behaviour sanitizers, and every fuzz target for a while
+#                              (QUORVANE_FUZZ_SECONDS each, 60 by default; 0 skips them)
 # Both can be run again at any time; they only do what is still missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -57,7 +60,91 @@ run_program() {
 run_tests() {
     say "Running every test"
     cd "$BUILD_DIR"
+    rm -f crash-safety.txt
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+    [ ! -f crash-safety.txt ] || cat crash-safety.txt
+}
+
+# The whole core test suite once more, built with the address and undefined-behaviour
+# sanitizers; any report fails the run.
+run_sanitized_tests() {
+    local dir=${QUORVANE_SANITIZE_BUILD_DIR:-build-asan}
+    say "Configuring ($dir, RelWithDebInfo, address and undefined-behaviour sanitizers)"
+    # Without -Werror: GCC's sanitizer instrumentation brings false warnings inside the
+    # standard library (-Wrestrict, -Wmaybe-uninitialized); the first build is the warning gate.
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_SANITIZE=address,undefined \
+        -DQUORVANE_BUILD_GUI=OFF -DQUORVANE_BUILD_BENCH=OFF -DQUORVANE_WERROR=OFF >/dev/null
+    say "Building with $(nproc) jobs"
+    cmake --build "$dir" -j"$(nproc)"
+    say "Running every core test with the sanitizers"
+    (
+        cd "$dir"
+        export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_string_checks=1
+        export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+        rm -f crash-safety.txt
+        ctest --output-on-failure -j"$(nproc)"
+        [ ! -f crash-safety.txt ] || cat crash-safety.txt
+    )
+}
+
+# Every libFuzzer target (clang), each for QUORVANE_FUZZ_SECONDS from its committed corpus;
+# a crash, a sanitizer report, a hang or running out of memory fails the run.
+run_fuzzers() {
+    local seconds=${QUORVANE_FUZZ_SECONDS:-60}
+    if [ "$seconds" -le 0 ]; then
+        say "Fuzzing skipped (QUORVANE_FUZZ_SECONDS=$seconds)"
+        return
+    fi
+    local dir=${QUORVANE_FUZZ_BUILD_DIR:-build-fuzz}
+    say "Configuring ($dir, clang, libFuzzer)"
+    CC=clang CXX=clang++ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_FUZZ=ON \
+        -DQUORVANE_BUILD_GUI=OFF -DQUORVANE_BUILD_TESTS=OFF -DQUORVANE_BUILD_BENCH=OFF >/dev/null
+    say "Building with $(nproc) jobs"
+    cmake --build "$dir" -j"$(nproc)"
+
+    say "Fuzzing every target for $seconds s, $(nproc) at a time"
+    local names=() name
+    for corpus in fuzz/corpus/*/; do
+        name=$(basename "$corpus")
+        [ -x "$dir/fuzz/fuzz_$name" ] || { echo "no fuzz target for fuzz/corpus/$name" >&2; return 1; }
+        names+=("$name")
+    done
+    mkdir -p "$dir/artifacts"
+    rm -f "$dir"/fuzz-*.status
+    fuzz_one() {
+        local name=$1
+        # New inputs go to the build tree; the committed corpus is only read.
+        mkdir -p "$dir/corpus/$name"
+        local status=0
+        ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+            "$dir/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 \
+            -print_final_stats=1 -artifact_prefix="$dir/artifacts/$name-" \
+            "$dir/corpus/$name" "fuzz/corpus/$name" >"$dir/fuzz-$name.log" 2>&1 || status=$?
+        echo "$status" >"$dir/fuzz-$name.status"
+    }
+    local pids=() failed=0
+    for name in "${names[@]}"; do
+        fuzz_one "$name" &
+        pids+=($!)
+        if [ ${#pids[@]} -ge "$(nproc)" ]; then
+            wait "${pids[0]}" || true
+            pids=("${pids[@]:1}")
+        fi
+    done
+    wait || true
+    for name in "${names[@]}"; do
+        local log="$dir/fuzz-$name.log" runs status
+        runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+        status=$(cat "$dir/fuzz-$name.status" 2>/dev/null || echo missing)
+        if [ "$status" != 0 ] || [ -z "$runs" ]; then
+            echo "fuzz_$name FAILED (log $log):" >&2
+            tail -n 40 "$log" >&2
+            failed=1
+        else
+            printf '  fuzz_%-14s %10s executions in %s s\n' "$name" "$runs" "$seconds"
+        fi
+    done
+    return $failed
 }
 
 case "${1:-}" in
@@ -69,7 +156,9 @@ run)
 test)
     install_missing
     build -DQUORVANE_WERROR=ON
-    run_tests
+    (run_tests)
+    run_sanitized_tests
+    run_fuzzers
     ;;
 *)
     echo "usage: $0 run|test" >&2

@@ -4,6 +4,21 @@
 
 namespace qv {
 
+std::string Error::ShowingNul(const std::string& message)
+{
+    if (message.find('\0') == std::string::npos)
+        return message;
+    std::string shown;
+    shown.reserve(message.size() + 8);
+    for (const char c : message) {
+        if (c == '\0')
+            shown += "\u2400"; // SYMBOL FOR NULL
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 Error Error::CannotOpenFile(std::string_view path, std::string_view reason)
 {
     std::string text = "Cannot open file \"";

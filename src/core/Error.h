@@ -12,7 +12,9 @@ namespace qv {
 class Error : public std::runtime_error
 {
 public:
-    explicit Error(const std::string& message) : std::runtime_error(message) {}
+    // A NUL byte of a quoted text (a file full of them, a line the user loaded) would end
+    // the message where the user reads it; it is shown as "␀" instead.
+    explicit Error(const std::string& message) : std::runtime_error(ShowingNul(message)) {}
 
     // "Cannot open file "%s". %s": the path, then the system's reason in words.
     static Error CannotOpenFile(std::string_view path, std::string_view reason);
@@ -22,6 +24,9 @@ public:
     static Error ListIndexOutOfBounds(long long index);
     // "'%s' is not a valid integer value", with the text exactly as it stood.
     static Error NotAnInteger(std::string_view text);
+
+private:
+    static std::string ShowingNul(const std::string& message);
 };
 
 } // namespace qv

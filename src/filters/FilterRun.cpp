@@ -46,7 +46,12 @@ void ProbeWritable(const std::filesystem::path& path)
     };
     if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
         throw Error::CannotOpenFileErrno(target, EISDIR);
-    const std::string probe = target + ".probe." + std::to_string(::getpid());
+    // Named like a replacement's temporary file, so the sweep at the next start removes it
+    // when the program is killed before the unlink.
+    std::string probe = target;
+    probe += '.';
+    probe += std::to_string(::getpid());
+    probe += ".0000000000000000.tmp";
     const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
         const int err = errno;

@@ -5,6 +5,7 @@
 #include "analysis/Prediction.h"
 #include "core/AppState.h"
 #include "core/Host.h"
+#include "history/AppPaths.h"
 #include "history/HistoryLoad.h"
 #include "history/TextFile.h"
 #include "indicators/IndicatorRefresh.h"
@@ -48,6 +49,12 @@ void RecomputeAll(AppState& state, Host& host, const std::function<void()>& relo
     if (reloadSelector)
         reloadSelector();
     state.Flag.Set(ReadyFlag::kReady);
+}
+
+void SaveHistoryForRecompute(AppState& state, const Lines& lines)
+{
+    state.Flag.Set(ReadyFlag::kStale);
+    SaveLines(state.File(files::kHistory), lines, Flush::Yes);
 }
 
 void RefreshAndReset(AppState& state, Host& host)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "history/Text.h"
+
 #include <functional>
 
 namespace qv {
@@ -18,6 +20,13 @@ void RunStartup(AppState& state, Host& host);
 // the 24-code selector's issue list is reloaded (reloadSelector, when given), and only
 // then flag := "Data=1". A run that stops leaves "Data=0", so the next start computes.
 void RecomputeAll(AppState& state, Host& host, const std::function<void()>& reloadSelector = {});
+
+// The record editor's OK with Yes, before its RecomputeAll: flag := "Data=0", then the
+// history file is replaced whole with lines (flushed to the disk before the rename). The
+// flag goes first so that a program killed between the two writes, or a recompute that
+// never starts, leaves the next start computing from the new history rather than
+// reloading files that belong to the old one. A failure leaves the old history complete.
+void SaveHistoryForRecompute(AppState& state, const Lines& lines);
 
 // 刷新重置 (menu 重算数据, F5): indicator refresh, omission statistics, prediction and
 // next-issue reference with the current flag, +25 each; the flag is not touched.
