@@ -43,7 +43,9 @@ run_program() {
     local app="$BUILD_DIR/app"
     if [ -x "$app/quorvane" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
         say "Starting $app/quorvane"
-        exec "$app/quorvane"
+        # The ready flag lives in the working directory, as it always has.
+        cd "$app"
+        exec ./quorvane
     fi
     if [ -x "$app/quorvane" ]; then
         say "No display available: running the start-up without windows instead"

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <memory>
+
+#include "ui/ViewContext.h"
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+
+class QButtonGroup;
+class QCheckBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
+
+namespace qv::ui {
+
+// A text box over a list the core may replace whole and the user may edit freely. Typing
+// only marks it changed; the lines go into the list when a command needs them (Pull), so
+// a list of a million bets costs nothing per keystroke. Commands Pull() before they run;
+// Show() redraws the box only when the core changed the list since it was last shown or
+// pulled, so the user's edits survive the redraws of every view.
+class ListBox
+{
+public:
+    ListBox(QPlainTextEdit* box, Lines& lines);
+    ~ListBox();
+    ListBox(const ListBox&) = delete;
+    ListBox& operator=(const ListBox&) = delete;
+
+    void Pull();
+    void Show();
+    QPlainTextEdit* Box() const { return m_box; }
+
+private:
+    QPlainTextEdit* m_box;
+    QMetaObject::Connection m_connection;
+    Lines& m_lines;
+    std::uint64_t m_shown;
+    bool m_edited = false;
+    bool m_refreshing = false;
+};
+
+// The purchase-list view ("购买清单"): Memo8, the blue picker "蓝码选择" with lan1 … lan16
+// and its five presets, "随机->", "保存清单", "载入清单"; and "加入购买清单" of the right
+// column, which fills it.
+class PurchaseListView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PurchaseListView(ViewContext context, QWidget* parent = nullptr);
+
+    void Refresh();
+    void RefreshBlues();
+    void PullList();
+
+    void Button15Click(); // 加入购买清单 (right column)
+    void Button17Click(); // 随机->
+    void Button16Click(); // 保存清单
+    void Button18Click(); // 载入清单
+
+private:
+    void PresetClicked(int preset);
+
+    ViewContext m_context;
+    // The text boxes are children of the view; the view outlives neither.
+    std::unique_ptr<ListBox> m_list;
+    std::array<QCheckBox*, 16> m_blues{};
+    std::array<QRadioButton*, 5> m_presets{};
+    bool m_refreshing = false;
+};
+
+// The prize-check view ("中奖查询"): Edit7, Memo9 in "查询清单", the result box Memo7,
+// "载入查询清单" and "查询中奖".
+class PrizeCheckView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PrizeCheckView(ViewContext context, QWidget* parent = nullptr);
+
+    void Refresh();
+
+    void TeButton1Click(); // 载入查询清单
+    void Button12Click();  // 查询中奖
+
+private:
+    ViewContext m_context;
+    QLineEdit* m_edit7 = nullptr;
+    std::unique_ptr<ListBox> m_queries;
+    QPlainTextEdit* m_memo7 = nullptr;
+};
+
+} // namespace qv::ui

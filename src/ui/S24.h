@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ui/ViewContext.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QPlainTextEdit;
+
+namespace qv::ui {
+
+// The 24-code compound selector "24码复式选号器": a stay-on-top window created once at
+// start-up and then only shown and hidden, so its check marks and red marks last the run.
+// It mirrors SelectionState::Selector; the commands are the core's.
+class TNS24 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TNS24(ViewContext context, QWidget* parent = nullptr);
+
+    void Refresh();
+    QCheckBox* GroupBox(int number) const { return m_groups.at(static_cast<std::size_t>(number - 1)); }
+    QComboBox* IssueSelector() const { return m_issues; }
+
+    void FormCreate();     // fills the issue selector from the history file
+    void TeButton3Click(); // 查询
+    void TeButton1Click(); // 添加
+    void TeButton4Click(); // 清除
+    void TeButton2Click(); // 取消
+
+private:
+    ViewContext m_context;
+    QComboBox* m_issues = nullptr;
+    std::array<QCheckBox*, kGroupCount24> m_groups{};
+    Lines m_shownIssues;
+    bool m_refreshing = false;
+};
+
+} // namespace qv::ui

@@ -1,0 +1,248 @@
+#include "ui/SelectionInstall.h"
+
+#include "selection/Basket.h"
+#include "ui/BasketModel.h"
+#include "ui/BetView.h"
+#include "ui/FilterView.h"
+#include "ui/NotepadView.h"
+#include "ui/PurchaseViews.h"
+#include "ui/QtHost.h"
+#include "ui/S24.h"
+#include "ui/Unit1.h"
+#include "ui/WebArea.h"
+#include "ui/about.h"
+#include "ui/helpsum.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QTableView>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace qv::ui {
+
+namespace {
+
+constexpr const char* kInstalled = "qvSelectionWindows";
+
+ViewContext ContextOf(TForm1& form)
+{
+    TForm1* owner = &form;
+    return ViewContext{
+        form.State(),
+        form.Host(),
+        [owner](const std::function<void()>& command) { return owner->Run(command); },
+        [owner](const std::string& component, std::function<void()> refresh) {
+            owner->RegisterView(component, std::move(refresh));
+        },
+        [owner](const QString& caption) { owner->ShowView(caption); },
+        owner,
+    };
+}
+
+// Puts a view on a reserved page in place of whatever stood there.
+void FillPage(TForm1& form, const char* pageName, QWidget* view)
+{
+    QWidget* page = form.findChild<QWidget*>(QString::fromUtf8(pageName));
+    if (!page) {
+        view->setParent(&form);
+        view->hide();
+        return;
+    }
+    QLayout* layout = page->layout();
+    if (!layout) {
+        layout = new QVBoxLayout(page);
+    }
+    while (QLayoutItem* item = layout->takeAt(0)) {
+        if (QWidget* old = item->widget())
+            old->deleteLater();
+        delete item;
+    }
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view);
+}
+
+// Adds handler after what the main window connected to an action.
+void Follow(TForm1& form, const char* actionName, const std::function<void()>& handler)
+{
+    if (QAction* action = form.Action(QString::fromUtf8(actionName)))
+        QObject::connect(action, &QAction::triggered, &form, [handler]() { handler(); });
+}
+
+void OpenInBrowser(const QString& address)
+{
+    if (!address.isEmpty())
+        QDesktopServices::openUrl(QUrl(address));
+}
+
+// The basket grid of the right column over the basket the core keeps; the expansion, the
+// filter run and "加入购买清单" announce it when they reload it.
+void InstallBasketGrid(TForm1& form, const ViewContext& context)
+{
+    auto* grid = form.findChild<QTableView*>(QStringLiteral("BasketGrid"));
+    if (!grid)
+        return;
+    auto* model = new BasketModel(context.State.Selection.BasketView, grid);
+    grid->setModel(model);
+    grid->setWordWrap(false);
+    grid->setShowGrid(false);
+    grid->setAlternatingRowColors(true);
+    grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    context.Register(kBasketViewComponent, [model]() { model->Reload(); });
+}
+
+void InstallSponsorStrip(TForm1& form, WebArea* web)
+{
+    QWidget* slot = form.findChild<QWidget*>(QStringLiteral("SponsorBanner"));
+    if (!slot)
+        return;
+    auto* layout = slot->layout() ? slot->layout() : new QHBoxLayout(slot);
+    layout->setContentsMargins(0, 0, 0, 0);
+    QTextBrowser* banner = MakeSponsorBanner(form.State().Paths.Dir(), slot);
+    layout->addWidget(banner);
+    web->SetSponsorBrowser(banner);
+    if (QWidget* strip = form.findChild<QWidget*>(QStringLiteral("SponsorStrip")))
+        if (auto* row = qobject_cast<QBoxLayout*>(strip->layout())) {
+            auto* picture = new QLabel(strip);
+            picture->setObjectName(QStringLiteral("SponsorImage"));
+            picture->setPixmap(SponsorPicture(34));
+            row->insertWidget(0, picture);
+        }
+}
+
+} // namespace
+
+SelectionWindows InstalledWindows(const TForm1& form)
+{
+    const QVariant stored = form.property(kInstalled);
+    if (!stored.isValid())
+        return {};
+    return *static_cast<const SelectionWindows*>(stored.value<void*>());
+}
+
+SelectionWindows InstallSelectionViews(TForm1& form)
+{
+    if (form.property(kInstalled).isValid())
+        return InstalledWindows(form);
+
+    const ViewContext context = ContextOf(form);
+    auto* windows = new SelectionWindows;
+    // Lives as long as the form.
+    QObject::connect(&form, &QObject::destroyed, [windows]() { delete windows; });
+
+    // The secondary windows in the program's order: about window, pop-up, selector.
+    windows->About = new TNabout(OpenInBrowser, &form);
+    windows->Popup = new TNhelpsum(context, &form);
+    windows->Selector = new TNS24(context, &form);
+    for (QWidget* window : {static_cast<QWidget*>(windows->About), static_cast<QWidget*>(windows->Popup),
+                            static_cast<QWidget*>(windows->Selector)})
+        window->setAttribute(Qt::WA_QuitOnClose, false);
+
+    TNS24* selector = windows->Selector;
+    windows->Notepad = new NotepadView(context);
+    windows->Bets = new BetView(context, [selector]() {
+        selector->show();
+        selector->raise();
+        selector->activateWindow();
+    });
+    windows->Filters = new FilterView(context, windows->Popup);
+    windows->Purchase = new PurchaseListView(context);
+    windows->Prizes = new PrizeCheckView(context);
+    FillPage(form, "NotepadView", windows->Notepad);
+    FillPage(form, "BetCombinationView", windows->Bets);
+    FillPage(form, "FilterView", windows->Filters);
+    FillPage(form, "PurchaseListView", windows->Purchase);
+    FillPage(form, "PrizeCheckView", windows->Prizes);
+
+    windows->Web = new WebArea(form.State().Paths.Dir());
+    FillPage(form, "WebArea", windows->Web);
+    InstallSponsorStrip(form, windows->Web);
+    InstallBasketGrid(form, context);
+
+    PurchaseListView* purchase = windows->Purchase;
+    if (auto* button15 = form.findChild<QPushButton*>(QStringLiteral("Button15")))
+        QObject::connect(button15, &QPushButton::clicked, purchase,
+                         [purchase]() { purchase->Button15Click(); });
+
+    WebArea* web = windows->Web;
+    Follow(form, "MenuGuide", [web]() { web->LoadPage(WebArea::Page::OnlineHelp); });
+    Follow(form, "TopGuide", [web]() { web->LoadPage(WebArea::Page::OnlineHelp); });
+    // The forum page loads once the program waits for input after the start-up run.
+    QObject::connect(
+        &form, &TForm1::StartupFinished, web, [web]() { web->LoadPage(WebArea::Page::Forum); },
+        Qt::SingleShotConnection);
+
+    windows->Notepad->LoadDefaultFile();
+    form.setProperty(kInstalled, QVariant::fromValue(static_cast<void*>(windows)));
+    return *windows;
+}
+
+QStringList SaveSelectionScreenshots(TForm1& form, const QString& dir)
+{
+    QStringList saved;
+    const SelectionWindows windows = InstalledWindows(form);
+    if (!windows.Selector)
+        return saved;
+    const auto save = [&](QWidget* widget, const QString& name) {
+        QCoreApplication::processEvents();
+        if (widget->grab().save(dir + QLatin1Char('/') + name))
+            saved << name;
+    };
+
+    TNS24* selector = windows.Selector;
+    selector->show();
+    if (selector->IssueSelector()->count() > 0) {
+        selector->IssueSelector()->setCurrentIndex(0);
+        selector->TeButton3Click();
+        // Scrolled to the first group in red.
+        for (int g = 1; g <= kGroupCount24; ++g)
+            if (selector->GroupBox(g)->property("hit").toBool()) {
+                if (auto* scroll = selector->findChild<QScrollArea*>(QStringLiteral("ScrollBox1")))
+                    scroll->ensureWidgetVisible(selector->GroupBox(g), 0, 60);
+                break;
+            }
+    }
+    save(selector, QStringLiteral("selector-24.png"));
+    selector->hide();
+
+    form.ShowView(QStringLiteral("运算/过滤窗口"));
+    QTabWidget* pages = windows.Filters->Pages();
+    pages->setCurrentIndex(1);
+    save(&form, QStringLiteral("main-filters-conditions.png"));
+    pages->setCurrentIndex(2);
+    save(&form, QStringLiteral("main-filters-numbers.png"));
+    pages->setCurrentIndex(0);
+    const char* popups[][2] = {
+        {"CheckBox9", "popup-value.png"}, {"CheckBox6", "popup-fixed.png"}, {"CheckBox24", "popup-file.png"}};
+    for (const auto& [box, name] : popups) {
+        QCheckBox* check = windows.Filters->Switch(box);
+        if (!check)
+            continue;
+        windows.Popup->PointerMoved(box, check->mapToGlobal(QPoint(check->width() / 2, 4)));
+        if (windows.Popup->isVisible())
+            save(windows.Popup, QString::fromUtf8(name));
+        windows.Popup->PointerLeft();
+    }
+
+    windows.About->ShowCentred();
+    save(windows.About, QStringLiteral("about.png"));
+    windows.About->hide();
+
+    windows.Web->LoadPage(WebArea::Page::OnlineHelp);
+    form.ShowArea(TForm1::Area::Web);
+    save(&form, QStringLiteral("main-web-guide.png"));
+    windows.Web->LoadPage(WebArea::Page::Forum);
+    form.ShowView(QStringLiteral("投注/组合"));
+    return saved;
+}
+
+} // namespace qv::ui

@@ -1,0 +1,351 @@
+#include "ui/adddata.h"
+
+#include "core/Error.h"
+#include "history/AppPaths.h"
+#include "history/DrawRecord.h"
+#include "history/TextFile.h"
+#include "ui/Addresses.h"
+#include "ui/ClickableLabel.h"
+#include "ui/QtHost.h"
+#include "ui/QtText.h"
+#include "ui/Unit1.h"
+#include "ui/WindowEffects.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace qv::ui {
+
+namespace {
+
+constexpr const char* kEmptyInputWarning =
+    "没有填入号码！请不要试图添加入非法格式的错误数据，否则可能会导致软件再也无法启动。";
+
+QPushButton* MakeButton(const QString& caption, const QString& objectName, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* MakeNote(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setProperty("role", QStringLiteral("note"));
+    return label;
+}
+
+FileDialogRequest TextFileRequest(const AppState& state, const std::string& proposedName)
+{
+    FileDialogRequest request;
+    request.Filter = "*.txt|*.txt";
+    request.StartFolder = state.Paths.Dir();
+    request.ProposedName = proposedName;
+    return request;
+}
+
+} // namespace
+
+TNadddata::TNadddata(TForm1& form) : QWidget(&form, Qt::Window | Qt::WindowStaysOnTopHint), m_form(form)
+{
+    setObjectName(QStringLiteral("Nadddata"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(6);
+
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("ListBox1"));
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_list->setUniformItemSizes(true);
+    connect(m_list, &QListWidget::itemPressed, this, [this](QListWidgetItem* item) {
+        // ListBox1MouseDown: the clicked entry becomes the input line.
+        if (item)
+            m_edit->setText(item->text());
+    });
+    layout->addWidget(m_list, 1);
+
+    auto* inputRow = new QHBoxLayout;
+    auto* caption = new QLabel(QStringLiteral("开奖数据"), this);
+    caption->setObjectName(QStringLiteral("Label1"));
+    m_edit = new QLineEdit(this);
+    m_edit->setObjectName(QStringLiteral("Edit1"));
+    m_edit->setPlaceholderText(QStringLiteral("2009149 03 08 15 22 27 31 06"));
+    inputRow->addWidget(caption);
+    inputRow->addWidget(m_edit, 1);
+    layout->addLayout(inputRow);
+
+    layout->addWidget(MakeNote(QStringLiteral(">>格式为：日期 红球 蓝球"), this));
+    layout->addWidget(MakeNote(QStringLiteral(">>注意使用一个空格分割，最后一个号码是蓝码"), this));
+    auto* lastNote = new QHBoxLayout;
+    lastNote->addWidget(MakeNote(QStringLiteral(">>添加后会自动刷新初始化数据"), this));
+    lastNote->addStretch(1);
+    auto* download = new ClickableLabel(QStringLiteral("下载新数据"), this);
+    download->setObjectName(QStringLiteral("Label5"));
+    download->setProperty("role", QStringLiteral("link"));
+    connect(download, &ClickableLabel::clicked, this, &TNadddata::Label5Click);
+    lastNote->addWidget(download);
+    layout->addLayout(lastNote);
+
+    auto* buttons = new QGridLayout;
+    buttons->setHorizontalSpacing(6);
+    buttons->setVerticalSpacing(6);
+    const auto add = [&](const QString& text, const QString& name, int row, int column,
+                         void (TNadddata::*slot)()) {
+        QPushButton* button = MakeButton(text, name, this);
+        connect(button, &QPushButton::clicked, this, slot);
+        buttons->addWidget(button, row, column);
+        return button;
+    };
+    add(QStringLiteral("添加"), QStringLiteral("TeButton3"), 0, 0, &TNadddata::TeButton3Click);
+    add(QStringLiteral("插入"), QStringLiteral("TeButton4"), 0, 1, &TNadddata::TeButton4Click);
+    add(QStringLiteral("修改"), QStringLiteral("TeButton6"), 0, 2, &TNadddata::TeButton6Click);
+    add(QStringLiteral("删除"), QStringLiteral("TeButton5"), 0, 3, &TNadddata::TeButton5Click);
+    add(QStringLiteral("打开.."), QStringLiteral("TeButton8"), 1, 0, &TNadddata::TeButton8Click);
+    add(QStringLiteral("另存为..."), QStringLiteral("TeButton9"), 1, 1, &TNadddata::TeButton9Click);
+    add(QStringLiteral("&Retry"), QStringLiteral("TeButton7"), 1, 2, &TNadddata::TeButton7Click);
+    add(QStringLiteral("OK"), QStringLiteral("TeButton1"), 2, 2, &TNadddata::TeButton1Click)
+        ->setProperty("role", QStringLiteral("primary"));
+    add(QStringLiteral("Cancel"), QStringLiteral("TeButton2"), 2, 3, &TNadddata::TeButton2Click);
+    layout->addLayout(buttons);
+
+    setFixedSize(480, 560);
+    FormCreate();
+}
+
+// FormCreate: the title, and the list filled from the history file.
+void TNadddata::FormCreate()
+{
+    setWindowTitle(QStringLiteral("添加/修改/删除历史往期记录 ") + Q(kProgramTitle));
+    // A history that cannot be read leaves the list empty; the start-up run that follows
+    // reports the same file.
+    (void)m_form.Execute([this]() { Retry(); });
+}
+
+Lines TNadddata::Entries() const
+{
+    Lines lines;
+    lines.reserve(static_cast<std::size_t>(m_list->count()));
+    for (int i = 0; i < m_list->count(); ++i)
+        lines.push_back(S(m_list->item(i)->text()));
+    return lines;
+}
+
+void TNadddata::FillList(const Lines& lines)
+{
+    m_list->clear();
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(lines.size()));
+    for (const auto& line : lines)
+        texts << Q(line);
+    m_list->addItems(texts);
+    // The first entry is the current one until the user clicks another; nothing selected.
+    if (m_list->count() > 0)
+        m_list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+}
+
+int TNadddata::CurrentEntry() const
+{
+    return m_list->count() == 0 ? -1 : m_list->currentRow();
+}
+
+void TNadddata::Command(const std::function<void()>& command)
+{
+    DialogOwnerScope owner(m_form.Host(), this);
+    m_form.Run(command);
+}
+
+bool TNadddata::InputPresent()
+{
+    return !m_edit->text().isEmpty();
+}
+
+void TNadddata::WarnEmptyInput()
+{
+    m_form.Host().Message("数据", kEmptyInputWarning, MessageIcon::Warning, MessageButtons::Ok);
+}
+
+// Retry: the list returns to the file's content; the changed mark stays as it is.
+void TNadddata::Retry()
+{
+    m_list->clear();
+    m_edit->clear();
+    FillList(LoadLines(m_form.State().File(files::kHistory)));
+}
+
+void TNadddata::TeButton3Click()
+{
+    Command([this]() {
+        if (!InputPresent())
+            return WarnEmptyInput();
+        m_list->insertItem(0, m_edit->text());
+        if (m_list->count() == 1)
+            m_list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+        m_edit->clear();
+        m_changed = true;
+    });
+}
+
+void TNadddata::TeButton4Click()
+{
+    Command([this]() {
+        if (!InputPresent())
+            return WarnEmptyInput();
+        const int current = std::max(CurrentEntry(), 0);
+        m_list->insertItem(current, m_edit->text());
+        m_list->setCurrentRow(current, QItemSelectionModel::NoUpdate);
+        m_edit->clear();
+        m_changed = true;
+    });
+}
+
+void TNadddata::TeButton6Click()
+{
+    Command([this]() {
+        if (!InputPresent())
+            return WarnEmptyInput();
+        const int current = CurrentEntry();
+        if (current < 0)
+            throw Error::ListIndexOutOfBounds(current);
+        m_list->item(current)->setText(m_edit->text());
+        m_edit->clear();
+        m_changed = true;
+    });
+}
+
+void TNadddata::TeButton5Click()
+{
+    Command([this]() {
+        m_changed = true;
+        std::vector<int> rows;
+        for (const QModelIndex& index : m_list->selectionModel()->selectedIndexes())
+            rows.push_back(index.row());
+        std::sort(rows.rbegin(), rows.rend());
+        for (const int row : rows)
+            delete m_list->takeItem(row);
+    });
+}
+
+std::optional<TNadddata::LineFault> TNadddata::FindFault(const Lines& lines)
+{
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string why;
+        if (!ParseHistoryLine(lines[i], &why))
+            return LineFault{static_cast<int>(i) + 1, lines[i], why};
+    }
+    return std::nullopt;
+}
+
+void TNadddata::TeButton1Click()
+{
+    Command([this]() {
+        if (m_changed) {
+            const MessageAnswer answer =
+                m_form.Host().Message("提示", "您已经更新了期数，数据库将会全部重新进行运算，您确定吗？",
+                                      MessageIcon::Question, MessageButtons::YesNo);
+            if (answer == MessageAnswer::Yes) {
+                const Lines lines = Entries();
+                // A malformed line written to the history would keep every later start from
+                // finishing: nothing is written until every line keeps the format, and the
+                // list stays open as edited so the line can be mended.
+                if (lines.empty()) {
+                    m_form.Host().Message("数据", "开奖记录是空的，没有写入任何数据。", MessageIcon::Warning,
+                                          MessageButtons::Ok);
+                    return;
+                }
+                if (const auto fault = FindFault(lines)) {
+                    std::string text = "第";
+                    text += std::to_string(fault->LineNumber);
+                    text += "行的开奖数据格式不对，没有写入任何数据：\n";
+                    text += fault->Line;
+                    text += "\n";
+                    text += fault->Reason;
+                    text +=
+                        "\n\n格式为：日期 红球 蓝球，使用一个空格分割，例如：\n2009149 03 08 15 22 27 31 06";
+                    m_form.Host().Message("数据", text, MessageIcon::Warning, MessageButtons::Ok);
+                    m_list->setCurrentRow(fault->LineNumber - 1);
+                    m_list->scrollToItem(m_list->item(fault->LineNumber - 1));
+                    return;
+                }
+                SaveLines(m_form.State().File("Data/Data.txt"), lines, Flush::Yes);
+                m_form.RecomputeAllSteps();
+            } else {
+                Retry();
+            }
+        }
+        close();
+    });
+}
+
+void TNadddata::TeButton2Click()
+{
+    close();
+}
+
+void TNadddata::TeButton7Click()
+{
+    Command([this]() { Retry(); });
+}
+
+void TNadddata::TeButton8Click()
+{
+    Command([this]() {
+        const auto chosen = m_form.Host().ChooseOpenFile(TextFileRequest(m_form.State(), ""));
+        if (!chosen)
+            return;
+        m_changed = true;
+        FillList(LoadLines(*chosen));
+    });
+}
+
+void TNadddata::TeButton9Click()
+{
+    Command([this]() {
+        const auto chosen = m_form.Host().ChooseSaveFile(TextFileRequest(m_form.State(), "历史开奖记录.txt"));
+        if (!chosen)
+            return;
+        SaveLines(*chosen, Entries());
+    });
+}
+
+void TNadddata::Label5Click()
+{
+    QDesktopServices::openUrl(QUrl(Q(addresses::kForumPage)));
+}
+
+// FormShow: the changed mark starts cleared; the window opens centred on the desktop.
+void TNadddata::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    m_changed = false;
+    if (QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+// FormClose, however the window closes: the mark is cleared and the list reloaded, so the
+// next showing starts from the file as it is.
+void TNadddata::closeEvent(QCloseEvent* event)
+{
+    if (!FadeOutBeforeClose(this, event, 1000))
+        return;
+    m_changed = false;
+    const std::string error = m_form.Execute([this]() { Retry(); });
+    QWidget::closeEvent(event);
+    if (!error.empty())
+        m_form.ReportError(error);
+}
+
+} // namespace qv::ui

@@ -1,0 +1,27 @@
+// quorvane: the desktop program.
+
+#include "ui/App.h"
+#include "ui/Look.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvane"));
+    qv::ui::ApplyLook(app);
+
+    std::string error;
+    const auto options = qv::ui::ParseArguments(QApplication::arguments(), error);
+    if (!options) {
+        std::fprintf(stderr, "quorvane: %s\n%s", error.c_str(), qv::ui::Usage());
+        return 2;
+    }
+    if (options->Help) {
+        std::fputs(qv::ui::Usage(), stdout);
+        return 0;
+    }
+    return qv::ui::RunProgram(app, *options);
+}

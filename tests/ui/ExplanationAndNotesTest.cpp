@@ -1,0 +1,505 @@
+// The filter view's switches and its explanation pop-ups, the notepad, the about window
+// and the web area, driven through their widgets.
+
+#include "UiTestSupport.h"
+
+#include "core/Error.h"
+#include "history/RichText.h"
+#include "history/TextFile.h"
+#include "ui/FilterView.h"
+#include "ui/HelpCatalogue.h"
+#include "ui/NotepadView.h"
+#include "ui/SelectionInstall.h"
+#include "ui/WebArea.h"
+#include "ui/about.h"
+#include "ui/helpsum.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <filesystem>
+#include <set>
+
+#if __has_include("filters/FilterRun.h")
+#include "filters/FilterRun.h"
+#define QV_HAVE_FILTER_RUN 1
+#endif
+
+using namespace qv;
+using namespace qv::ui;
+using namespace qv::ui::test;
+
+namespace {
+
+// Copies installed data of the source tree (a folder below appdata) into the app directory.
+void InstallData(const qv::test::TempAppDir& dir, const char* folder)
+{
+    const std::filesystem::path from = std::filesystem::path(QUORVANE_SOURCE_DIR) / "appdata" / folder;
+    std::filesystem::create_directories(dir / folder);
+    std::filesystem::copy(from, dir / folder,
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
+}
+
+struct Shell
+{
+    explicit Shell(bool withData = true) : desk(false)
+    {
+        if (withData) {
+            InstallData(desk.Dir, "Red");
+            InstallData(desk.Dir, "web");
+        }
+        desk.Create();
+        windows = InstallSelectionViews(*desk.Form);
+    }
+    Desk desk;
+    SelectionWindows windows;
+};
+
+void MoveOver(QWidget* box, QPoint local)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(box->mapToGlobal(local)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(box, &move);
+}
+
+void Leave(QWidget* box)
+{
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(box, &leave);
+}
+
+// Opens the system's browser by recording instead.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> Opened;
+public slots:
+    void open(const QUrl& url) { Opened << url; }
+};
+
+} // namespace
+
+class ExplanationAndNotesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { PrepareApplication(); }
+
+    void catalogueExplainsEveryFilterOnce()
+    {
+        std::multiset<std::string> boxes;
+        for (const auto& entry : HelpCatalogue())
+            boxes.insert(entry.CheckBoxes.begin(), entry.CheckBoxes.end());
+        QCOMPARE(boxes.size(), std::size_t{47});
+        QCOMPARE(std::set<std::string>(boxes.begin(), boxes.end()).size(), std::size_t{47});
+        Shell shell(false);
+        for (const auto& box : boxes)
+            QVERIFY2(shell.windows.Filters->Switch(box), box.c_str());
+#ifdef QV_HAVE_FILTER_RUN
+        for (const auto& slot : FilterRunOrder())
+            QVERIFY2(boxes.count(slot.CheckBox) == 1, slot.CheckBox);
+#endif
+    }
+
+    void popupTexts_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("fixed") << QStringLiteral("CheckBox42")
+                               << QStringList{QStringLiteral("您选中的号码与历史出号记录相等时，则排除"),
+                                              QString(), QStringLiteral("运算速度：慢")};
+        QTest::newRow("value") << QStringLiteral("CheckBox9")
+                               << QStringList{
+                                      QStringLiteral("两期来重号：03 09 14"),
+                                      QStringLiteral("如果您所选择的号码有大于或等于5个2期来重号时，则排除"),
+                                      QString(), QStringLiteral("运算速度：快")};
+        QTest::newRow("value not computed")
+            << QStringLiteral("CheckBox10")
+            << QStringList{QStringLiteral("冷号："), QStringLiteral("您可以选择要留下的冷号个数"), QString(),
+                           QStringLiteral("运算速度：一般")};
+        QTest::newRow("shared entry") << QStringLiteral("CheckBox8")
+                                      << QStringList{QStringLiteral("首位号，即是双色球中最小的第一位号码。"),
+                                                     QStringLiteral("您可以设置第一位号码大小范围。"),
+                                                     QString(), QStringLiteral("运算速度：快")};
+    }
+
+    void popupTexts()
+    {
+        QFETCH(QString, box);
+        QFETCH(QStringList, lines);
+        Shell shell;
+        shell.desk.Form->State().Analysis.Reference.RepeatNumbers = "03 09 14";
+        QCheckBox* check = shell.windows.Filters->Switch(box.toStdString());
+        MoveOver(check, QPoint(3, 3));
+        QVERIFY(shell.windows.Popup->isVisible());
+        QCOMPARE(shell.windows.Popup->Text().split(QLatin1Char('\n')), lines);
+    }
+
+    void popupShowsOncePerEntryAtThePointer()
+    {
+        Shell shell;
+        TNhelpsum* popup = shell.windows.Popup;
+        QCheckBox* box = shell.windows.Filters->Switch("CheckBox6");
+        MoveOver(box, QPoint(5, 4));
+        const QPoint first = box->mapToGlobal(QPoint(5, 4)) + QPoint(1, 1);
+        QVERIFY(popup->isVisible());
+        QCOMPARE(popup->pos(), first);
+        QCOMPARE(popup->size(), QSize(kHelpDefaultWidth, kHelpDefaultHeight));
+        QVERIFY(shell.desk.Form->State().PopupShownFlag);
+        QVERIFY(popup->Text().startsWith(
+            QStringLiteral("设定值如下：\n01-09为X\n10-19为Y\n20-29为Z\n30-33为ZZ")));
+        MoveOver(box, QPoint(20, 6));
+        MoveOver(box, QPoint(40, 8));
+        QCOMPARE(popup->pos(), first);
+        QCOMPARE(popup->ShownCount(), 1);
+        Leave(box);
+        QVERIFY(!popup->isVisible());
+        QVERIFY(!shell.desk.Form->State().PopupShownFlag);
+        MoveOver(box, QPoint(20, 6));
+        QCOMPARE(popup->ShownCount(), 2);
+        QCOMPARE(popup->pos(), box->mapToGlobal(QPoint(20, 6)) + QPoint(1, 1));
+    }
+
+    void filePopupsWidenAndClosingRestores_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("ZH 30") << QStringLiteral("CheckBox30") << 600 << QStringLiteral("【组合定律过滤】");
+        QTest::newRow("ZH 31") << QStringLiteral("CheckBox31") << 600 << QStringLiteral("【组合定律过滤】");
+        QTest::newRow("hz") << QStringLiteral("CheckBox24") << 700 << QStringLiteral("【衡值轮盘过滤】");
+        QTest::newRow("8G") << QStringLiteral("CheckBox22") << 342 << QStringLiteral("【八卦阵排除法】");
+        QTest::newRow("PS") << QStringLiteral("CheckBox43") << 400 << QStringLiteral("【排序法】");
+        QTest::newRow("75") << QStringLiteral("CheckBox32") << 500 << QStringLiteral("【7行5列过滤法】");
+        QTest::newRow("QY") << QStringLiteral("CheckBox15") << 342 << QStringLiteral("【区域分析法】");
+    }
+
+    void filePopupsWidenAndClosingRestores()
+    {
+        QFETCH(QString, box);
+        QFETCH(int, width);
+        QFETCH(QString, firstLine);
+        Shell shell;
+        shell.desk.Form->State().Analysis.Prediction.RegionEdgeNumbers = "05 09 10";
+        TNhelpsum* popup = shell.windows.Popup;
+        QCheckBox* check = shell.windows.Filters->Switch(box.toStdString());
+        MoveOver(check, QPoint(3, 3));
+        QVERIFY(popup->isVisible());
+        QCOMPARE(popup->width(), width);
+        const QStringList lines = popup->Text().split(QLatin1Char('\n'));
+        QCOMPARE(lines.front(), firstLine);
+        if (box == QStringLiteral("CheckBox15")) {
+            QCOMPARE(lines.mid(lines.size() - 7),
+                     QStringList({QString(), QString(), QStringLiteral("======以下为软件运算结果======"),
+                                  QStringLiteral("下期区域边缘算法号码：05 09 10"),
+                                  QStringLiteral("如果您所选中的号码中没有包含在该号码组，则删除"), QString(),
+                                  QStringLiteral("运算速度：快")}));
+        } else {
+            QVERIFY(!lines.contains(QStringLiteral("运算速度：特慢")));
+        }
+        // Leaving closes it and restores the width; the next box shows at the normal width.
+        Leave(check);
+        QCOMPARE(popup->width(), kHelpDefaultWidth);
+        MoveOver(shell.windows.Filters->Switch("CheckBox26"), QPoint(3, 3));
+        QCOMPARE(popup->width(), kHelpDefaultWidth);
+        // 关闭 restores it too and clears the flag.
+        Leave(shell.windows.Filters->Switch("CheckBox26"));
+        MoveOver(check, QPoint(3, 3));
+        popup->findChild<QPushButton*>(QStringLiteral("TeButton1"))->click();
+        QVERIFY(!popup->isVisible());
+        QCOMPARE(popup->width(), kHelpDefaultWidth);
+        QVERIFY(!shell.desk.Form->State().PopupShownFlag);
+    }
+
+    void switchOffShowsNone()
+    {
+        Shell shell;
+        TNhelpsum* popup = shell.windows.Popup;
+        QCheckBox* box = shell.windows.Filters->Switch("CheckBox6");
+        auto* popupSwitch = shell.desk.Find<QCheckBox>("TeCheckBox1");
+        QVERIFY(popupSwitch->isChecked());
+        popupSwitch->setChecked(false);
+        MoveOver(box, QPoint(3, 3));
+        QVERIFY(!popup->isVisible());
+        QCOMPARE(popup->ShownCount(), 0);
+
+        // A pop-up open when the switch goes off stays until 关闭.
+        popupSwitch->setChecked(true);
+        MoveOver(box, QPoint(3, 3));
+        popupSwitch->setChecked(false);
+        Leave(box);
+        QVERIFY(popup->isVisible());
+        popup->findChild<QPushButton*>(QStringLiteral("TeButton1"))->click();
+        QVERIFY(!popup->isVisible());
+    }
+
+    void missingExplanationFileShowsTheErrorAndNoPopup()
+    {
+        Shell shell(false);
+        TNhelpsum* popup = shell.windows.Popup;
+        QCheckBox* box = shell.windows.Filters->Switch("CheckBox22");
+        MoveOver(box, QPoint(3, 3));
+        QVERIFY(!popup->isVisible());
+        QVERIFY(shell.desk.MessageTexts().back().startsWith(QStringLiteral("Cannot open file")));
+        // The flag stays until the pointer leaves, so no second error box on every move.
+        MoveOver(box, QPoint(9, 3));
+        QCOMPARE(shell.desk.MessageTexts().size(), 1);
+        Leave(box);
+        QVERIFY(!shell.desk.Form->State().PopupShownFlag);
+    }
+
+    void filterViewHoldsEveryControlWithItsDefault()
+    {
+#ifdef QV_HAVE_FILTER_RUN
+        Shell shell(false);
+        FilterView* view = shell.windows.Filters;
+        for (const auto& slot : FilterRunOrder()) {
+            QCheckBox* box = view->Switch(slot.CheckBox);
+            QVERIFY2(box, slot.CheckBox);
+            QCOMPARE(box->text(), QString::fromUtf8(slot.Caption));
+            QCOMPARE(box->isChecked(), slot.Default);
+            auto* counter = shell.desk.Find<QLabel>(slot.Counter);
+            QVERIFY2(counter, slot.Counter);
+            QCOMPARE(counter->text(), QStringLiteral("已排除0注"));
+        }
+        for (const auto& info : FilterCatalogue()) {
+            for (const auto& [name, text] : info.EditDefaults) {
+                auto* edit = shell.desk.Find<QLineEdit>(name.c_str());
+                QVERIFY2(edit, name.c_str());
+                QCOMPARE(edit->text(), QString::fromStdString(text));
+            }
+            for (const auto& [name, lines] : info.MemoDefaults) {
+                auto* memo = shell.desk.Find<QPlainTextEdit>(name.c_str());
+                QVERIFY2(memo, name.c_str());
+                QCOMPARE(MemoLines(memo->toPlainText()), lines);
+            }
+        }
+        QCOMPARE(view->Pages()->count(), 3);
+        QCOMPARE(view->Pages()->tabText(0), QStringLiteral("公式"));
+        QCOMPARE(view->Pages()->tabText(1), QStringLiteral("条件"));
+        QCOMPARE(view->Pages()->tabText(2), QStringLiteral("号码设置"));
+#else
+        QSKIP("the filter run is not part of this build");
+#endif
+    }
+
+    void selectAllAndRecommendMoveTheBoxes()
+    {
+#ifdef QV_HAVE_FILTER_RUN
+        Shell shell(false);
+        FilterView* view = shell.windows.Filters;
+        auto* all = shell.desk.Find<QPushButton>("Button13");
+        view->Switch("TeCheckBox8")->setChecked(true);
+        all->click();
+        QVERIFY(view->Switch("CheckBox25")->isChecked());
+        QVERIFY(view->Switch("TeCheckBox8")->isChecked());
+        QVERIFY(!view->Switch("CheckBox46")->isChecked());
+        all->click();
+        QVERIFY(!view->Switch("CheckBox6")->isChecked());
+        QVERIFY(!view->Switch("TeCheckBox8")->isChecked());
+        shell.desk.Find<QPushButton>("TeButton19")->click();
+        QVERIFY(view->Switch("CheckBox6")->isChecked());
+        QVERIFY(!view->Switch("CheckBox45")->isChecked());
+        // Typed parameters reach the run's state as they are typed.
+        shell.desk.Find<QLineEdit>("Edit5")->setText(QStringLiteral("x"));
+        QCOMPARE(shell.desk.Form->State().Filters.Edits.at("Edit5"), std::string("x"));
+#else
+        QSKIP("the filter run is not part of this build");
+#endif
+    }
+
+    void filterRunRefusesWithoutAnExpansion()
+    {
+#ifdef QV_HAVE_FILTER_RUN
+        Shell shell(false);
+        shell.desk.Dir.Write("Data/temp.txt", {"01 02 03 04 05 06"});
+        shell.desk.Form->ShowView(QStringLiteral("运算/过滤窗口"));
+        shell.desk.Find<QPushButton>("Button9")->click();
+        QCOMPARE(shell.desk.MessageTexts().back(), QStringLiteral("您的号码篮没有号码"));
+        QCOMPARE(shell.desk.Form->CurrentView(TForm1::Area::Selection), QStringLiteral("投注/组合"));
+#else
+        QSKIP("the filter run is not part of this build");
+#endif
+    }
+
+    void notepadSavesOnlyWhenAsked()
+    {
+        Shell shell(false);
+        NotepadView* notepad = shell.windows.Notepad;
+        notepad->Editor()->setPlainText(QStringLiteral("第一行"));
+        QVERIFY(!shell.desk.Dir.Exists("Data/text.txt"));
+        shell.desk.Find<QPushButton>("TeButton4")->click();
+        QCOMPARE(QString::fromStdString(ReadRichText(shell.desk.Dir.ReadBytes("Data/text.txt"))),
+                 QStringLiteral("第一行"));
+    }
+
+    void notepadAutoSavesEveryChange()
+    {
+        Shell shell(false);
+        NotepadView* notepad = shell.windows.Notepad;
+        shell.desk.Find<QCheckBox>("TeCheckBox3")->setChecked(true);
+        QTest::keyClicks(notepad->Editor(), QStringLiteral("ab"));
+        QCOMPARE(ReadRichText(shell.desk.Dir.ReadBytes("Data/text.txt")), std::string("ab"));
+        notepad->Editor()->insertPlainText(QStringLiteral("\n双色球 01 02"));
+        QCOMPARE(QString::fromStdString(ReadRichText(shell.desk.Dir.ReadBytes("Data/text.txt"))),
+                 QStringLiteral("ab\n双色球 01 02"));
+        shell.desk.Find<QPushButton>("TeButton2")->click();
+        QCOMPARE(ReadRichText(shell.desk.Dir.ReadBytes("Data/text.txt")), std::string());
+        QVERIFY(LooksLikeRichText(shell.desk.Dir.ReadBytes("Data/text.txt")));
+    }
+
+    void notepadAutoSaveFailureIsReportedOnceAndSwitchesItOff()
+    {
+        Shell shell(false);
+        NotepadView* notepad = shell.windows.Notepad;
+        auto* autoSave = shell.desk.Find<QCheckBox>("TeCheckBox3");
+        autoSave->setChecked(true);
+        QTest::keyClicks(notepad->Editor(), QStringLiteral("a"));
+        const std::string saved = shell.desk.Dir.ReadBytes("Data/text.txt");
+        SetWriteFailureHook([](const std::filesystem::path& path) {
+            throw Error::CannotOpenFileErrno(path.string(), EACCES);
+        });
+        QTest::keyClicks(notepad->Editor(), QStringLiteral("bc"));
+        SetWriteFailureHook({});
+        QCOMPARE(shell.desk.MessageTexts().size(), 1);
+        QVERIFY(shell.desk.MessageTexts().front().startsWith(QStringLiteral("Cannot open file")));
+        QVERIFY(!autoSave->isChecked());
+        QCOMPARE(shell.desk.Dir.ReadBytes("Data/text.txt"), saved);
+        QCOMPARE(notepad->Text(), QStringLiteral("abc"));
+    }
+
+    void notepadRoundTripsChineseThroughItsFiles_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("chinese") << QStringLiteral(
+            "本期重点：红球 03 08 11\n蓝球看 07、12\n\n记住：理性购彩！");
+        QTest::newRow("rtf control characters") << QStringLiteral("{大括号} \\反斜杠\\ 和\t制表符");
+        QTest::newRow("beyond the basic plane") << QStringLiteral("表情 😀 与 𠀋");
+        QTest::newRow("empty") << QString();
+    }
+
+    void notepadRoundTripsChineseThroughItsFiles()
+    {
+        QFETCH(QString, text);
+        {
+            Shell shell(false);
+            shell.windows.Notepad->Editor()->setPlainText(text);
+            shell.desk.Script().QueueSaveFile(shell.desk.Dir / "notes.txt");
+            shell.desk.Find<QPushButton>("TeButton15")->click();
+            const FileDialogRequest& request = shell.desk.Script().SaveRequests.back();
+            QCOMPARE(request.ProposedName, std::string("双色球记事文件.txt"));
+            QCOMPARE(request.StartFolder, shell.desk.Dir.Path());
+            // 另存为... leaves the default file alone; 打开 reads the document back.
+            QVERIFY(!shell.desk.Dir.Exists("Data/text.txt"));
+            shell.windows.Notepad->Editor()->clear();
+            shell.desk.Script().QueueOpenFile(shell.desk.Dir / "notes.txt");
+            shell.desk.Find<QPushButton>("TeButton16")->click();
+            QCOMPARE(shell.windows.Notepad->Text(), text);
+            shell.desk.Find<QPushButton>("TeButton4")->click();
+            // The next start loads the default file.
+            const std::string saved = shell.desk.Dir.ReadBytes("Data/text.txt");
+            Desk again(false);
+            again.Dir.WriteBytes("Data/text.txt", saved);
+            again.Create();
+            QCOMPARE(InstallSelectionViews(*again.Form).Notepad->Text(), text);
+        }
+    }
+
+    void notepadOpensPlainTextAndKeepsItsTextOnFailure()
+    {
+        Shell shell(false);
+        shell.desk.Dir.Write("plain.txt", {"纯文本的记事", "第二行"});
+        shell.desk.Script().QueueOpenFile(shell.desk.Dir / "plain.txt");
+        shell.desk.Find<QPushButton>("TeButton16")->click();
+        const QString plain = QStringLiteral("纯文本的记事\n第二行\n");
+        QCOMPARE(shell.windows.Notepad->Text(), plain);
+        shell.desk.Script().QueueOpenFile(shell.desk.Dir / "missing.txt");
+        shell.desk.Find<QPushButton>("TeButton16")->click();
+        QVERIFY(shell.desk.MessageTexts().back().startsWith(QStringLiteral("Cannot open file")));
+        QCOMPARE(shell.windows.Notepad->Text(), plain);
+        shell.desk.Script().QueueOpenFile(std::nullopt);
+        shell.desk.Find<QPushButton>("TeButton16")->click();
+        QCOMPARE(shell.windows.Notepad->Text(), plain);
+    }
+
+    void aboutWindowShowsAndFadesToHidden()
+    {
+        Shell shell(false);
+        TNabout* about = shell.windows.About;
+        QVERIFY(!about->isVisible());
+        shell.desk.Form->Action(QStringLiteral("MenuAbout"))->trigger();
+        QVERIFY(about->isVisible());
+        QCOMPARE(about->windowTitle(), QStringLiteral("关于Quorvane"));
+        QVERIFY(about->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(about->findChild<QLabel*>(QStringLiteral("AboutTitle"))->text() ==
+                QStringLiteral("Quorvane 2010 Ver 1.75"));
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+        QTest::mouseClick(about->findChild<QLabel*>(QStringLiteral("Image1")), Qt::LeftButton);
+        QTest::mouseClick(about->findChild<QLabel*>(QStringLiteral("AboutHomeLink")), Qt::LeftButton);
+        QTest::mouseClick(about->findChild<QLabel*>(QStringLiteral("AboutCommunityLink")), Qt::LeftButton);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(catcher.Opened.size(), 3);
+        QCOMPARE(catcher.Opened[2].host(), QStringLiteral("pellisor.example.com"));
+        QCOMPARE(catcher.Opened[0].host(), QStringLiteral("pellisor.example.com"));
+        QCOMPARE(catcher.Opened[1].host(), QStringLiteral("kevrin.example.com"));
+        about->findChild<QPushButton*>(QStringLiteral("TeButton1"))->click();
+        QTRY_VERIFY(!about->isVisible());
+        QVERIFY(about->findChild<QPushButton*>(QStringLiteral("TeButton1")) !=
+                nullptr); // hidden, not destroyed
+        shell.desk.Form->Action(QStringLiteral("TopAbout"))->trigger();
+        QVERIFY(about->isVisible());
+        QCOMPARE(about->windowOpacity(), 1.0);
+    }
+
+    void webAreaLoadsItsPagesWithTheConfiguredAddresses()
+    {
+        Shell shell;
+        WebArea* web = shell.windows.Web;
+        TForm1& form = *shell.desk.Form;
+        form.Action(QStringLiteral("MenuGuide"))->trigger();
+        QCOMPARE(form.CurrentArea(), TForm1::Area::Web);
+        QVERIFY(web->Browser()->toPlainText().contains(QStringLiteral("使用指南")));
+        QVERIFY(web->Browser()->toPlainText().contains(QStringLiteral("分解到号码篮")));
+        QVERIFY(!web->Browser()->toPlainText().contains(QStringLiteral("{{")));
+        QCOMPARE(web->CurrentAddress(),
+                 QStringLiteral("https://forum.pellisor.example.com/quorvane/topic/help"));
+
+        const struct
+        {
+            const char* Button;
+            const char* Title;
+        } pages[] = {{"WebForum", "即时讨论"}, {"WebGroupChat", "QQ群"}, {"WebNewVersion", "新版本"}};
+        for (const auto& page : pages) {
+            form.findChild<QAction*>(QString::fromUtf8(page.Button))->trigger();
+            QVERIFY2(web->Browser()->toPlainText().startsWith(QString::fromUtf8(page.Title)), page.Button);
+            QVERIFY(web->Browser()->toHtml().contains(web->CurrentAddress()));
+        }
+        auto* banner = form.findChild<QTextBrowser*>(QStringLiteral("WebBrowser2"));
+        QVERIFY(banner->toPlainText().contains(QStringLiteral("理性购彩")));
+        QCOMPARE(banner->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(banner->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+        // "在线讨论" only shows the area.
+        form.ShowArea(TForm1::Area::Analysis);
+        form.findChild<QAction*>(QStringLiteral("TopWeb"))->trigger();
+        QCOMPARE(form.CurrentArea(), TForm1::Area::Web);
+        QVERIFY(web->Browser()->toPlainText().startsWith(QStringLiteral("新版本")));
+    }
+};
+
+QTEST_MAIN(ExplanationAndNotesTest)
+#include "ExplanationAndNotesTest.moc"

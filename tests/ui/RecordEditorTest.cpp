@@ -1,0 +1,397 @@
+// The record editor: its list commands, the OK / question / write / recompute flow, the
+// ways its edits are discarded, and the format check that keeps malformed lines out of
+// the history.
+
+#include "UiTestSupport.h"
+
+#include "history/TextFile.h"
+#include "ui/adddata.h"
+
+#include <QAbstractItemModel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+using namespace qv;
+using namespace qv::ui;
+using namespace qv::ui::test;
+
+namespace {
+
+const char* const kNewDraw = "2026097 01 02 03 04 05 06 07";
+const char* const kQuestion = "您已经更新了期数，数据库将会全部重新进行运算，您确定吗？";
+
+// A desk with the real history, its windows created and the record editor open.
+struct EditorDesk : Desk
+{
+    EditorDesk()
+    {
+        Create();
+        HistoryBytes = Dir.ReadBytes("data/data.txt");
+        Editor()->show();
+    }
+
+    TNadddata* Editor() const { return Form->RecordEditor(); }
+    QListWidget* List() const { return Editor()->ListBox1(); }
+    QLineEdit* Input() const { return Editor()->Edit1(); }
+    void Press(const char* button) const
+    {
+        auto* found = Editor()->findChild<QPushButton*>(QString::fromUtf8(button));
+        QVERIFY2(found, button);
+        found->click();
+    }
+    void Type(const QString& text) const { Input()->setText(text); }
+    QString Entry(int row) const { return List()->item(row)->text(); }
+    bool HistoryUnchanged() const { return Dir.ReadBytes("data/data.txt") == HistoryBytes; }
+
+    std::string HistoryBytes;
+};
+
+} // namespace
+
+class RecordEditorTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { PrepareApplication(); }
+
+    void opensOnTheHistoryWithItsTitle()
+    {
+        EditorDesk desk;
+        QCOMPARE(desk.Editor()->windowTitle(),
+                 QStringLiteral("添加/修改/删除历史往期记录 Quorvane 2010 Ver 1.75"));
+        QCOMPARE(desk.List()->count(), 3493);
+        QCOMPARE(desk.Entry(0), QStringLiteral("2026096 01 04 16 22 26 31 04"));
+        QCOMPARE(desk.List()->currentRow(), 0);
+        QVERIFY(desk.List()->selectedItems().isEmpty());
+        QVERIFY(!desk.Editor()->Changed());
+    }
+
+    void okWithoutAnEditOnlyCloses()
+    {
+        EditorDesk desk;
+        desk.Press("TeButton1");
+        QVERIFY(!desk.Editor()->isVisible());
+        QVERIFY(desk.Script().Messages.empty());
+        QVERIFY(desk.HistoryUnchanged());
+        QCOMPARE(desk.Script().ProgressUpdates, 0);
+    }
+
+    void addThenOkAndYesWritesAndRecomputes()
+    {
+        EditorDesk desk;
+        desk.Type(QString::fromUtf8(kNewDraw));
+        desk.Press("TeButton3");
+        QCOMPARE(desk.Entry(0), QString::fromUtf8(kNewDraw));
+        QVERIFY(desk.Input()->text().isEmpty());
+        QVERIFY(desk.Editor()->Changed());
+
+        desk.Script().QueueAnswer(MessageAnswer::Yes);
+        desk.Press("TeButton1");
+
+        QCOMPARE(desk.Script().Messages.size(), std::size_t(1));
+        const auto& question = desk.Script().Messages.front();
+        QCOMPARE(question.Caption, std::string("提示"));
+        QCOMPARE(question.Text, std::string(kQuestion));
+        QCOMPARE(question.Icon, MessageIcon::Question);
+        QCOMPARE(question.Buttons, MessageButtons::YesNo);
+
+        const Lines history = desk.Dir.Read("data/data.txt");
+        QCOMPARE(history.size(), std::size_t(3494));
+        QCOMPARE(history.front(), std::string(kNewDraw));
+        QCOMPARE(history[1], std::string("2026096 01 04 16 22 26 31 04"));
+        QVERIFY(desk.Dir.ReadBytes("data/data.txt").ends_with("\r\n"));
+
+        // Every view was recomputed from the new history.
+        QCOMPARE(desk.Form->ProgressBar()->value(), 100);
+        QCOMPARE(desk.Form->ProgressBar()->maximum(), 100);
+        QCOMPARE(desk.Form->State().Flag.Value(), std::string("Data=1"));
+        const QAbstractItemModel* red = desk.Find<QTableView>("ListView3")->model();
+        QCOMPARE(red->rowCount(), 3494);
+        QCOMPARE(red->index(0, 0).data().toString(), QStringLiteral("2026097(3494)"));
+        QCOMPARE(red->index(0, 1).data().toString(), QStringLiteral("01 02 03 04 05 06 +07"));
+        const QAbstractItemModel* kill = desk.Find<QTableView>("TeListView5")->model();
+        QCOMPARE(kill->index(kill->rowCount() - 1, 0).data().toString(), QStringLiteral("2026098"));
+
+        QVERIFY(!desk.Editor()->isVisible());
+        QVERIFY(!desk.Editor()->Changed());
+        QCOMPARE(desk.List()->count(), 3494);
+    }
+
+    void emptyInputIsRefused_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("添加") << QStringLiteral("TeButton3");
+        QTest::newRow("插入") << QStringLiteral("TeButton4");
+        QTest::newRow("修改") << QStringLiteral("TeButton6");
+    }
+
+    void emptyInputIsRefused()
+    {
+        QFETCH(QString, button);
+        EditorDesk desk;
+        desk.Press(button.toUtf8().constData());
+        QCOMPARE(desk.Script().Messages.size(), std::size_t(1));
+        const auto& warning = desk.Script().Messages.front();
+        QCOMPARE(warning.Caption, std::string("数据"));
+        QCOMPARE(warning.Text,
+                 std::string(
+                     "没有填入号码！请不要试图添加入非法格式的错误数据，否则可能会导致软件再也无法启动。"));
+        QCOMPARE(warning.Icon, MessageIcon::Warning);
+        QCOMPARE(desk.List()->count(), 3493);
+        QCOMPARE(desk.Entry(0), QStringLiteral("2026096 01 04 16 22 26 31 04"));
+        QVERIFY(!desk.Editor()->Changed());
+    }
+
+    void editsAreDiscarded_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("Cancel") << 0;
+        QTest::newRow("OK, then No") << 1;
+        QTest::newRow("closing the window") << 2;
+        QTest::newRow("Retry") << 3;
+    }
+
+    void editsAreDiscarded()
+    {
+        QFETCH(int, how);
+        EditorDesk desk;
+        desk.Type(QString::fromUtf8(kNewDraw));
+        desk.Press("TeButton3");
+        desk.List()->item(5)->setSelected(true);
+        desk.Press("TeButton5");
+        QCOMPARE(desk.List()->count(), 3493);
+
+        if (how == 0) {
+            desk.Press("TeButton2");
+        } else if (how == 1) {
+            desk.Script().QueueAnswer(MessageAnswer::No);
+            desk.Press("TeButton1");
+            QCOMPARE(desk.Script().Messages.size(), std::size_t(1));
+        } else if (how == 2) {
+            desk.Editor()->close();
+        } else {
+            desk.Press("TeButton7");
+            QVERIFY(desk.Editor()->isVisible());
+            QVERIFY(desk.Editor()->Changed()); // Retry leaves the mark as it is
+        }
+        QCOMPARE(desk.Editor()->isVisible(), how == 3);
+        QVERIFY(desk.HistoryUnchanged());
+        QCOMPARE(desk.Script().ProgressUpdates, 0);
+        QCOMPARE(desk.Editor()->Entries(), desk.Dir.Read("data/data.txt"));
+
+        desk.Editor()->close();
+        desk.Editor()->show();
+        QVERIFY(!desk.Editor()->Changed());
+        QCOMPARE(desk.List()->count(), 3493);
+        QCOMPARE(desk.Entry(0), QStringLiteral("2026096 01 04 16 22 26 31 04"));
+    }
+
+    void deleteRemovesEverySelectedEntry()
+    {
+        EditorDesk desk;
+        const QString second = desk.Entry(2);
+        const QString fifth = desk.Entry(5);
+        for (const int row : {0, 2, 5})
+            desk.List()->item(row)->setSelected(true);
+        const QString first = desk.Entry(1);
+        desk.Press("TeButton5");
+        QCOMPARE(desk.List()->count(), 3490);
+        QCOMPARE(desk.Entry(0), first);
+        QVERIFY(desk.List()->findItems(second, Qt::MatchExactly).isEmpty());
+        QVERIFY(desk.List()->findItems(fifth, Qt::MatchExactly).isEmpty());
+        QVERIFY(desk.Editor()->Changed());
+    }
+
+    void deleteWithNothingSelectedStillAsks()
+    {
+        EditorDesk desk;
+        desk.Press("TeButton5");
+        QCOMPARE(desk.List()->count(), 3493);
+        desk.Script().QueueAnswer(MessageAnswer::No);
+        desk.Press("TeButton1");
+        QCOMPARE(desk.Script().Messages.size(), std::size_t(1));
+        QCOMPARE(desk.Script().Messages.front().Text, std::string(kQuestion));
+        QVERIFY(desk.HistoryUnchanged());
+    }
+
+    void clickAndInsertAndModifyWorkOnTheCurrentEntry()
+    {
+        EditorDesk desk;
+        const QString third = desk.Entry(2);
+        QTest::mouseClick(desk.List()->viewport(), Qt::LeftButton, {},
+                          desk.List()->visualItemRect(desk.List()->item(2)).center());
+        QCOMPARE(desk.Input()->text(), third);
+
+        desk.Type(QStringLiteral("2026095 04 06 14 21 22 33 15"));
+        desk.Press("TeButton4"); // 插入 before the current entry
+        QCOMPARE(desk.Entry(2), QStringLiteral("2026095 04 06 14 21 22 33 15"));
+        QCOMPARE(desk.Entry(3), third);
+
+        desk.Type(QStringLiteral("2026095 04 06 14 21 22 33 16"));
+        desk.Press("TeButton6"); // 修改 the current entry
+        QCOMPARE(desk.Entry(2), QStringLiteral("2026095 04 06 14 21 22 33 16"));
+        QCOMPARE(desk.List()->count(), 3494);
+        QVERIFY(desk.Input()->text().isEmpty());
+    }
+
+    void modifyOnAnEmptyListReportsTheIndex()
+    {
+        EditorDesk desk;
+        desk.List()->selectAll();
+        desk.Press("TeButton5");
+        QCOMPARE(desk.List()->count(), 0);
+        desk.Type(QString::fromUtf8(kNewDraw));
+        desk.Press("TeButton6");
+        QCOMPARE(desk.MessageTexts(), QStringList{QStringLiteral("List index out of bounds (-1)")});
+        QCOMPARE(desk.Input()->text(), QString::fromUtf8(kNewDraw));
+        QCOMPARE(desk.List()->count(), 0);
+
+        desk.Press("TeButton4"); // 插入 into the empty list makes the only entry
+        QCOMPARE(desk.List()->count(), 1);
+        QCOMPARE(desk.Entry(0), QString::fromUtf8(kNewDraw));
+    }
+
+    void saveAsWritesTheListAsEdited()
+    {
+        EditorDesk desk;
+        desk.Type(QString::fromUtf8(kNewDraw));
+        desk.Press("TeButton3");
+        const auto target = desk.Dir / "copy.txt";
+        desk.Script().QueueSaveFile(target);
+        desk.Press("TeButton9");
+
+        QCOMPARE(desk.Script().SaveRequests.size(), std::size_t(1));
+        const FileDialogRequest& request = desk.Script().SaveRequests.front();
+        QCOMPARE(request.ProposedName, std::string("历史开奖记录.txt"));
+        QCOMPARE(request.Filter, std::string("*.txt|*.txt"));
+        QCOMPARE(request.StartFolder, desk.Dir.Path());
+        const Lines saved = LoadLines(target);
+        QCOMPARE(saved.size(), std::size_t(3494));
+        QCOMPARE(saved.front(), std::string(kNewDraw));
+        QVERIFY(desk.HistoryUnchanged());
+        QVERIFY(desk.Editor()->Changed());
+        QVERIFY(desk.Editor()->isVisible());
+    }
+
+    void openReplacesTheListAndOkReplacesTheHistory()
+    {
+        EditorDesk desk;
+        Lines other = qv::test::RealHistoryLines();
+        other.resize(300);
+        const auto source = desk.Dir / "other.txt";
+        SaveLines(source, other);
+        desk.Script().QueueOpenFile(source);
+        desk.Press("TeButton8");
+        QCOMPARE(desk.Editor()->Entries(), other);
+        QVERIFY(desk.Editor()->Changed());
+
+        desk.Script().QueueAnswer(MessageAnswer::Yes);
+        desk.Press("TeButton1");
+        QCOMPARE(desk.Dir.Read("data/data.txt"), other);
+        QCOMPARE(desk.Find<QTableView>("ListView3")->model()->rowCount(), 300);
+    }
+
+    void malformedLinesAreNeverWritten_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("two blanks") << QStringLiteral("2026097 01 02  03 04 05 06 07")
+                                    << QStringLiteral("长度应为28个字符");
+        QTest::newRow("missing blue")
+            << QStringLiteral("2026097 01 02 03 04 05 06") << QStringLiteral("长度应为28个字符");
+        QTest::newRow("letters") << QStringLiteral("2026097 01 02 03 04 0A 06 07")
+                                 << QStringLiteral("红球应为两位数字");
+        QTest::newRow("5-digit issue")
+            << QStringLiteral("20097 001 02 03 04 05 06 107") << QStringLiteral("期号应为7位数字");
+        QTest::newRow("red 34") << QStringLiteral("2026097 01 02 03 04 05 34 07")
+                                << QStringLiteral("红球应在01至33之间");
+        QTest::newRow("red 00") << QStringLiteral("2026097 00 02 03 04 05 06 07")
+                                << QStringLiteral("红球应在01至33之间");
+        QTest::newRow("reds descending")
+            << QStringLiteral("2026097 02 01 03 04 05 06 07") << QStringLiteral("从小到大");
+        QTest::newRow("red twice") << QStringLiteral("2026097 01 01 03 04 05 06 07")
+                                   << QStringLiteral("从小到大");
+        QTest::newRow("blue 17") << QStringLiteral("2026097 01 02 03 04 05 06 17")
+                                 << QStringLiteral("蓝球应在01至16之间");
+        QTest::newRow("trailing blank")
+            << QStringLiteral("2026097 01 02 03 04 05 06 07 ") << QStringLiteral("长度应为28个字符");
+        QTest::newRow("blank line") << QStringLiteral(" ") << QStringLiteral("长度应为28个字符");
+    }
+
+    void malformedLinesAreNeverWritten()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, reason);
+        EditorDesk desk;
+        // The bad line goes in third: 修改 of the current entry after a click.
+        QTest::mouseClick(desk.List()->viewport(), Qt::LeftButton, {},
+                          desk.List()->visualItemRect(desk.List()->item(2)).center());
+        desk.Type(line);
+        desk.Press("TeButton6");
+        desk.Script().QueueAnswer(MessageAnswer::Yes);
+        desk.Press("TeButton1");
+
+        QCOMPARE(desk.Script().Messages.size(), std::size_t(2));
+        const auto& refusal = desk.Script().Messages.back();
+        const QString text = QString::fromStdString(refusal.Text);
+        QVERIFY2(text.startsWith(QStringLiteral("第3行")), qPrintable(text));
+        QVERIFY2(text.contains(line + QLatin1Char('\n')), qPrintable(text));
+        QVERIFY2(text.contains(reason), qPrintable(text));
+        QCOMPARE(refusal.Icon, MessageIcon::Warning);
+
+        QVERIFY(desk.HistoryUnchanged());
+        QCOMPARE(desk.Script().ProgressUpdates, 0);
+        QVERIFY(desk.Editor()->isVisible());
+        QCOMPARE(desk.Entry(2), line);
+        QVERIFY(desk.Editor()->Changed());
+    }
+
+    void anEmptyListIsNeverWritten()
+    {
+        EditorDesk desk;
+        desk.List()->selectAll();
+        desk.Press("TeButton5");
+        desk.Script().QueueAnswer(MessageAnswer::Yes);
+        desk.Press("TeButton1");
+        QCOMPARE(desk.Script().Messages.size(), std::size_t(2));
+        QVERIFY(desk.HistoryUnchanged());
+        QVERIFY(desk.Editor()->isVisible());
+    }
+
+    void findFault_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("faultyLine");
+        const QString good = QStringLiteral("2026096 01 04 16 22 26 31 04");
+        QTest::newRow("all sound") << QStringList{good, good} << 0;
+        QTest::newRow("first") << QStringList{QStringLiteral("x"), good} << 1;
+        QTest::newRow("last of three")
+            << QStringList{good, good, QStringLiteral("2026096 01 04 16 22 26 31 4 ")} << 3;
+        QTest::newRow("first of two faults")
+            << QStringList{good, QStringLiteral("a"), QStringLiteral("b")} << 2;
+        QTest::newRow("empty line") << QStringList{good, QString()} << 2;
+    }
+
+    void findFault()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(int, faultyLine);
+        Lines input;
+        for (const QString& line : lines)
+            input.push_back(line.toStdString());
+        const auto fault = TNadddata::FindFault(input);
+        QCOMPARE(fault ? fault->LineNumber : 0, faultyLine);
+        if (fault) {
+            QCOMPARE(fault->Line, input[static_cast<std::size_t>(faultyLine) - 1]);
+            QVERIFY(!fault->Reason.empty());
+        }
+    }
+};
+
+QTEST_MAIN(RecordEditorTest)
+#include "RecordEditorTest.moc"
