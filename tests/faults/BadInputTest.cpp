@@ -223,6 +223,34 @@ std::string GeneratedHistory(int draws)
     return text;
 }
 
+TEST_F(BadInputTest, AHundredThousandLinesThroughExpansionFiltersAndPrizeCheck)
+{
+    StartOnRealHistory();
+    // The generated draws as bets: six reds each, then with their blue.
+    Lines reds;
+    Lines bets;
+    for (const auto& line : SplitLines(GeneratedHistory(100'000))) {
+        reds.push_back(line.substr(8, 17));
+        bets.push_back(line.substr(8, 17) + " +" + line.substr(26, 2));
+    }
+    const auto started = std::chrono::steady_clock::now();
+    m_state.Selection.BetList = reds;
+    ExpandBetList(m_state, m_host);
+    const std::size_t expanded = m_state.Selection.BasketView.Size();
+    EXPECT_GT(expanded, 90'000u); // a few draws repeat
+    EXPECT_LE(expanded, 100'000u);
+
+    ResetFilterState(m_state.Filters);
+    for (auto& [name, on] : m_state.Filters.Switches)
+        on = true;
+    EXPECT_EQ(Outcome([&] { RunFilters(m_state, m_host); }), "");
+    EXPECT_LE(SplitLines(m_dir.ReadBytes("data/temp.txt")).size(), expanded);
+
+    const Lines result = CheckPrizeLines(bets, "01 02 03 04 05 06 +07");
+    EXPECT_FALSE(result.empty());
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(60));
+}
+
 TEST(LongHistory, RecomputeOfAHundredThousandDrawsGrowsLinearly)
 {
     struct Size
