@@ -110,6 +110,8 @@ void TForm1::FormCreate()
         flagError = e.what();
     }
     m_state.Paths.SetDir(location.AppDir);
+    // Half-written temporary files of a run that was killed before its rename.
+    RemoveStaleTempFiles(location.AppDir);
     LoadHelpTexts();
     m_state.Selection.BasketReadyFlag = false;
     m_state.PopupShownFlag = false;

@@ -3,6 +3,7 @@
 #include "core/Error.h"
 #include "history/AppPaths.h"
 #include "history/DrawRecord.h"
+#include "history/Pipeline.h"
 #include "history/TextFile.h"
 #include "ui/Addresses.h"
 #include "ui/ClickableLabel.h"
@@ -280,7 +281,7 @@ void TNadddata::TeButton1Click()
                     m_list->scrollToItem(m_list->item(fault->LineNumber - 1));
                     return;
                 }
-                SaveLines(m_form.State().File("Data/Data.txt"), lines, Flush::Yes);
+                SaveHistoryForRecompute(m_form.State(), lines);
                 m_form.RecomputeAllSteps();
             } else {
                 Retry();
