@@ -1,5 +1,9 @@
 #include "ui/Look.h"
 
+#include <QRadialGradient>
+
+#include <QPainter>
+
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
@@ -60,6 +64,28 @@ void ApplyLook(QApplication& app)
     font.setStyleHint(QFont::SansSerif);
     app.setFont(font);
     app.setStyleSheet(QString::fromUtf8(kStyleSheet));
+}
+
+void DrawBall(QPainter& painter, QPointF centre, double radius, const QColor& colour, const QString& number)
+{
+    QRadialGradient shade(centre - QPointF(radius * 0.35, radius * 0.4), radius * 1.3);
+    shade.setColorAt(0.0, colour.lighter(175));
+    shade.setColorAt(0.45, colour);
+    shade.setColorAt(1.0, colour.darker(190));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, 70));
+    painter.drawEllipse(centre + QPointF(2.5, 3.5), radius, radius * 0.96);
+    painter.setBrush(shade);
+    painter.drawEllipse(centre, radius, radius);
+    painter.setBrush(QColor(255, 255, 255, 235));
+    painter.drawEllipse(centre, radius * 0.55, radius * 0.55);
+    QFont font = painter.font();
+    font.setPixelSize(static_cast<int>(radius * 0.7));
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(colour.darker(140));
+    painter.drawText(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius),
+                     Qt::AlignCenter, number);
 }
 
 } // namespace qv::ui

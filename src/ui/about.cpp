@@ -1,5 +1,7 @@
 #include "ui/about.h"
 
+#include "ui/Look.h"
+
 #include "core/AppState.h"
 #include "ui/Addresses.h"
 #include "ui/ClickableLabel.h"
@@ -26,28 +28,6 @@ namespace {
 
 constexpr int kWidth = 460;
 constexpr int kHeight = 330;
-
-void Ball(QPainter& painter, QPointF centre, double radius, const QColor& colour, const QString& number)
-{
-    QRadialGradient shade(centre - QPointF(radius * 0.35, radius * 0.4), radius * 1.3);
-    shade.setColorAt(0.0, colour.lighter(170));
-    shade.setColorAt(0.5, colour);
-    shade.setColorAt(1.0, colour.darker(180));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 0, 0, 60));
-    painter.drawEllipse(centre + QPointF(2, 3), radius, radius * 0.95);
-    painter.setBrush(shade);
-    painter.drawEllipse(centre, radius, radius);
-    painter.setBrush(QColor(255, 255, 255, 230));
-    painter.drawEllipse(centre, radius * 0.52, radius * 0.52);
-    QFont font = painter.font();
-    font.setPixelSize(static_cast<int>(radius * 0.62));
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(colour.darker(150));
-    painter.drawText(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius),
-                     Qt::AlignCenter, number);
-}
 
 } // namespace
 
@@ -76,10 +56,10 @@ QPixmap AboutPicture(int width, int height)
     const char* reds[] = {"03", "08", "11", "19", "24", "30"};
     for (int i = 0; i < 6; ++i) {
         const QPointF centre(left + (i % 3) * step, top + (i / 3) * step * 0.95);
-        Ball(painter, centre, radius, QColor(0xd3, 0x2f, 0x2f), QString::fromUtf8(reds[i]));
+        DrawBall(painter, centre, radius, QColor(0xd3, 0x2f, 0x2f), QString::fromUtf8(reds[i]));
     }
-    Ball(painter, QPointF(left + 3 * step + radius * 0.1, top + step * 0.475), radius * 1.08,
-         QColor(0x1e, 0x5a, 0xc8), QStringLiteral("07"));
+    DrawBall(painter, QPointF(left + 3 * step + radius * 0.1, top + step * 0.475), radius * 1.08,
+             QColor(0x1e, 0x5a, 0xc8), QStringLiteral("07"));
     QFont font = painter.font();
     font.setPixelSize(static_cast<int>(radius * 0.8));
     font.setBold(true);
