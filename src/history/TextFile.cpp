@@ -7,8 +7,9 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <optional>
 #include <random>
-#include <regex>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,6 +30,41 @@ std::string TempNameBeside(const std::filesystem::path& path)
     std::snprintf(suffix, sizeof suffix, ".%d.%016llx.tmp", static_cast<int>(getpid()),
                   static_cast<unsigned long long>(generator()));
     return path.string() + suffix;
+}
+
+// The writer's process id when the name is one TempNameBeside makes ("<name>.<pid>.<16 hex
+// digits>.tmp"), otherwise nothing.
+std::optional<long> TempWriterPid(std::string_view name)
+{
+    constexpr std::string_view kTail = ".tmp";
+    constexpr std::size_t kHexDigits = 16;
+    if (name.size() < kTail.size() || name.substr(name.size() - kTail.size()) != kTail)
+        return std::nullopt;
+    name.remove_suffix(kTail.size());
+    if (name.size() < kHexDigits + 1)
+        return std::nullopt;
+    const std::string_view hex = name.substr(name.size() - kHexDigits);
+    for (char c : hex) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
+            return std::nullopt;
+    }
+    name.remove_suffix(kHexDigits);
+    if (name.back() != '.')
+        return std::nullopt;
+    name.remove_suffix(1);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view digits = name.substr(dot + 1);
+    if (digits.empty() || digits.size() > 9)
+        return std::nullopt;
+    long pid = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        pid = pid * 10 + (c - '0');
+    }
+    return pid;
 }
 
 } // namespace
@@ -227,7 +263,6 @@ void SaveLines(const std::filesystem::path& path, const Lines& lines, Flush flus
 
 int RemoveStaleTempFiles(const std::filesystem::path& dir)
 {
-    static const std::regex pattern(R"(.*\.([0-9]+)\.[0-9a-f]{16}\.tmp)");
     int removed = 0;
     std::error_code ec;
     for (auto it = std::filesystem::recursive_directory_iterator(dir, ec);
@@ -238,12 +273,10 @@ int RemoveStaleTempFiles(const std::filesystem::path& dir)
         }
         if (!it->is_regular_file(ec))
             continue;
-        std::smatch match;
-        const std::string name = it->path().filename().string();
-        if (!std::regex_match(name, match, pattern))
+        const std::optional<long> pid = TempWriterPid(it->path().filename().string());
+        if (!pid)
             continue;
-        const long pid = std::strtol(match[1].str().c_str(), nullptr, 10);
-        if (pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM))
+        if (*pid > 0 && (::kill(static_cast<pid_t>(*pid), 0) == 0 || errno == EPERM))
             continue; // its writer still runs
         std::error_code removeError;
         if (std::filesystem::remove(it->path(), removeError))

@@ -21,9 +21,9 @@ std::string ReadNotepadFile(const std::filesystem::path& path)
     return ReadRichText(ReadFileBytes(path));
 }
 
-void WriteNotepadFile(const std::filesystem::path& path, const std::string& text)
+void WriteNotepadFile(const std::filesystem::path& path, const std::string& text, Flush flush)
 {
-    ReplaceFile(path, WriteRichText(text));
+    ReplaceFile(path, WriteRichText(text), flush);
 }
 
 namespace {
@@ -119,7 +119,7 @@ void NotepadView::RichEdit1Change()
     bool failed = false;
     m_context.Run([&]() {
         failed = true;
-        WriteNotepadFile(DefaultFile(), text);
+        WriteNotepadFile(DefaultFile(), text, Flush::No);
         failed = false;
     });
     // A default file that cannot be written would put the same error before every

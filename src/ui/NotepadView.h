@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/TextFile.h"
 #include "ui/ViewContext.h"
 
 #include <QWidget>
@@ -16,7 +17,9 @@ namespace qv::ui {
 // a file that is not one is read as plain GBK text. A missing default file reads as an
 // empty notepad.
 std::string ReadNotepadFile(const std::filesystem::path& path);
-void WriteNotepadFile(const std::filesystem::path& path, const std::string& text);
+// Saves made on request reach the disk before they count as done; the keystroke auto-save
+// does not wait for the disk, it only replaces the file whole.
+void WriteNotepadFile(const std::filesystem::path& path, const std::string& text, Flush flush = Flush::Yes);
 
 // The notepad view ("记事工作区域"): RichEdit1 over "Data/text.txt", with 保存, 全部清除,
 // 自动保存到默认文件, 打开 and 另存为....

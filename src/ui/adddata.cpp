@@ -318,7 +318,7 @@ void TNadddata::TeButton9Click()
         const auto chosen = m_form.Host().ChooseSaveFile(TextFileRequest(m_form.State(), "历史开奖记录.txt"));
         if (!chosen)
             return;
-        SaveLines(*chosen, Entries());
+        SaveLines(*chosen, Entries(), Flush::Yes);
     });
 }
 

@@ -1,6 +1,6 @@
+#include "history/TextFile.h"
 #include "core/Error.h"
 #include "history/Gbk.h"
-#include "history/TextFile.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +46,9 @@ TEST(Gbk, RoundTripsChinese)
 TEST(Gbk, NeverFailsOnBadBytes)
 {
     // A lone lead byte, a byte GBK never uses, NUL bytes: all decode to something.
-    const std::string bad("\x81\n\xFF\x00\x00" "abc\xC0", 10);
+    const std::string bad("\x81\n\xFF\x00\x00"
+                          "abc\xC0",
+                          10);
     const std::string utf8 = GbkToUtf8(bad);
     EXPECT_NE(utf8.find("abc"), std::string::npos);
     EXPECT_NE(utf8.find("\xEF\xBF\xBD"), std::string::npos);
@@ -74,7 +76,8 @@ TEST(TextFile, MissingFileIsTheOpenReport)
         LoadLines(path);
         FAIL() << "no error";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + path.string() + "\". No such file or directory.");
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot open file \"" + path.string() + "\". No such file or directory.");
     }
 }
 
@@ -82,7 +85,8 @@ TEST(TextFile, FailedReplacementKeepsTheOldFile)
 {
     test::TempAppDir dir;
     SaveLines(dir / "keep.txt", {"old"});
-    SetWriteFailureHook([](const std::filesystem::path& p) { throw Error::CannotOpenFile(p.string(), "Disk full."); });
+    SetWriteFailureHook(
+        [](const std::filesystem::path& p) { throw Error::CannotOpenFile(p.string(), "Disk full."); });
     EXPECT_THROW(SaveLines(dir / "keep.txt", {"new"}), Error);
     SetWriteFailureHook({});
     EXPECT_EQ(dir.Read("keep.txt"), Lines{"old"});
@@ -123,6 +127,34 @@ TEST(TextFile, StaleTempFilesOfDeadWritersAreRemoved)
     EXPECT_TRUE(dir.Exists(mine));
     EXPECT_TRUE(dir.Exists("Red/notes.tmp"));
     EXPECT_EQ(dir.Read("Red/RedAna.txt"), Lines{"a"});
+}
+
+TEST(TextFile, OnlyTheWritersOwnTempNamesCountAsStale)
+{
+    struct Case
+    {
+        const char* name;
+        bool removed;
+    };
+    const Case cases[] = {
+        {"data.txt.999999999.00000000deadbeef.tmp", true},
+        {".999999999.0123456789abcdef.tmp", true},
+        {"a.b.c.999999998.fedcba9876543210.tmp", true},
+        {"data.txt.999999999.0123456789ABCDEF.tmp", false}, // upper-case hex is not ours
+        {"data.txt.999999999.0123456789abcde.tmp", false},  // 15 digits
+        {"data.txt.999999999.0123456789abcdef0.tmp", false},
+        {"data.txt.99x.0123456789abcdef.tmp", false},
+        {"data.txt..0123456789abcdef.tmp", false},
+        {"0123456789abcdef.tmp", false},
+        {"data.txt.999999999.0123456789abcdef.TMP", false},
+        {"data.txt.999999999.0123456789abcdef.tmp.bak", false},
+    };
+    for (const Case& c : cases) {
+        test::TempAppDir dir;
+        dir.WriteBytes(c.name, "x");
+        EXPECT_EQ(RemoveStaleTempFiles(dir.Path()), c.removed ? 1 : 0) << c.name;
+        EXPECT_EQ(dir.Exists(c.name), !c.removed) << c.name;
+    }
 }
 
 } // namespace
