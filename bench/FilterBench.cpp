@@ -3,6 +3,7 @@
 
 #include "core/AppState.h"
 #include "filters/FilterRun.h"
+#include "history/HistoryLoad.h"
 #include "history/Text.h"
 #include "history/TextFile.h"
 
@@ -67,14 +68,8 @@ struct Setup
         Dir = std::filesystem::temp_directory_path() / ("quorvane-bench-run-" + std::to_string(getpid()));
         std::filesystem::create_directories(Dir / "Data");
         State.Paths.SetDir(Dir);
-        const auto history =
-            qv::LoadLines(std::filesystem::path(QUORVANE_SOURCE_DIR) / "appdata/data/data.txt");
-        for (const auto& line : history) {
-            const auto fields = qv::SplitFields(line);
-            State.RedHistory.push_back(
-                qv::Join(std::vector<std::string>(fields.begin() + 1, fields.begin() + 7), " "));
-        }
-        State.RedHistory.emplace_back();
+        State.RedHistory = qv::RedHistoryOf(
+            qv::LoadLines(std::filesystem::path(QUORVANE_SOURCE_DIR) / "appdata/data/data.txt"));
         // Lists of the size and kind the analyses leave for the newest draws.
         auto& reference = State.Analysis.Reference;
         reference.RepeatNumbers = "01 04 16 22 26 31";

@@ -5,6 +5,7 @@
 #include "core/AppState.h"
 #include "core/RecordingHost.h"
 #include "filters/FilterRule.h"
+#include "history/HistoryLoad.h"
 #include "history/Text.h"
 #include "history/TextFile.h"
 
@@ -95,14 +96,8 @@ struct Setting
         Dir = std::filesystem::temp_directory_path() / "quorvane-bench-families";
         std::filesystem::create_directories(Dir);
         State.Paths.SetDir(Dir);
-        const auto history =
-            qv::LoadLines(std::filesystem::path(QUORVANE_SOURCE_DIR) / "appdata/data/data.txt");
-        for (const auto& line : history) {
-            const auto fields = qv::SplitFields(line);
-            State.RedHistory.push_back(
-                qv::Join(std::vector<std::string>(fields.begin() + 1, fields.begin() + 7), " "));
-        }
-        State.RedHistory.emplace_back();
+        State.RedHistory = qv::RedHistoryOf(
+            qv::LoadLines(std::filesystem::path(QUORVANE_SOURCE_DIR) / "appdata/data/data.txt"));
         auto& prediction = State.Analysis.Prediction;
         prediction.RegionEdgeNumbers = "01 07 14 23 30";
         prediction.KillNumbers = "02 09 13";

@@ -5,12 +5,11 @@
 
 namespace qv {
 
-void LoadHistory(AppState& state)
+Lines RedHistoryOf(const Lines& historyLines)
 {
-    Lines lines = LoadLines(state.File(files::kHistory));
     Lines reds;
-    reds.reserve(lines.size() + 1);
-    for (const auto& line : lines) {
+    reds.reserve(historyLines.size() + 1);
+    for (const auto& line : historyLines) {
         const auto fields = SplitFieldViews(line);
         std::string combo;
         for (std::size_t k = 1; k <= 6; ++k) {
@@ -21,6 +20,13 @@ void LoadHistory(AppState& state)
         reds.push_back(std::move(combo));
     }
     reds.emplace_back();
+    return reds;
+}
+
+void LoadHistory(AppState& state)
+{
+    Lines lines = LoadLines(state.File(files::kHistory));
+    Lines reds = RedHistoryOf(lines);
     state.HistoryLines = std::move(lines);
     state.RedHistory = std::move(reds);
 }

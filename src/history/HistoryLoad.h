@@ -1,5 +1,7 @@
 #pragma once
 
+#include "history/Text.h"
+
 namespace qv {
 
 struct AppState;
@@ -9,5 +11,9 @@ struct AppState;
 // blanks, then one empty line. A missing file is the "Cannot open file" report and leaves
 // both lists as they were.
 void LoadHistory(AppState& state);
+
+// RedHistory for these history lines: fields 1 to 6 of each joined by single blanks (a
+// short line gives empty fields), then one empty line.
+Lines RedHistoryOf(const Lines& historyLines);
 
 } // namespace qv

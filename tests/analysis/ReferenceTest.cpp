@@ -18,8 +18,7 @@ using test::RepeatedHistory;
 
 ReferenceSheets SheetsFor(const Lines& history)
 {
-    return ComputeReferenceSheets(test::RedPartOf(history), test::RedAnaFor(history),
-                                  test::BlueAnaFor(history));
+    return ComputeReferenceSheets(RedHistoryOf(history), test::RedAnaFor(history), test::BlueAnaFor(history));
 }
 
 std::string ErrorOf(const std::function<void()>& run)
@@ -159,7 +158,7 @@ TEST(ReferenceSheet, SpanLinesReadTheRedTable)
         f[21] = std::to_string(spans[i]);
         redTable[i] = Join(f, " ");
     }
-    const auto sheets = ComputeReferenceSheets(test::RedPartOf(history), redTable, test::BlueAnaFor(history));
+    const auto sheets = ComputeReferenceSheets(RedHistoryOf(history), redTable, test::BlueAnaFor(history));
     EXPECT_EQ(sheets.Red[9], "27"); // 327 / 12, truncated
     EXPECT_EQ(sheets.Red[10], "10期极距和：262 9期极距和：240");
 }
@@ -212,21 +211,21 @@ TEST(ReferenceSheet, TooFewDrawsOrBadFieldsStopTheComputation)
         std::string error;
     };
     const Case cases[] = {
-        {"nine draws", test::RedPartOf(nine), test::RedAnaFor(ten), test::BlueAnaFor(ten),
+        {"nine draws", RedHistoryOf(nine), test::RedAnaFor(ten), test::BlueAnaFor(ten),
          "历史数据只有9期，至少需要10期才能进行下一期基础指标分析"},
         {"empty history", Lines{""}, test::RedAnaFor(ten), test::BlueAnaFor(ten),
          "历史数据只有0期，至少需要10期才能进行下一期基础指标分析"},
-        {"short red table", test::RedPartOf(ten), test::RedAnaFor(nine), test::BlueAnaFor(ten),
+        {"short red table", RedHistoryOf(ten), test::RedAnaFor(nine), test::BlueAnaFor(ten),
          "红球指标数据（Red/RedAna.txt）只有9期，至少需要10期才能进行下一期基础指标分析"},
-        {"short blue table", test::RedPartOf(ten), test::RedAnaFor(ten), test::BlueAnaFor(nine),
+        {"short blue table", RedHistoryOf(ten), test::RedAnaFor(ten), test::BlueAnaFor(nine),
          "蓝球指标数据（Blue/BlueAna.txt）只有9期，至少需要10期才能进行下一期基础指标分析"},
-        {"span not a number", test::RedPartOf(ten), badSpan, test::BlueAnaFor(ten),
+        {"span not a number", RedHistoryOf(ten), badSpan, test::BlueAnaFor(ten),
          "'x' is not a valid integer value"},
-        {"red table line too short", test::RedPartOf(ten), Lines(10, "2009001(1) 01 02"),
-         test::BlueAnaFor(ten), "List index out of bounds (21)"},
+        {"red table line too short", RedHistoryOf(ten), Lines(10, "2009001(1) 01 02"), test::BlueAnaFor(ten),
+         "List index out of bounds (21)"},
         {"red not a number", Lines(10, "01 02 0x 04 05 06"), test::RedAnaFor(ten), test::BlueAnaFor(ten),
          "'0x' is not a valid integer value"},
-        {"blue not a number", test::RedPartOf(ten), test::RedAnaFor(ten), Lines(10, "2009001(1) 1a 奇"),
+        {"blue not a number", RedHistoryOf(ten), test::RedAnaFor(ten), Lines(10, "2009001(1) 1a 奇"),
          "'1a' is not a valid integer value"},
     };
     for (const auto& c : cases) {
@@ -247,7 +246,7 @@ struct ReferenceDir
         Dir.Attach(State);
         State.Flag.SetCopy({flag});
         State.HistoryLines = history;
-        State.RedHistory = test::RedPartOf(history);
+        State.RedHistory = RedHistoryOf(history);
         Dir.Write("Red/RedAna.txt", test::RedAnaFor(history));
         Dir.Write("Blue/BlueAna.txt", test::BlueAnaFor(history));
     }
@@ -347,7 +346,7 @@ TEST(NextIssueReferenceRun, FailuresWriteNothing)
     };
     const Case cases[] = {
         {"nine draws", ReadyFlag::kStale,
-         [&](ReferenceDir& r) { r.State.RedHistory = test::RedPartOf(Lines(ten.begin(), ten.begin() + 9)); },
+         [&](ReferenceDir& r) { r.State.RedHistory = RedHistoryOf(Lines(ten.begin(), ten.begin() + 9)); },
          "历史数据只有9期"},
         {"red table missing", ReadyFlag::kStale,
          [](ReferenceDir& r) { std::filesystem::remove(r.Dir / "Red/RedAna.txt"); }, "Cannot open file"},

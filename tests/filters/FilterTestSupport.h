@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/RecordingHost.h"
 #include "filters/FilterRun.h"
+#include "history/HistoryLoad.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>
@@ -22,13 +23,7 @@ inline AppState DefaultFilterState()
 // The bundled history's red parts, newest first, and lists of the kind the analyses leave.
 inline void SetPlausibleInputs(AppState& state)
 {
-    state.RedHistory.clear();
-    for (const auto& line : RealHistoryLines()) {
-        const auto fields = SplitFields(line);
-        state.RedHistory.push_back(
-            Join(std::vector<std::string>(fields.begin() + 1, fields.begin() + 7), " "));
-    }
-    state.RedHistory.push_back("");
+    state.RedHistory = RedHistoryOf(RealHistoryLines());
     auto& reference = state.Analysis.Reference;
     reference.RepeatNumbers = "01 04 16 22 26 31";
     reference.NeighbourNumbers = "02 03 05 15 17 21 23 25 27 30 32";
