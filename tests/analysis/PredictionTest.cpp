@@ -9,18 +9,6 @@
 namespace qv {
 namespace {
 
-std::string Draw(int issue, std::array<int, 6> reds, int blue)
-{
-    std::string line = std::to_string(issue);
-    for (int red : reds) {
-        line += ' ';
-        line += TwoDigits(red);
-    }
-    line += ' ';
-    line += TwoDigits(blue);
-    return line;
-}
-
 // count draws, newest first; draw i has reds i+1 ... i+6 wrapped into 1..33.
 Lines RotatingHistory(int count)
 {
@@ -30,7 +18,7 @@ Lines RotatingHistory(int count)
         for (int k = 0; k < 6; ++k)
             reds[static_cast<std::size_t>(k)] = (i * 6 + k) % 33 + 1;
         std::sort(reds.begin(), reds.end());
-        history.push_back(Draw(2009200 - i, reds, i % 16 + 1));
+        history.push_back(test::HistoryLine(2009200 - i, reds, i % 16 + 1));
     }
     return history;
 }
@@ -68,9 +56,9 @@ TEST(KillRedNumbers, CandidatesSortedWithoutRepeats)
         std::string kills;
     };
     const Case cases[] = {
-        {Draw(2009148, {3, 8, 15, 22, 27, 31}, 6), "05 07 11 12 13 14 15 19 22 27 31"},
-        {Draw(2009148, {1, 5, 9, 18, 27, 33}, 1), "04 06 07 08 10 16 18 22 30"},
-        {Draw(2009148, {5, 12, 28, 29, 30, 33}, 2), "02 06 07 09 11 16 17 18 21 27 35"},
+        {test::HistoryLine(2009148, {3, 8, 15, 22, 27, 31}, 6), "05 07 11 12 13 14 15 19 22 27 31"},
+        {test::HistoryLine(2009148, {1, 5, 9, 18, 27, 33}, 1), "04 06 07 08 10 16 18 22 30"},
+        {test::HistoryLine(2009148, {5, 12, 28, 29, 30, 33}, 2), "02 06 07 09 11 16 17 18 21 27 35"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
@@ -88,13 +76,16 @@ TEST(RegionEdgeNumbers, PairsAcrossTheDecadeBoundaries)
     };
     const Case cases[] = {
         {"pair across two boundaries adds its upper number twice",
-         {Draw(2009148, {2, 5, 25, 26, 31, 33}, 1), Draw(2009147, {2, 5, 25, 26, 31, 33}, 1)},
+         {test::HistoryLine(2009148, {2, 5, 25, 26, 31, 33}, 1),
+          test::HistoryLine(2009147, {2, 5, 25, 26, 31, 33}, 1)},
          "05 09 10 19 20 25 25 26 29 30 31"},
         {"a lower number already listed adds only the upper one",
-         {Draw(2009148, {9, 10, 20, 30, 31, 32}, 1), Draw(2009147, {9, 10, 20, 30, 31, 32}, 1)},
+         {test::HistoryLine(2009148, {9, 10, 20, 30, 31, 32}, 1),
+          test::HistoryLine(2009147, {9, 10, 20, 30, 31, 32}, 1)},
          "08 09 10 11 19 20 21 29 30 33"},
         {"the union of two different draws",
-         {Draw(2009148, {10, 11, 12, 13, 14, 15}, 1), Draw(2009147, {9, 20, 21, 22, 23, 30}, 1)},
+         {test::HistoryLine(2009148, {10, 11, 12, 13, 14, 15}, 1),
+          test::HistoryLine(2009147, {9, 20, 21, 22, 23, 30}, 1)},
          "08 09 10 15 16 19 20 23 24 29 30 31"},
     };
     for (const auto& c : cases) {
@@ -107,16 +98,16 @@ TEST(PredictionLists, MeansFourthNewestAndTenDrawOmission)
 {
     Lines history;
     // Newest five draws: position sums 1+1+1+1+2 = 6 (mean 1.2 -> 01) ... 30+31+32+33+33.
-    history.push_back(Draw(2009150, {2, 3, 4, 5, 6, 33}, 1));
-    history.push_back(Draw(2009149, {1, 3, 4, 5, 6, 33}, 2));
-    history.push_back(Draw(2009148, {1, 3, 4, 5, 6, 32}, 3));
-    history.push_back(Draw(2009147, {1, 3, 4, 5, 6, 31}, 4));
-    history.push_back(Draw(2009146, {1, 3, 4, 5, 6, 30}, 5));
+    history.push_back(test::HistoryLine(2009150, {2, 3, 4, 5, 6, 33}, 1));
+    history.push_back(test::HistoryLine(2009149, {1, 3, 4, 5, 6, 33}, 2));
+    history.push_back(test::HistoryLine(2009148, {1, 3, 4, 5, 6, 32}, 3));
+    history.push_back(test::HistoryLine(2009147, {1, 3, 4, 5, 6, 31}, 4));
+    history.push_back(test::HistoryLine(2009146, {1, 3, 4, 5, 6, 30}, 5));
     for (int i = 0; i < 4; ++i)
-        history.push_back(Draw(2009145 - i, {7, 8, 9, 10, 11, 12}, 6));
+        history.push_back(test::HistoryLine(2009145 - i, {7, 8, 9, 10, 11, 12}, 6));
     // The tenth draw holds 13 and 14; 15 is missing from all ten.
-    history.push_back(Draw(2009141, {13, 14, 16, 17, 18, 19}, 7));
-    history.push_back(Draw(2009140, {15, 20, 21, 22, 23, 24}, 8));
+    history.push_back(test::HistoryLine(2009141, {13, 14, 16, 17, 18, 19}, 7));
+    history.push_back(test::HistoryLine(2009140, {15, 20, 21, 22, 23, 24}, 8));
 
     EXPECT_EQ(FiveDrawMeanNumbers(history), "01 03 04 05 06 31");
     EXPECT_EQ(FifthDrawNumbers(history), "01 03 04 05 06 31");
@@ -289,14 +280,14 @@ TEST(RunPrediction, FailuresLeaveFilesViewAndListsAlone)
     };
     Lines onlyRecent = RotatingHistory(40);
     for (auto& line : onlyRecent)
-        line = Draw(2009000, {1, 2, 3, 4, 5, 6}, 1);
+        line = test::HistoryLine(2009000, {1, 2, 3, 4, 5, 6}, 1);
     Lines neverDrawn33;
     for (int i = 0; i < 100; ++i) {
         std::array<int, 6> reds{};
         for (int k = 0; k < 6; ++k)
             reds[static_cast<std::size_t>(k)] = (i * 6 + k) % 32 + 1;
         std::sort(reds.begin(), reds.end());
-        neverDrawn33.push_back(Draw(2009200 - i, reds, 1));
+        neverDrawn33.push_back(test::HistoryLine(2009200 - i, reds, 1));
     }
     const Case cases[] = {
         {"no draw", "Data=0", {}, {}, "至少需要2期"},

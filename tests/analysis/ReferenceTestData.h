@@ -4,24 +4,14 @@
 // omission tests. The tables carry only what those steps read (the span of a red line, the
 // words of a blue line); the other fields are placeholders.
 
+#include "history/HistoryLoad.h"
 #include "history/Text.h"
+#include "support/TempAppDir.h"
 
 #include <array>
 #include <string>
 
 namespace qv::test {
-
-inline std::string HistoryLine(const std::string& issue, const std::array<int, 6>& reds, int blue)
-{
-    std::string line = issue;
-    for (const int red : reds) {
-        line += ' ';
-        line += TwoDigits(red);
-    }
-    line += ' ';
-    line += TwoDigits(blue);
-    return line;
-}
 
 // One red indicator line per history line: 25 fields, the span (field 21) computed.
 inline Lines RedAnaFor(const Lines& history)
@@ -71,18 +61,6 @@ inline Lines RepeatedHistory(std::size_t count, const std::array<int, 6>& reds, 
     for (std::size_t i = 0; i < count; ++i)
         history.push_back(HistoryLine(std::to_string(2009200 - i), reds, blue));
     return history;
-}
-
-// RedHistory as the history load builds it: the red parts, then one empty line.
-inline Lines RedPartOf(const Lines& history)
-{
-    Lines reds;
-    for (const auto& line : history) {
-        const auto f = SplitFields(line);
-        reds.push_back(Join(std::vector<std::string>(f.begin() + 1, f.begin() + 7), " "));
-    }
-    reds.emplace_back();
-    return reds;
 }
 
 } // namespace qv::test

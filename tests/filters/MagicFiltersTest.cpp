@@ -8,13 +8,6 @@
 namespace qv::test {
 namespace {
 
-struct LineCase
-{
-    const char* CheckBox;
-    const char* Line;
-    bool Removed;
-};
-
 TEST(MagicFilters, KeepAndRemoveOnBothForms)
 {
     FamilyBench bench;
@@ -41,12 +34,7 @@ TEST(MagicFilters, KeepAndRemoveOnBothForms)
         {"CheckBox15", "01 02 04 05 06 07", true},
         {"CheckBox15", "01 02 04 05 06 21", false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.CheckBox) + " " + c.Line);
-        auto rule = bench.Prepared(c.CheckBox);
-        EXPECT_EQ(RemovesCombo(*rule, c.Line), c.Removed);
-        EXPECT_EQ(RemovesText(*rule, c.Line), c.Removed);
-    }
+    ExpectLineCases(bench, cases);
 }
 
 TEST(MagicFilters, EmptyRegionEdgeListRemovesEveryLine)
@@ -174,13 +162,7 @@ TEST(MagicFilters, StartAndClosingLines)
 TEST(MagicFilters, MalformedLinesFollowTheTextRules)
 {
     FamilyBench bench;
-    struct Case
-    {
-        const char* CheckBox;
-        const char* Line;
-        const char* Outcome; // "removed", "kept" or the error
-    };
-    const Case cases[] = {
+    const OutcomeCase cases[] = {
         {"CheckBox43", "05 10 x 20 25 30", "'x' is not a valid integer value"},
         {"CheckBox43", "05 10 15", "List index out of bounds (3)"},
         {"CheckBox43", "10 16 22 28 32 33 01", "removed"},
@@ -198,16 +180,7 @@ TEST(MagicFilters, MalformedLinesFollowTheTextRules)
         {"CheckBox22", "1 10 19 28", "kept"}, // "01" does not occur in the text
         {"CheckBox24", "abc", "kept"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.CheckBox) + " '" + c.Line + "'");
-        auto rule = bench.Prepared(c.CheckBox);
-        const std::string outcome = ErrorOf([&] {
-            if (RemovesText(*rule, c.Line))
-                throw Error("removed");
-            throw Error("kept");
-        });
-        EXPECT_EQ(outcome, c.Outcome);
-    }
+    ExpectTextOutcomes(bench, cases);
 }
 
 TEST(TwoDigitNumbersIn, CountsLikeCountHitsForListsOfNumbers)

@@ -8,13 +8,16 @@
 #include "core/Error.h"
 #include "core/RecordingHost.h"
 #include "filters/FilterRule.h"
+#include "history/HistoryLoad.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <random>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -70,16 +73,13 @@ public:
     }
 
     // The red parts of the bundled history, as the history load builds them.
-    void UseRealHistory()
+    void SetEdits(const std::map<std::string, std::string>& edits)
     {
-        Lines reds;
-        for (const auto& line : RealHistoryLines()) {
-            const auto fields = SplitFields(line);
-            std::vector<std::string> six(fields.begin() + 1, fields.begin() + 7);
-            reds.push_back(Join(six, " "));
-        }
-        SetHistory(std::move(reds));
+        for (const auto& [name, text] : edits)
+            Settings.Edits[name] = text;
     }
+
+    void UseRealHistory() { State.RedHistory = RedHistoryOf(RealHistoryLines()); }
 
     const std::vector<FilterInfo>& Catalogue() const { return m_catalogue; }
 
@@ -114,6 +114,61 @@ template <typename Call> std::string ErrorOf(Call call)
     }
     return "no error";
 }
+
+// Whether the rule removes a RedCombo line, the same in its compact and its text form.
+inline void ExpectRemoved(FilterRule& rule, const std::string& line, bool removed)
+{
+    EXPECT_EQ(RemovesCombo(rule, line), removed);
+    EXPECT_EQ(RemovesText(rule, line), removed);
+}
+
+// A RedCombo line and whether the filter's rule removes it; both forms must agree.
+struct LineCase
+{
+    const char* CheckBox;
+    const char* Line;
+    bool Removed;
+};
+
+inline void ExpectLineCases(FamilyBench& bench, std::span<const LineCase> cases)
+{
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.CheckBox) + " " + c.Line);
+        ExpectRemoved(*bench.Prepared(c.CheckBox), c.Line, c.Removed);
+    }
+}
+
+// A line of any form and what the rule makes of its text: "removed", "kept" or the
+// message of the error the pass stops with.
+struct OutcomeCase
+{
+    const char* CheckBox;
+    const char* Line;
+    const char* Outcome;
+};
+
+inline void ExpectTextOutcomes(FamilyBench& bench, std::span<const OutcomeCase> cases)
+{
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.CheckBox) + " '" + c.Line + "'");
+        auto rule = bench.Prepared(c.CheckBox);
+        std::string outcome;
+        try {
+            outcome = RemovesText(*rule, c.Line) ? "removed" : "kept";
+        } catch (const Error& e) {
+            outcome = e.what();
+        }
+        EXPECT_EQ(outcome, c.Outcome);
+    }
+}
+
+// Parameter texts typed into a filter's boxes and the error they bring.
+struct ParameterCase
+{
+    const char* CheckBox;
+    std::map<std::string, std::string> Edits;
+    std::string Error;
+};
 
 inline std::string NotAnIntegerText(const std::string& text)
 {

@@ -9,13 +9,6 @@
 namespace qv::test {
 namespace {
 
-struct LineCase
-{
-    const char* CheckBox;
-    const char* Line;
-    bool Removed;
-};
-
 TEST(ProbabilityFilters, KeepAndRemoveOnBothForms)
 {
     FamilyBench bench;
@@ -46,12 +39,7 @@ TEST(ProbabilityFilters, KeepAndRemoveOnBothForms)
         {"CheckBox42", "01 02 03 04 06 12", true},
         {"CheckBox42", "01 02 03 07 08 12", false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.CheckBox) + " " + c.Line);
-        auto rule = bench.Prepared(c.CheckBox);
-        EXPECT_EQ(RemovesCombo(*rule, c.Line), c.Removed);
-        EXPECT_EQ(RemovesText(*rule, c.Line), c.Removed);
-    }
+    ExpectLineCases(bench, cases);
 }
 
 TEST(ProbabilityFilters, EmptyPredictionLists)
@@ -75,13 +63,7 @@ TEST(ProbabilityFilters, EmptyPredictionLists)
 
 TEST(ProbabilityFilters, TolerancesAreConvertedAtTheFirstLine)
 {
-    struct Case
-    {
-        const char* CheckBox;
-        std::map<std::string, std::string> Edits;
-        std::string Error;
-    };
-    const Case cases[] = {
+    const ParameterCase cases[] = {
         {"TeCheckBox2", {{"TeSEdit9", "x"}}, NotAnIntegerText("x")},
         {"TeCheckBox2", {{"TeSEdit6", "6 "}}, NotAnIntegerText("6 ")},
         {"TeCheckBox9", {{"TeSEdit7", ""}, {"TeSEdit8", "z"}}, NotAnIntegerText("")},
@@ -90,8 +72,7 @@ TEST(ProbabilityFilters, TolerancesAreConvertedAtTheFirstLine)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.CheckBox);
         FamilyBench bench;
-        for (const auto& [name, text] : c.Edits)
-            bench.Settings.Edits[name] = text;
+        bench.SetEdits(c.Edits);
         std::unique_ptr<FilterRule> rule;
         EXPECT_EQ(ErrorOf([&] { rule = bench.Prepared(c.CheckBox); }), "no error");
         ASSERT_NE(rule, nullptr);
@@ -110,13 +91,7 @@ TEST(ProbabilityFilters, MalformedLinesFollowTheTextRules)
 {
     FamilyBench bench;
     bench.SetHistory({"06 12 15 22 29 32"});
-    struct Case
-    {
-        const char* CheckBox;
-        const char* Line;
-        const char* Outcome;
-    };
-    const Case cases[] = {
+    const OutcomeCase cases[] = {
         {"CheckBox18", "01 02", "List index out of bounds (2)"},
         {"CheckBox18", "01 03 04 05 07 22 12", "removed"}, // a seventh field is not looked at
         {"CheckBox18", "1 3 4 5 7 x2", "kept"},            // the 2 of "x2" stands second
@@ -133,16 +108,7 @@ TEST(ProbabilityFilters, MalformedLinesFollowTheTextRules)
         {"CheckBox42", "06 12 15 22", "kept"},
         {"CheckBox42", "x06x12x15x22x29", "removed"}, // hits are substrings
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.CheckBox) + " '" + c.Line + "'");
-        auto rule = bench.Prepared(c.CheckBox);
-        const std::string outcome = ErrorOf([&] {
-            if (RemovesText(*rule, c.Line))
-                throw Error("removed");
-            throw Error("kept");
-        });
-        EXPECT_EQ(outcome, c.Outcome);
-    }
+    ExpectTextOutcomes(bench, cases);
 }
 
 TEST(NeighbourPairTable, SingleDrawAndTheWrittenFile)
@@ -252,9 +218,7 @@ TEST(HistoryRepeat, OddHistoryLinesCountTheirItems)
         SCOPED_TRACE(std::string(c.Draw) + " / " + c.Line);
         FamilyBench bench;
         bench.SetHistory({"20 21 23 24 25 26", c.Draw});
-        auto rule = bench.Prepared("CheckBox42");
-        EXPECT_EQ(RemovesCombo(*rule, c.Line), c.Removed);
-        EXPECT_EQ(RemovesText(*rule, c.Line), c.Removed);
+        ExpectRemoved(*bench.Prepared("CheckBox42"), c.Line, c.Removed);
     }
 }
 

@@ -64,11 +64,8 @@ TEST(ValueFilters, KeepAndRemoveOnBothForms)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.CheckBox) + " " + c.Line);
         FamilyBench bench;
-        for (const auto& [name, text] : c.Edits)
-            bench.Settings.Edits[name] = text;
-        auto rule = bench.Prepared(c.CheckBox);
-        EXPECT_EQ(RemovesCombo(*rule, c.Line), c.Removed);
-        EXPECT_EQ(RemovesText(*rule, c.Line), c.Removed);
+        bench.SetEdits(c.Edits);
+        ExpectRemoved(*bench.Prepared(c.CheckBox), c.Line, c.Removed);
     }
 }
 
@@ -153,13 +150,7 @@ TEST(ValueFilters, ParameterFieldsAndTheirDefaults)
 
 TEST(ValueFilters, ParametersAreConvertedWhenThePassBegins)
 {
-    struct Case
-    {
-        const char* CheckBox;
-        std::map<std::string, std::string> Edits;
-        std::string Error;
-    };
-    const Case cases[] = {
+    const ParameterCase cases[] = {
         {"CheckBox7", {{"Edit5", "1 2"}}, NotAnIntegerText("1 2")},
         {"CheckBox8", {{"edit6", ""}}, NotAnIntegerText("")},
         {"TeCheckBox7", {{"TeSEdit2", "28x"}}, NotAnIntegerText("28x")},
@@ -171,8 +162,7 @@ TEST(ValueFilters, ParametersAreConvertedWhenThePassBegins)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.CheckBox);
         FamilyBench bench;
-        for (const auto& [name, text] : c.Edits)
-            bench.Settings.Edits[name] = text;
+        bench.SetEdits(c.Edits);
         EXPECT_EQ(ErrorOf([&] { bench.Prepared(c.CheckBox); }), c.Error);
     }
 }
@@ -192,13 +182,8 @@ TEST(ValueFilters, BoundsAreNotCheckedAgainstEachOther)
 
 TEST(ValueFilters, MalformedLinesFollowTheTextRules)
 {
-    struct Case
-    {
-        const char* CheckBox;
-        const char* Line;
-        const char* Outcome;
-    };
-    const Case cases[] = {
+    FamilyBench bench;
+    const OutcomeCase cases[] = {
         {"CheckBox7", "12", "removed"}, // only the first number is read
         {"CheckBox7", "x 13", "'x' is not a valid integer value"},
         {"CheckBox7", "", "List index out of bounds (0)"},
@@ -217,17 +202,7 @@ TEST(ValueFilters, MalformedLinesFollowTheTextRules)
         {"TeCheckBox13", "0 -4 1 40 23 24", "removed"},
         {"CheckBox10", "x", "kept"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.CheckBox) + " '" + c.Line + "'");
-        FamilyBench bench;
-        auto rule = bench.Prepared(c.CheckBox);
-        const std::string outcome = ErrorOf([&] {
-            if (RemovesText(*rule, c.Line))
-                throw Error("removed");
-            throw Error("kept");
-        });
-        EXPECT_EQ(outcome, c.Outcome);
-    }
+    ExpectTextOutcomes(bench, cases);
 }
 
 TEST(ValueFilters, CompactFormMatchesText)

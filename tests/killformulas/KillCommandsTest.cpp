@@ -1,41 +1,17 @@
 #include "history/TextFile.h"
+#include "support/CliRunner.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sys/wait.h>
-
 namespace qv {
 namespace {
-
-struct CliResult
-{
-    int Status = -1;
-    std::string Out;
-};
-
-CliResult RunCli(const std::string& arguments)
-{
-    const std::string command = std::string(QUORVANE_CLI) + " " + arguments + " 2>/dev/null";
-    CliResult result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return result;
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        result.Out.append(buffer, got);
-    const int status = pclose(pipe);
-    result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
 
 TEST(KillCommands, PrintRateLinesAndSaveTheTable)
 {
     test::TempAppDir dir;
     dir.Write("data/data.txt", {"2009149 05 13 14 19 22 30 09", "2009148 03 08 15 22 27 31 06"});
-    const std::string appDir = "--app-dir '" + dir.Path().string() + "'";
+    const std::string appDir = dir.Path().string();
     struct Case
     {
         const char* command;
@@ -52,23 +28,24 @@ TEST(KillCommands, PrintRateLinesAndSaveTheTable)
         SCOPED_TRACE(c.command);
         const auto out = dir / "out.txt";
         std::filesystem::remove(out);
-        const auto result = RunCli(appDir + " " + c.command + " --save '" + out.string() + "'");
-        EXPECT_EQ(result.Status, 0);
+        const auto result =
+            test::RunCli({"--app-dir", appDir, c.command, "--save", out.string()}, dir.Path());
+        EXPECT_EQ(result.ExitCode, 0);
         EXPECT_NE(result.Out.find(c.rateLine + "\n"), std::string::npos) << result.Out;
         ASSERT_TRUE(std::filesystem::exists(out));
         const Lines table = LoadLines(out);
         ASSERT_EQ(table.size(), 3u);
         EXPECT_EQ(table[1], c.tableLine);
 
-        const auto json = RunCli("--json " + appDir + " " + c.command);
-        EXPECT_EQ(json.Status, 0);
+        const auto json = test::RunCli({"--json", "--app-dir", appDir, c.command}, dir.Path());
+        EXPECT_EQ(json.ExitCode, 0);
         EXPECT_NE(json.Out.find("\"" + c.rateLine + "\""), std::string::npos) << json.Out;
     }
 
     // Too short a history is an error report, not a crash.
     dir.Write("data/data.txt", {"2009148 05 13 14 19 22 30 09"});
-    EXPECT_EQ(RunCli(appDir + " kill-red").Status, 1);
-    EXPECT_EQ(RunCli(appDir + " kill-red extra").Status, 2);
+    EXPECT_EQ(test::RunCli({"--app-dir", appDir, "kill-red"}, dir.Path()).ExitCode, 1);
+    EXPECT_EQ(test::RunCli({"--app-dir", appDir, "kill-red", "extra"}, dir.Path()).ExitCode, 2);
 }
 
 } // namespace

@@ -10,19 +10,6 @@
 namespace qv {
 namespace {
 
-// A history line from an issue, six reds and a blue.
-std::string Draw(int issue, std::array<int, 6> reds, int blue)
-{
-    std::string line = std::to_string(issue);
-    for (int red : reds) {
-        line += ' ';
-        line += TwoDigits(red);
-    }
-    line += ' ';
-    line += TwoDigits(blue);
-    return line;
-}
-
 std::vector<std::string> Fields(const std::string& line)
 {
     return SplitFields(line);
@@ -59,25 +46,25 @@ TEST(RedKillNumbers, FormulasFromTheEarlierDraw)
     };
     const Case cases[] = {
         {"worked example",
-         Draw(2009147, {3, 8, 15, 22, 27, 31}, 6),
+         test::HistoryLine(2009147, {3, 8, 15, 22, 27, 31}, 6),
          {"15", "13", "14", "07", "19", "27", "22"}},
         {"blue 16: 34 - 33",
-         Draw(2009147, {1, 2, 3, 4, 5, 6}, 16),
+         test::HistoryLine(2009147, {1, 2, 3, 4, 5, 6}, 16),
          {"25", "23", "01", "01", "03", "18", "10"}},
         {"blue 13: 67 - 66",
-         Draw(2009147, {1, 2, 3, 4, 5, 6}, 13),
+         test::HistoryLine(2009147, {1, 2, 3, 4, 5, 6}, 13),
          {"22", "20", "01", "01", "03", "09", "10"}},
         {"blue 15: 77 - 66",
-         Draw(2009147, {1, 2, 3, 4, 5, 6}, 15),
+         test::HistoryLine(2009147, {1, 2, 3, 4, 5, 6}, 15),
          {"24", "22", "11", "01", "03", "15", "10"}},
         {"r1 10, b 14: 72 - 66",
-         Draw(2009147, {10, 11, 12, 13, 14, 15}, 14),
+         test::HistoryLine(2009147, {10, 11, 12, 13, 14, 15}, 14),
          {"23", "21", "30", "01", "03", "06", "19"}},
         {"r1 28, b 16: 132 - 99",
-         Draw(2009147, {28, 29, 30, 31, 32, 33}, 16),
+         test::HistoryLine(2009147, {28, 29, 30, 31, 32, 33}, 16),
          {"25", "23", "01", "01", "03", "33", "37"}},
         {"r3 29 stays above 33",
-         Draw(2009147, {20, 25, 29, 30, 31, 32}, 2),
+         test::HistoryLine(2009147, {20, 25, 29, 30, 31, 32}, 2),
          {"11", "09", "06", "04", "06", "33", "36"}},
     };
     for (const auto& c : cases) {
@@ -95,13 +82,23 @@ TEST(BlueKillPredictions, FormulasFromTheEarlierDraw)
         std::vector<std::string> predictions;
     };
     const Case cases[] = {
-        {"worked example", Draw(2009148, {3, 8, 15, 22, 27, 31}, 6), {"2尾", "08|04", "09", "4尾", "9尾"}},
-        {"blue 15 wraps p", Draw(2009148, {3, 8, 15, 22, 27, 31}, 15), {"0尾", "01|13", "02", "3尾", "9尾"}},
-        {"blue 01 wraps q", Draw(2009148, {3, 8, 15, 22, 27, 31}, 1), {"2尾", "03|15", "04", "9尾", "9尾"}},
-        {"blue 02 wraps q", Draw(2009148, {3, 8, 15, 22, 27, 31}, 2), {"4尾", "04|16", "05", "0尾", "9尾"}},
-        {"blue 10: tail 0", Draw(2009148, {3, 9, 15, 22, 27, 31}, 10), {"0尾", "12|08", "13", "8尾", "0尾"}},
+        {"worked example",
+         test::HistoryLine(2009148, {3, 8, 15, 22, 27, 31}, 6),
+         {"2尾", "08|04", "09", "4尾", "9尾"}},
+        {"blue 15 wraps p",
+         test::HistoryLine(2009148, {3, 8, 15, 22, 27, 31}, 15),
+         {"0尾", "01|13", "02", "3尾", "9尾"}},
+        {"blue 01 wraps q",
+         test::HistoryLine(2009148, {3, 8, 15, 22, 27, 31}, 1),
+         {"2尾", "03|15", "04", "9尾", "9尾"}},
+        {"blue 02 wraps q",
+         test::HistoryLine(2009148, {3, 8, 15, 22, 27, 31}, 2),
+         {"4尾", "04|16", "05", "0尾", "9尾"}},
+        {"blue 10: tail 0",
+         test::HistoryLine(2009148, {3, 9, 15, 22, 27, 31}, 10),
+         {"0尾", "12|08", "13", "8尾", "0尾"}},
         {"r1 28, b 16: 44 - 32",
-         Draw(2009148, {28, 29, 30, 31, 32, 33}, 16),
+         test::HistoryLine(2009148, {28, 29, 30, 31, 32, 33}, 16),
          {"2尾", "02|14", "12", "4尾", "0尾"}},
     };
     for (const auto& c : cases) {
@@ -136,15 +133,15 @@ TEST(KillFailed, TailsAndNumbersCompareAsText)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.prediction.Text + " / tail " + c.prediction.Tail + " against " +
                      std::to_string(c.laterBlue));
-        const auto later = Draw(2009149, {1, 2, 3, 4, 5, 6}, c.laterBlue);
+        const auto later = test::HistoryLine(2009149, {1, 2, 3, 4, 5, 6}, c.laterBlue);
         EXPECT_EQ(kill::KillFailed(c.prediction, SplitFieldViews(later)), c.failed);
     }
 }
 
 TEST(VerifyRedKillFormulas, MarksTheLaterDrawAndAddsTheComingIssue)
 {
-    const std::string earlier = Draw(2009147, {3, 8, 15, 22, 27, 31}, 6);
-    const std::string later = Draw(2009148, {5, 13, 14, 19, 22, 30}, 9);
+    const std::string earlier = test::HistoryLine(2009147, {3, 8, 15, 22, 27, 31}, 6);
+    const std::string later = test::HistoryLine(2009148, {5, 13, 14, 19, 22, 30}, 9);
     Fixture f({later, earlier});
     VerifyRedKillFormulas(f.state, f.host);
 
@@ -181,8 +178,8 @@ TEST(VerifyRedKillFormulas, MarksTheLaterDrawAndAddsTheComingIssue)
 
 TEST(VerifyBlueKillFormulas, MarksTheLaterDrawAndAddsTheComingIssue)
 {
-    const std::string earlier = Draw(2009148, {3, 8, 15, 22, 27, 31}, 6);
-    const std::string later = Draw(2009154, {5, 13, 14, 19, 22, 30}, 9);
+    const std::string earlier = test::HistoryLine(2009148, {3, 8, 15, 22, 27, 31}, 6);
+    const std::string later = test::HistoryLine(2009154, {5, 13, 14, 19, 22, 30}, 9);
     Fixture f({later, earlier});
     VerifyBlueKillFormulas(f.state, f.host);
 
@@ -220,7 +217,7 @@ TEST(VerifyRedKillFormulas, RatesAreTruncatedWholePercents)
         Lines history;
         for (int i = 0; i <= c.verified; ++i) {
             const bool hit = i < c.hits;
-            history.push_back(Draw(2009000 + c.verified - i, {1, 2, 3, 4, 5, hit ? 11 : 10}, 1));
+            history.push_back(test::HistoryLine(2009000 + c.verified - i, {1, 2, 3, 4, 5, hit ? 11 : 10}, 1));
         }
         Fixture f(history);
         VerifyRedKillFormulas(f.state, f.host);
@@ -240,19 +237,20 @@ TEST(KillVerification, ShortOrBrokenHistoriesStopWithAReport)
     };
     const Case cases[] = {
         {"empty history", {}, ""},
-        {"one draw", {Draw(2009148, {3, 8, 15, 22, 27, 31}, 6)}, ""},
+        {"one draw", {test::HistoryLine(2009148, {3, 8, 15, 22, 27, 31}, 6)}, ""},
         {"non-numeric blue",
-         {Draw(2009148, {3, 8, 15, 22, 27, 31}, 6), "2009147 01 02 03 04 05 06 x1"},
+         {test::HistoryLine(2009148, {3, 8, 15, 22, 27, 31}, 6), "2009147 01 02 03 04 05 06 x1"},
          "'x1' is not a valid integer value"},
         {"short line",
-         {Draw(2009148, {3, 8, 15, 22, 27, 31}, 6), "2009147 01 02 03 04 05"},
+         {test::HistoryLine(2009148, {3, 8, 15, 22, 27, 31}, 6), "2009147 01 02 03 04 05"},
          "List index out of bounds (7)"},
     };
     const bool red[] = {true, false};
     for (const auto& c : cases) {
         for (const bool isRed : red) {
             SCOPED_TRACE(std::string(c.what) + (isRed ? " (red)" : " (blue)"));
-            Fixture f({Draw(2009148, {3, 8, 15, 22, 27, 31}, 6), Draw(2009147, {1, 2, 3, 4, 5, 6}, 1)});
+            Fixture f({test::HistoryLine(2009148, {3, 8, 15, 22, 27, 31}, 6),
+                       test::HistoryLine(2009147, {1, 2, 3, 4, 5, 6}, 1)});
             isRed ? VerifyRedKillFormulas(f.state, f.host) : VerifyBlueKillFormulas(f.state, f.host);
             const auto before = isRed ? f.state.Kill.Red : f.state.Kill.Blue;
             f.dir.Write("data/data.txt", c.history);
@@ -275,7 +273,8 @@ TEST(KillVerification, ShortOrBrokenHistoriesStopWithAReport)
 
 TEST(KillVerification, SaveWritesTheTableOrNothing)
 {
-    Fixture f({Draw(2009148, {5, 13, 14, 19, 22, 30}, 9), Draw(2009147, {3, 8, 15, 22, 27, 31}, 6)});
+    Fixture f({test::HistoryLine(2009148, {5, 13, 14, 19, 22, 30}, 9),
+               test::HistoryLine(2009147, {3, 8, 15, 22, 27, 31}, 6)});
 
     // Nothing to save before the first run: no dialog, no file.
     EXPECT_THROW(SaveRedKillTable(f.state, f.host), Error);

@@ -54,7 +54,8 @@ void TempAppDir::Attach(AppState& state) const
 
 bool TempAppDir::InstallRealHistory() const
 {
-    const std::filesystem::path source = std::filesystem::path(QUORVANE_SOURCE_DIR) / "appdata" / "data" / "data.txt";
+    const std::filesystem::path source =
+        std::filesystem::path(QUORVANE_SOURCE_DIR) / "appdata" / "data" / "data.txt";
     if (!std::filesystem::exists(source))
         return false;
     std::filesystem::create_directories(m_path / "data");
@@ -66,6 +67,18 @@ bool TempAppDir::InstallRealHistory() const
 Lines RealHistoryLines()
 {
     return LoadLines(std::filesystem::path(QUORVANE_SOURCE_DIR) / "appdata" / "data" / "data.txt");
+}
+
+std::string HistoryLine(std::string_view issue, const std::array<int, 6>& reds, int blue)
+{
+    std::string line(issue);
+    for (const int red : reds) {
+        line += ' ';
+        line += TwoDigits(red);
+    }
+    line += ' ';
+    line += TwoDigits(blue);
+    return line;
 }
 
 } // namespace qv::test

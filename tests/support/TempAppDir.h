@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "history/TextFile.h"
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -20,7 +21,10 @@ public:
     TempAppDir& operator=(const TempAppDir&) = delete;
 
     const std::filesystem::path& Path() const { return m_path; }
-    std::filesystem::path operator/(std::string_view relative) const { return m_path / std::string(relative); }
+    std::filesystem::path operator/(std::string_view relative) const
+    {
+        return m_path / std::string(relative);
+    }
 
     // Writes lines (UTF-8, saved as GBK with CR LF) to a file below the directory.
     void Write(std::string_view relative, const Lines& lines) const;
@@ -43,5 +47,12 @@ private:
 
 // The bundled history of the source tree, loaded as lines.
 Lines RealHistoryLines();
+
+// A history line from an issue, six reds and a blue, each number two digits.
+std::string HistoryLine(std::string_view issue, const std::array<int, 6>& reds, int blue);
+inline std::string HistoryLine(int issue, const std::array<int, 6>& reds, int blue)
+{
+    return HistoryLine(std::to_string(issue), reds, blue);
+}
 
 } // namespace qv::test
