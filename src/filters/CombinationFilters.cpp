@@ -140,7 +140,7 @@ void AddCombinationFilters(std::vector<FilterInfo>& catalogue)
     f.ClosingLine = [](const FilterContext&, long long n) {
         return CountLine("排除无效组合，注数", n, "....OK");
     };
-    f.Make = []() -> std::unique_ptr<FilterRule> { return std::make_unique<DecadeRule>(); };
+    f.Make = MakeRule<DecadeRule>;
     catalogue.push_back(std::move(f));
 
     f = {};

@@ -109,6 +109,21 @@ struct FilterInfo
     std::vector<std::pair<std::string, Lines>> MemoDefaults;
 };
 
+// A catalogue entry's Make for a rule that needs nothing at construction.
+template <typename Rule> std::unique_ptr<FilterRule> MakeRule()
+{
+    return std::make_unique<Rule>();
+}
+
+// A closing line that shows the count removed: before + N + after.
+inline std::string CountLine(const char* before, long long removed, const char* after)
+{
+    std::string text = before;
+    text += std::to_string(removed);
+    text += after;
+    return text;
+}
+
 // Each family adds its filters to the catalogue from its own file.
 void AddCombinationFilters(std::vector<FilterInfo>& catalogue);   // 组合滤除
 void AddFormatFilters(std::vector<FilterInfo>& catalogue);        // 格式滤除

@@ -290,7 +290,7 @@ void AddFormatFilters(std::vector<FilterInfo>& catalogue)
     f.ClosingLine = [](const FilterContext&, long long n) {
         return CountLine("排除无效连码：", n, "注....OK");
     };
-    f.Make = []() -> std::unique_ptr<FilterRule> { return std::make_unique<RunRule>(); };
+    f.Make = MakeRule<RunRule>;
     catalogue.push_back(std::move(f));
 
     f = {};
@@ -303,7 +303,7 @@ void AddFormatFilters(std::vector<FilterInfo>& catalogue)
     f.ClosingLine = [](const FilterContext&, long long n) {
         return CountLine("排除无效ABC码：", n, "注....OK");
     };
-    f.Make = []() -> std::unique_ptr<FilterRule> { return std::make_unique<AbcRule>(); };
+    f.Make = MakeRule<AbcRule>;
     catalogue.push_back(std::move(f));
 
     f = {};
@@ -316,7 +316,7 @@ void AddFormatFilters(std::vector<FilterInfo>& catalogue)
     f.ClosingLine = [](const FilterContext&, long long n) {
         return CountLine("排除全奇偶数：", n, "注....OK");
     };
-    f.Make = []() -> std::unique_ptr<FilterRule> { return std::make_unique<ParityRule>(); };
+    f.Make = MakeRule<ParityRule>;
     catalogue.push_back(std::move(f));
 
     f = {};
@@ -329,7 +329,7 @@ void AddFormatFilters(std::vector<FilterInfo>& catalogue)
     f.ClosingLine = [](const FilterContext&, long long n) {
         return CountLine("排除无效同尾号：", n, "注....OK");
     };
-    f.Make = []() -> std::unique_ptr<FilterRule> { return std::make_unique<TailRule>(); };
+    f.Make = MakeRule<TailRule>;
     catalogue.push_back(std::move(f));
 
     f = {};
@@ -342,7 +342,7 @@ void AddFormatFilters(std::vector<FilterInfo>& catalogue)
     f.ClosingLine = [](const FilterContext&, long long n) {
         return CountLine("排除无效和值，排除注数", n, "....OK");
     };
-    f.Make = []() -> std::unique_ptr<FilterRule> { return std::make_unique<SumRule>(); };
+    f.Make = MakeRule<SumRule>;
     catalogue.push_back(std::move(f));
 }
 

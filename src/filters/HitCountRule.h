@@ -25,13 +25,4 @@ private:
     HitList m_list;
 };
 
-// The closing line: before + N + after.
-inline std::string CountLine(const char* before, long long removed, const char* after)
-{
-    std::string text = before;
-    text += std::to_string(removed);
-    text += after;
-    return text;
-}
-
 } // namespace qv

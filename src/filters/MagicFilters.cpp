@@ -57,14 +57,6 @@ bool OutOfSortRange(int position, int value)
     }
 }
 
-std::string RemovedLine(const char* before, long long removed, const char* after)
-{
-    std::string line = before;
-    line += std::to_string(removed);
-    line += after;
-    return line;
-}
-
 // The number of ones in a byte, without relying on a population-count instruction.
 constexpr std::array<std::uint8_t, 256> kBitsIn = [] {
     std::array<std::uint8_t, 256> bits{};
@@ -311,11 +303,6 @@ public:
     }
 };
 
-template <typename Rule> std::unique_ptr<FilterRule> MakeRule()
-{
-    return std::make_unique<Rule>();
-}
-
 } // namespace
 
 std::uint64_t MaskOfNumbers(std::string_view text)
@@ -399,7 +386,7 @@ void AddMagicFilters(std::vector<FilterInfo>& catalogue)
             return line;
         };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("排除区域分析法号码：", removed, "注....OK");
+            return CountLine("排除区域分析法号码：", removed, "注....OK");
         };
         info.Make = MakeRule<RegionEdgeRule>;
         catalogue.push_back(std::move(info));
@@ -413,7 +400,7 @@ void AddMagicFilters(std::vector<FilterInfo>& catalogue)
         info.Default = true;
         info.StartLine = [](const FilterContext&) { return std::string("正在进行八卦排除法....."); };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("通过八卦排除法共排除：", removed, "注....OK");
+            return CountLine("通过八卦排除法共排除：", removed, "注....OK");
         };
         info.Make = []() -> std::unique_ptr<FilterRule> {
             return std::make_unique<GroupHitRule>(GroupsOf(kTrigramGroups, 8), 4);
@@ -429,7 +416,7 @@ void AddMagicFilters(std::vector<FilterInfo>& catalogue)
         info.Default = true;
         info.StartLine = [](const FilterContext&) { return std::string("正在进行轮盘算法1....."); };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("通过轮盘算法1 共排除：", removed, "注....OK");
+            return CountLine("通过轮盘算法1 共排除：", removed, "注....OK");
         };
         info.Make = []() -> std::unique_ptr<FilterRule> {
             return std::make_unique<GroupHitRule>(GroupsOf(kRouletteRows, 8), 5);
@@ -445,7 +432,7 @@ void AddMagicFilters(std::vector<FilterInfo>& catalogue)
         info.Default = false;
         info.StartLine = [](const FilterContext&) { return std::string("正在进行轮盘算法2....."); };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("通过轮盘算法2 共排除：", removed, "注....OK");
+            return CountLine("通过轮盘算法2 共排除：", removed, "注....OK");
         };
         info.Make = []() -> std::unique_ptr<FilterRule> {
             return std::make_unique<GroupHitRule>(RouletteGroups(), 6);
@@ -461,7 +448,7 @@ void AddMagicFilters(std::vector<FilterInfo>& catalogue)
         info.Default = false;
         info.StartLine = nullptr; // written by the preparation, once the basket holds lines
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("通过7行5列 共排除：", removed, "注....OK");
+            return CountLine("通过7行5列 共排除：", removed, "注....OK");
         };
         info.Make = MakeRule<GridRule>;
         catalogue.push_back(std::move(info));
@@ -475,7 +462,7 @@ void AddMagicFilters(std::vector<FilterInfo>& catalogue)
         info.Default = true;
         info.StartLine = [](const FilterContext&) { return std::string("正在进行黄金算法1....."); };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("通过黄金算法1 共排除：", removed, "注....OK");
+            return CountLine("通过黄金算法1 共排除：", removed, "注....OK");
         };
         info.Make = MakeRule<GoldenThirdsRule>;
         catalogue.push_back(std::move(info));
@@ -489,7 +476,7 @@ void AddMagicFilters(std::vector<FilterInfo>& catalogue)
         info.Default = false;
         info.StartLine = nullptr; // written by the preparation, with the golden ordering
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("通过黄金算法2 共排除：", removed, "注....OK");
+            return CountLine("通过黄金算法2 共排除：", removed, "注....OK");
         };
         info.Make = MakeRule<GoldenWindowsRule>;
         catalogue.push_back(std::move(info));
@@ -503,7 +490,7 @@ void AddMagicFilters(std::vector<FilterInfo>& catalogue)
         info.Default = true;
         info.StartLine = [](const FilterContext&) { return std::string("正在进行排序法运算....."); };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("排除法运算，排除注数", removed, "....OK");
+            return CountLine("排除法运算，排除注数", removed, "....OK");
         };
         info.Make = MakeRule<SortRangeRule>;
         catalogue.push_back(std::move(info));

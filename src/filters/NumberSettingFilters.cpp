@@ -176,7 +176,7 @@ void AddNumberSettingFilters(std::vector<FilterInfo>& catalogue)
     f.ClosingLine = [](const FilterContext&, long long n) {
         return CountLine("号码相斥：排除", n, "注....OK");
     };
-    f.Make = []() -> std::unique_ptr<FilterRule> { return std::make_unique<ExclusionRule>(); };
+    f.Make = MakeRule<ExclusionRule>;
     f.MemoDefaults = {{"Memo3", {"01 05,1"}}};
     catalogue.push_back(std::move(f));
 
@@ -190,7 +190,7 @@ void AddNumberSettingFilters(std::vector<FilterInfo>& catalogue)
     f.ClosingLine = [](const FilterContext&, long long n) {
         return CountLine("号码位势：排除", n, "注....OK");
     };
-    f.Make = []() -> std::unique_ptr<FilterRule> { return std::make_unique<PositionRule>(); };
+    f.Make = MakeRule<PositionRule>;
     f.MemoDefaults = {{"TeMemo1", {"01 02 03", "11 12 13", "18 19 20", "21 22 23", "25 26 27", "30 31 32"}}};
     catalogue.push_back(std::move(f));
 
@@ -204,7 +204,7 @@ void AddNumberSettingFilters(std::vector<FilterInfo>& catalogue)
     f.ClosingLine = [](const FilterContext&, long long n) {
         return CountLine("号码组合模块：排除", n, "注....OK");
     };
-    f.Make = []() -> std::unique_ptr<FilterRule> { return std::make_unique<ModuleRule>(); };
+    f.Make = MakeRule<ModuleRule>;
     f.MemoDefaults = {{"TeMemo3", {"01 02 03 04 05 06,1,2"}}};
     catalogue.push_back(std::move(f));
 
@@ -220,7 +220,7 @@ void AddNumberSettingFilters(std::vector<FilterInfo>& catalogue)
         return text;
     };
     f.ClosingLine = [](const FilterContext&, long long n) { return CountLine("胆码：排除", n, "注....OK"); };
-    f.Make = []() -> std::unique_ptr<FilterRule> { return std::make_unique<BankerRule>(); };
+    f.Make = MakeRule<BankerRule>;
     f.EditDefaults = {{"Edit11", "01 02"}, {"edit12", "1"}};
     catalogue.push_back(std::move(f));
 }

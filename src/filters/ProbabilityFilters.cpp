@@ -26,19 +26,6 @@ constexpr EditField kNeighbourLimit{"edit19", "0"};
 constexpr EditField kKillLo{"TeSEdit7", "0"};
 constexpr EditField kKillHi{"TeSEdit8", "2"};
 
-std::string RemovedLine(const char* before, long long removed, const char* after)
-{
-    std::string line = before;
-    line += std::to_string(removed);
-    line += after;
-    return line;
-}
-
-template <typename Rule> std::unique_ptr<FilterRule> MakeRule()
-{
-    return std::make_unique<Rule>();
-}
-
 // A number has tail d when the first d in its text is its second character ("22" has
 // none).
 bool HasTailAmong(std::string_view number, std::string_view digits)
@@ -546,7 +533,7 @@ void AddProbabilityFilters(std::vector<FilterInfo>& catalogue)
         FilterInfo info = entry(16, "CheckBox18", "排除没有2689尾", "Label17", true);
         info.StartLine = [](const FilterContext&) { return std::string("正在排除没有2689的号码....."); };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("排除没有2689的号码：", removed, "注....OK");
+            return CountLine("排除没有2689的号码：", removed, "注....OK");
         };
         info.Make = MakeRule<TailRule<kTails2689>>;
         catalogue.push_back(std::move(info));
@@ -555,7 +542,7 @@ void AddProbabilityFilters(std::vector<FilterInfo>& catalogue)
         FilterInfo info = entry(17, "TeCheckBox14", "排除没有2378尾", "Label96", true);
         info.StartLine = [](const FilterContext&) { return std::string("正在排除没有2378的号码....."); };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("排除没有2378的号码：", removed, "注....OK");
+            return CountLine("排除没有2378的号码：", removed, "注....OK");
         };
         info.Make = MakeRule<TailRule<kTails2378>>;
         catalogue.push_back(std::move(info));
@@ -564,7 +551,7 @@ void AddProbabilityFilters(std::vector<FilterInfo>& catalogue)
         FilterInfo info = entry(41, "TeCheckBox2", "螺旋体第1算法容对条件", "Label52", true);
         info.StartLine = [](const FilterContext&) { return std::string("正在进行螺旋体第1算法....."); };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("螺旋体第1算法，排除注数", removed, "....OK");
+            return CountLine("螺旋体第1算法，排除注数", removed, "....OK");
         };
         info.Make = MakeRule<SpiralRule>;
         info.EditDefaults = {{kSpiralLo.Name, kSpiralLo.Default}, {kSpiralHi.Name, kSpiralHi.Default}};
@@ -578,7 +565,7 @@ void AddProbabilityFilters(std::vector<FilterInfo>& catalogue)
             return line;
         };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("杀号过滤，排除注数", removed, "....OK");
+            return CountLine("杀号过滤，排除注数", removed, "....OK");
         };
         info.Make = MakeRule<PredictionListRule<true>>;
         info.EditDefaults = {{kKillLo.Name, kKillLo.Default}, {kKillHi.Name, kKillHi.Default}};
@@ -592,7 +579,7 @@ void AddProbabilityFilters(std::vector<FilterInfo>& catalogue)
             return line;
         };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("大遗漏值过滤，排除注数", removed, "....OK");
+            return CountLine("大遗漏值过滤，排除注数", removed, "....OK");
         };
         info.Make = MakeRule<PredictionListRule<false>>;
         info.EditDefaults = {{kLongOmissionLo.Name, kLongOmissionLo.Default},
@@ -603,7 +590,7 @@ void AddProbabilityFilters(std::vector<FilterInfo>& catalogue)
         FilterInfo info = entry(46, "CheckBox45", "排除历史出现邻号出现次数<=", "Label48", false);
         info.StartLine = [](const FilterContext&) { return std::string("正在进行历史邻号运算....."); };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("排除历史邻号，排除注数", removed, "....OK");
+            return CountLine("排除历史邻号，排除注数", removed, "....OK");
         };
         info.Make = MakeRule<NeighbourPairRule>;
         info.EditDefaults = {{kNeighbourLimit.Name, kNeighbourLimit.Default}};
@@ -613,7 +600,7 @@ void AddProbabilityFilters(std::vector<FilterInfo>& catalogue)
         FilterInfo info = entry(47, "CheckBox42", "排除历史重复", "Label46", true);
         info.StartLine = [](const FilterContext&) { return std::string("正在排除历史出号....."); };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("排除历史出号：", removed, "注....OK");
+            return CountLine("排除历史出号：", removed, "注....OK");
         };
         info.Make = MakeRule<HistoryRepeatRule>;
         catalogue.push_back(std::move(info));

@@ -179,19 +179,6 @@ private:
     std::array<int, 6> m_bounds{};
 };
 
-template <typename Rule> std::unique_ptr<FilterRule> MakeRule()
-{
-    return std::make_unique<Rule>();
-}
-
-std::string RemovedLine(const char* before, long long removed, const char* after)
-{
-    std::string line = before;
-    line += std::to_string(removed);
-    line += after;
-    return line;
-}
-
 std::vector<std::pair<std::string, std::string>> Defaults(std::initializer_list<EditField> fields)
 {
     std::vector<std::pair<std::string, std::string>> defaults;
@@ -226,7 +213,7 @@ void AddValueFilters(std::vector<FilterInfo>& catalogue)
             return line;
         };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("极距：排除", removed, "注....OK");
+            return CountLine("极距：排除", removed, "注....OK");
         };
         info.Make = MakeRule<RangeRule<kSpanLo, kSpanHi, kSpan>>;
         info.EditDefaults = Defaults({kSpanLo, kSpanHi});
@@ -284,7 +271,7 @@ void AddValueFilters(std::vector<FilterInfo>& catalogue)
             return line;
         };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("排除冷号：", removed, "注....OK");
+            return CountLine("排除冷号：", removed, "注....OK");
         };
         info.Make = MakeRule<ColdCountRule>;
         info.EditDefaults = Defaults({kColdLo, kColdHi});
@@ -341,7 +328,7 @@ void AddValueFilters(std::vector<FilterInfo>& catalogue)
             return line;
         };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("和值：排除", removed, "注....OK");
+            return CountLine("和值：排除", removed, "注....OK");
         };
         info.Make = MakeRule<RangeRule<kSumLo, kSumHi, kSum>>;
         info.EditDefaults = Defaults({kSumLo, kSumHi});
@@ -358,7 +345,7 @@ void AddValueFilters(std::vector<FilterInfo>& catalogue)
             return line;
         };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("奇数：排除", removed, "注....OK");
+            return CountLine("奇数：排除", removed, "注....OK");
         };
         info.Make = MakeRule<RangeRule<kOddLo, kOddHi, kOddCount>>;
         info.EditDefaults = Defaults({kOddLo, kOddHi});
@@ -375,7 +362,7 @@ void AddValueFilters(std::vector<FilterInfo>& catalogue)
             return line;
         };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("大小数：排除", removed, "注....OK");
+            return CountLine("大小数：排除", removed, "注....OK");
         };
         info.Make = MakeRule<RangeRule<kBigLo, kBigHi, kBigCount>>;
         info.EditDefaults = Defaults({kBigLo, kBigHi});
@@ -385,7 +372,7 @@ void AddValueFilters(std::vector<FilterInfo>& catalogue)
         FilterInfo info = Entry(44, "TeCheckBox11", "设置三区和", "Label57", false);
         info.StartLine = [](const FilterContext&) { return std::string("正在进行三区和过滤....."); };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("三区和过滤，排除注数", removed, "....OK");
+            return CountLine("三区和过滤，排除注数", removed, "....OK");
         };
         info.Make = MakeRule<ZoneRule<true>>;
         info.EditDefaults =
@@ -396,7 +383,7 @@ void AddValueFilters(std::vector<FilterInfo>& catalogue)
         FilterInfo info = Entry(45, "TeCheckBox13", "设置三区比", "Label77", false);
         info.StartLine = [](const FilterContext&) { return std::string("正在进行三区比过滤....."); };
         info.ClosingLine = [](const FilterContext&, long long removed) {
-            return RemovedLine("三区比过滤，排除注数", removed, "....OK");
+            return CountLine("三区比过滤，排除注数", removed, "....OK");
         };
         info.Make = MakeRule<ZoneRule<false>>;
         info.EditDefaults = Defaults(
