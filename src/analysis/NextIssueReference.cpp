@@ -395,10 +395,7 @@ void RunNextIssueReference(AppState& state, Host& host)
 void SaveRedReference(AppState& state, Host& host)
 {
     const Lines lines = LoadLines(state.File(files::kRedZB));
-    FileDialogRequest request;
-    request.StartFolder = state.Paths.Dir();
-    request.ProposedName = "红球遗下期指标参考.txt";
-    if (const auto path = host.ChooseSaveFile(request))
+    if (const auto path = host.ChooseSaveFile(state.TextFileDialog("红球遗下期指标参考.txt")))
         SaveLines(*path, lines);
 }
 

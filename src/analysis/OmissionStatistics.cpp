@@ -73,10 +73,7 @@ void Show(Host& host, Lines& pane, const char* component, Lines lines)
 
 void SavePane(AppState& state, Host& host, const Lines& pane, const char* proposedName)
 {
-    FileDialogRequest request;
-    request.StartFolder = state.Paths.Dir();
-    request.ProposedName = proposedName;
-    if (const auto path = host.ChooseSaveFile(request))
+    if (const auto path = host.ChooseSaveFile(state.TextFileDialog(proposedName)))
         SaveLines(*path, pane);
 }
 

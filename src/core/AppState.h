@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/AnalysisState.h"
+#include "core/Host.h"
 #include "filters/FilterState.h"
 #include "history/AppPaths.h"
 #include "history/ReadyFlag.h"
@@ -22,23 +23,33 @@ inline constexpr const char* kProgramTitle = "Quorvane 2010 Ver 1.75";
 // front end each hold one.
 struct AppState
 {
-    AppPaths Paths;   // AppDir
-    ReadyFlag Flag;   // the program's copy of "option.ini"
+    AppPaths Paths; // AppDir
+    ReadyFlag Flag; // the program's copy of "option.ini"
 
     Lines HistoryLines; // the history file as read, newest first
     Lines RedHistory;   // one RedCombo per draw, then one empty line
 
-    IndicatorState Indicators;   // RedIndicatorTable, BlueIndicatorTable and their views
-    AnalysisState Analysis;      // NextIssueReference, NextIssuePrediction, the analysis views
-    KillState Kill;              // the kill-formula verification tables
-    SelectionState Selection;    // BetList, BasketReadyFlag, the 24-code groups
-    FilterState Filters;         // the 47 switches, their parameters and counters
-    PurchaseState Purchase;      // PurchaseList, the blue picker, the prize check
+    IndicatorState Indicators; // RedIndicatorTable, BlueIndicatorTable and their views
+    AnalysisState Analysis;    // NextIssueReference, NextIssuePrediction, the analysis views
+    KillState Kill;            // the kill-formula verification tables
+    SelectionState Selection;  // BetList, BasketReadyFlag, the 24-code groups
+    FilterState Filters;       // the 47 switches, their parameters and counters
+    PurchaseState Purchase;    // PurchaseList, the blue picker, the prize check
 
     bool PopupShownFlag = false; // a filter explanation pop-up is showing
 
     // Resolves a path below AppDir as the program spells it.
     std::filesystem::path File(std::string_view relative) const { return Paths.Resolve(relative); }
+
+    // The text-file dialog every open and save starts with: *.txt files, opened in AppDir,
+    // with proposedName filled in for a save.
+    FileDialogRequest TextFileDialog(std::string proposedName = {}) const
+    {
+        FileDialogRequest request;
+        request.StartFolder = Paths.Dir();
+        request.ProposedName = std::move(proposedName);
+        return request;
+    }
 };
 
 } // namespace qv

@@ -52,11 +52,7 @@ void ClearView(IndicatorRows& rows, const char* view, Host& host)
 void ExportTable(AppState& state, Host& host, std::string_view stored, const char* proposedName)
 {
     const Lines lines = LoadLines(state.File(stored));
-    FileDialogRequest request;
-    request.Filter = "*.txt|*.txt";
-    request.StartFolder = state.Paths.Dir();
-    request.ProposedName = proposedName;
-    const auto chosen = host.ChooseSaveFile(request);
+    const auto chosen = host.ChooseSaveFile(state.TextFileDialog(proposedName));
     if (!chosen)
         return;
     SaveLines(*chosen, lines);

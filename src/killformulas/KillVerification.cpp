@@ -177,11 +177,7 @@ void SaveKillTable(const AppState& state, Host& host, const KillVerification& ve
 {
     if (verification.Empty())
         throw Error(missingText);
-    FileDialogRequest request;
-    request.Filter = "*.txt|*.txt";
-    request.StartFolder = state.Paths.Dir();
-    request.ProposedName = proposedName;
-    const auto path = host.ChooseSaveFile(request);
+    const auto path = host.ChooseSaveFile(state.TextFileDialog(proposedName));
     if (!path)
         return;
     SaveLines(*path, verification.Table);

@@ -187,10 +187,7 @@ void CheckPrizes(AppState& state, Host& host)
 
 bool LoadQueryList(AppState& state, Host& host)
 {
-    FileDialogRequest request;
-    request.Filter = "*.txt|*.txt";
-    request.StartFolder = state.Paths.Dir();
-    const auto path = host.ChooseOpenFile(request);
+    const auto path = host.ChooseOpenFile(state.TextFileDialog());
     if (!path)
         return false;
     state.Purchase.QueryList = LoadLines(*path);

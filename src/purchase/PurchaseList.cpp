@@ -39,16 +39,6 @@ std::string LineReference(std::size_t index, const std::string& line)
     return text;
 }
 
-FileDialogRequest ListDialog(const AppState& state, bool save)
-{
-    FileDialogRequest request;
-    request.Filter = "*.txt|*.txt";
-    request.StartFolder = state.Paths.Dir();
-    if (save)
-        request.ProposedName = kPurchaseListFileName;
-    return request;
-}
-
 } // namespace
 
 bool TakeBasketIntoPurchaseList(AppState& state, Host& host)
@@ -143,7 +133,7 @@ void AssignRandomBlues(AppState& state, Host& host, BlueGenerator& generator)
 
 bool SavePurchaseList(AppState& state, Host& host)
 {
-    const auto path = host.ChooseSaveFile(ListDialog(state, true));
+    const auto path = host.ChooseSaveFile(state.TextFileDialog(kPurchaseListFileName));
     if (!path)
         return false;
     // The player's own list, like the history: on the disk before it counts as saved.
@@ -153,7 +143,7 @@ bool SavePurchaseList(AppState& state, Host& host)
 
 bool LoadPurchaseList(AppState& state, Host& host)
 {
-    const auto path = host.ChooseOpenFile(ListDialog(state, false));
+    const auto path = host.ChooseOpenFile(state.TextFileDialog());
     if (!path)
         return false;
     state.Purchase.PurchaseList = LoadLines(*path);

@@ -69,10 +69,7 @@ void AppendBetLine(AppState& state, Host& host, std::string line)
 
 void LoadBetList(AppState& state, Host& host)
 {
-    FileDialogRequest request;
-    request.Filter = "*.txt|*.txt";
-    request.StartFolder = state.Paths.Dir();
-    const auto path = host.ChooseOpenFile(request);
+    const auto path = host.ChooseOpenFile(state.TextFileDialog());
     if (!path)
         return;
     state.Selection.BetList = LoadLines(*path);
