@@ -2,6 +2,7 @@
 
 #include "selection/Basket.h"
 #include "selection/BetList.h"
+#include "ui/Buttons.h"
 #include "ui/QtText.h"
 
 #include <QCheckBox>
@@ -14,17 +15,6 @@
 #include <QVBoxLayout>
 
 namespace qv::ui {
-
-namespace {
-
-QPushButton* MakeButton(const QString& caption, const QString& objectName, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(objectName);
-    return button;
-}
-
-} // namespace
 
 BetView::BetView(ViewContext context, std::function<void()> showSelector, QWidget* parent)
     : QWidget(parent), m_context(std::move(context)), m_showSelector(std::move(showSelector))

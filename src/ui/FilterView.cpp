@@ -22,6 +22,7 @@
 
 #if __has_include("filters/FilterRun.h")
 #include "filters/FilterRun.h"
+#include "ui/Buttons.h"
 #define QV_HAVE_FILTER_RUN 1
 #endif
 
@@ -79,13 +80,6 @@ SlotText SlotOf(const std::string& checkBox)
 QStringList Split(const char* row)
 {
     return QString::fromUtf8(row).split(QLatin1Char('|'));
-}
-
-QPushButton* MakeButton(const QString& caption, const QString& objectName, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(objectName);
-    return button;
 }
 
 QWidget* Scrolled(QWidget* page)

@@ -4,6 +4,7 @@
 #include "history/AppPaths.h"
 #include "history/RichText.h"
 #include "history/TextFile.h"
+#include "ui/Buttons.h"
 #include "ui/QtText.h"
 
 #include <QCheckBox>
@@ -25,27 +26,6 @@ void WriteNotepadFile(const std::filesystem::path& path, const std::string& text
 {
     ReplaceFile(path, WriteRichText(text), flush);
 }
-
-namespace {
-
-QPushButton* MakeButton(const QString& caption, const QString& objectName, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(objectName);
-    return button;
-}
-
-FileDialogRequest NotepadDialog(const AppState& state, bool save)
-{
-    FileDialogRequest request;
-    request.Filter = "*.txt|*.txt";
-    request.StartFolder = state.Paths.Dir();
-    if (save)
-        request.ProposedName = "双色球记事文件.txt";
-    return request;
-}
-
-} // namespace
 
 NotepadView::NotepadView(ViewContext context, QWidget* parent)
     : QWidget(parent), m_context(std::move(context))
@@ -145,7 +125,7 @@ void NotepadView::TeButton16Click()
     std::string text;
     bool opened = false;
     m_context.Run([&]() {
-        const auto path = m_context.CommandHost.ChooseOpenFile(NotepadDialog(m_context.State, false));
+        const auto path = m_context.CommandHost.ChooseOpenFile(m_context.State.TextFileDialog());
         if (!path)
             return;
         text = ReadNotepadFile(*path);
@@ -159,7 +139,8 @@ void NotepadView::TeButton15Click()
 {
     const std::string text = S(Text());
     m_context.Run([&]() {
-        const auto path = m_context.CommandHost.ChooseSaveFile(NotepadDialog(m_context.State, true));
+        const auto path =
+            m_context.CommandHost.ChooseSaveFile(m_context.State.TextFileDialog("双色球记事文件.txt"));
         if (path)
             WriteNotepadFile(*path, text);
     });

@@ -21,19 +21,13 @@
 #include "purchase/BluePicker.h"
 #include "purchase/PrizeCheck.h"
 #include "purchase/PurchaseList.h"
+#include "ui/Buttons.h"
 #define QV_HAVE_PURCHASE 1
 #endif
 
 namespace qv::ui {
 
 namespace {
-
-QPushButton* MakeButton(const QString& caption, const QString& objectName, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(objectName);
-    return button;
-}
 
 QPlainTextEdit* MakeMemo(const QString& objectName, QWidget* parent)
 {

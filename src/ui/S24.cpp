@@ -1,6 +1,7 @@
 #include "ui/S24.h"
 
 #include "selection/Selector24.h"
+#include "ui/Buttons.h"
 #include "ui/QtText.h"
 
 #include <QCheckBox>
@@ -24,13 +25,6 @@ const char* const kNote[] = {
     " 2、如果守住一期来购买，理论上每8期即命中6红。",
     " 3、可以从下列期数选项中查看每期命中情况，红色为命中的复式。",
 };
-
-QPushButton* MakeButton(const QString& caption, const QString& objectName, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(objectName);
-    return button;
-}
 
 } // namespace
 

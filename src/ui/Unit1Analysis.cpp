@@ -30,6 +30,7 @@
 #include "indicators/IndicatorRefresh.h"
 #include "killformulas/BlueKillFormulas.h"
 #include "killformulas/RedKillFormulas.h"
+#include "ui/Buttons.h"
 
 namespace qv::ui {
 
@@ -41,13 +42,6 @@ QStringList Headers(std::initializer_list<const char*> captions)
     for (const char* caption : captions)
         headers << QString::fromUtf8(caption);
     return headers;
-}
-
-QPushButton* MakeButton(const QString& caption, const QString& objectName, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(objectName);
-    return button;
 }
 
 // A row of buttons at the right edge, below a view.

@@ -6,6 +6,7 @@
 #include "history/Pipeline.h"
 #include "history/TextFile.h"
 #include "ui/Addresses.h"
+#include "ui/Buttons.h"
 #include "ui/ClickableLabel.h"
 #include "ui/QtHost.h"
 #include "ui/QtText.h"
@@ -33,10 +34,9 @@ namespace {
 constexpr const char* kEmptyInputWarning =
     "没有填入号码！请不要试图添加入非法格式的错误数据，否则可能会导致软件再也无法启动。";
 
-QPushButton* MakeButton(const QString& caption, const QString& objectName, QWidget* parent)
+QPushButton* MakeEditorButton(const QString& caption, const QString& objectName, QWidget* parent)
 {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(objectName);
+    auto* button = MakeButton(caption, objectName, parent);
     button->setAutoDefault(false);
     return button;
 }
@@ -46,15 +46,6 @@ QLabel* MakeNote(const QString& text, QWidget* parent)
     auto* label = new QLabel(text, parent);
     label->setProperty("role", QStringLiteral("note"));
     return label;
-}
-
-FileDialogRequest TextFileRequest(const AppState& state, const std::string& proposedName)
-{
-    FileDialogRequest request;
-    request.Filter = "*.txt|*.txt";
-    request.StartFolder = state.Paths.Dir();
-    request.ProposedName = proposedName;
-    return request;
 }
 
 } // namespace
@@ -106,7 +97,7 @@ TNadddata::TNadddata(TForm1& form) : QWidget(&form, Qt::Window | Qt::WindowStays
     buttons->setVerticalSpacing(6);
     const auto add = [&](const QString& text, const QString& name, int row, int column,
                          void (TNadddata::*slot)()) {
-        QPushButton* button = MakeButton(text, name, this);
+        QPushButton* button = MakeEditorButton(text, name, this);
         connect(button, &QPushButton::clicked, this, slot);
         buttons->addWidget(button, row, column);
         return button;
@@ -304,7 +295,7 @@ void TNadddata::TeButton7Click()
 void TNadddata::TeButton8Click()
 {
     Command([this]() {
-        const auto chosen = m_form.Host().ChooseOpenFile(TextFileRequest(m_form.State(), ""));
+        const auto chosen = m_form.Host().ChooseOpenFile(m_form.State().TextFileDialog());
         if (!chosen)
             return;
         m_changed = true;
@@ -315,7 +306,7 @@ void TNadddata::TeButton8Click()
 void TNadddata::TeButton9Click()
 {
     Command([this]() {
-        const auto chosen = m_form.Host().ChooseSaveFile(TextFileRequest(m_form.State(), "历史开奖记录.txt"));
+        const auto chosen = m_form.Host().ChooseSaveFile(m_form.State().TextFileDialog("历史开奖记录.txt"));
         if (!chosen)
             return;
         SaveLines(*chosen, Entries(), Flush::Yes);
