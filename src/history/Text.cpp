@@ -14,8 +14,7 @@ namespace qv {
 
 namespace {
 
-template <typename Out>
-void SplitInto(std::string_view text, char delimiter, std::vector<Out>& fields)
+template <typename Out> void SplitInto(std::string_view text, char delimiter, std::vector<Out>& fields)
 {
     fields.clear();
     if (text.empty())
@@ -190,24 +189,6 @@ std::string Join(const std::vector<std::string_view>& items, std::string_view se
         text += items[i];
     }
     return text;
-}
-
-int CompareTextIgnoreCase(std::string_view a, std::string_view b)
-{
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        unsigned char ca = static_cast<unsigned char>(a[i]);
-        unsigned char cb = static_cast<unsigned char>(b[i]);
-        if (ca >= 'a' && ca <= 'z')
-            ca = static_cast<unsigned char>(ca - 'a' + 'A');
-        if (cb >= 'a' && cb <= 'z')
-            cb = static_cast<unsigned char>(cb - 'a' + 'A');
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    if (a.size() == b.size())
-        return 0;
-    return a.size() < b.size() ? -1 : 1;
 }
 
 bool Contains(std::string_view text, std::string_view part)

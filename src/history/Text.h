@@ -53,7 +53,27 @@ std::string Join(const std::vector<std::string>& items, std::string_view separat
 std::string Join(const std::vector<std::string_view>& items, std::string_view separator);
 
 // Case-insensitive comparison of ASCII letters (the way the program sorts the basket).
-int CompareTextIgnoreCase(std::string_view a, std::string_view b);
+// from skips a start the caller knows both texts share, letters folded; the basket sort
+// calls it for every comparison, so it stays inline.
+inline int CompareTextIgnoreCase(std::string_view a, std::string_view b, std::size_t from = 0)
+{
+    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = from; i < n; ++i) {
+        unsigned char ca = static_cast<unsigned char>(a[i]);
+        unsigned char cb = static_cast<unsigned char>(b[i]);
+        if (ca == cb)
+            continue;
+        if (ca >= 'a' && ca <= 'z')
+            ca = static_cast<unsigned char>(ca - 'a' + 'A');
+        if (cb >= 'a' && cb <= 'z')
+            cb = static_cast<unsigned char>(cb - 'a' + 'A');
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
 
 bool Contains(std::string_view text, std::string_view part);
 

@@ -226,27 +226,6 @@ std::uint64_t FoldedPrefix(std::string_view text)
     return key;
 }
 
-// CompareTextIgnoreCase for texts known to agree (letters folded) before position from.
-inline int CompareFoldedFrom(std::string_view a, std::string_view b, std::size_t from)
-{
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = from; i < n; ++i) {
-        unsigned char ca = static_cast<unsigned char>(a[i]);
-        unsigned char cb = static_cast<unsigned char>(b[i]);
-        if (ca == cb)
-            continue;
-        if (ca >= 'a' && ca <= 'z')
-            ca = static_cast<unsigned char>(ca - 'a' + 'A');
-        if (cb >= 'a' && cb <= 'z')
-            cb = static_cast<unsigned char>(cb - 'a' + 'A');
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    if (a.size() == b.size())
-        return 0;
-    return a.size() < b.size() ? -1 : 1;
-}
-
 // The combinations collected from the bet list, before they are written out.
 struct Collected
 {
@@ -273,7 +252,7 @@ struct Collected
     {
         if (a.Prefix != b.Prefix)
             return a.Prefix < b.Prefix ? -1 : 1;
-        return CompareFoldedFrom(OtherAt(a), OtherAt(b), std::min<std::size_t>({8, a.Length, b.Length}));
+        return CompareTextIgnoreCase(OtherAt(a), OtherAt(b), std::min<std::size_t>({8, a.Length, b.Length}));
     }
 };
 
@@ -387,7 +366,7 @@ public:
         if (m_otherPos < m_in.Other.size()) {
             const std::string_view text(line, 17);
             while (m_otherPos < m_in.Other.size() &&
-                   CompareFoldedFrom(m_in.OtherAt(m_in.Other[m_otherPos]), text, 0) < 0)
+                   CompareTextIgnoreCase(m_in.OtherAt(m_in.Other[m_otherPos]), text, 0) < 0)
                 OtherLine(m_in.Other[m_otherPos++]);
         }
         *m_starts++ = static_cast<std::size_t>(m_out - m_base);
