@@ -1,3 +1,4 @@
+#include "BenchSupport.h"
 #include "analysis/NextIssueReference.h"
 #include "analysis/OmissionStatistics.h"
 #include "core/AppState.h"
@@ -19,13 +20,7 @@ class AnalysisApp
 public:
     explicit AnalysisApp(const char* flag)
     {
-        m_dir = std::filesystem::temp_directory_path() / ("quorvane-bench-ana-" + std::to_string(getpid()));
-        std::filesystem::create_directories(m_dir / "data");
-        std::filesystem::copy_file(
-            std::filesystem::path(QUORVANE_SOURCE_DIR) / "appdata" / "data" / "data.txt",
-            m_dir / "data" / "data.txt", std::filesystem::copy_options::overwrite_existing);
-        State.Paths.SetDir(m_dir);
-        State.Flag.SetFile(m_dir / "option.ini");
+        m_dir.Attach(State);
         State.Flag.SetCopy({qv::ReadyFlag::kStale});
         qv::LoadHistory(State);
         WriteTables();
@@ -34,12 +29,6 @@ public:
         qv::RunOmissionStatistics(State, Host);
         State.Flag.SetCopy({flag});
     }
-    ~AnalysisApp()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_dir, ec);
-    }
-
     qv::AppState State;
     qv::RecordingHost Host;
 
@@ -81,7 +70,7 @@ private:
         qv::SaveLines(State.File(qv::files::kBlueAna), blue);
     }
 
-    std::filesystem::path m_dir;
+    qv::bench::ScratchAppDir m_dir{"ana"};
 };
 
 // Button1Click in "Data=0" on the bundled history: both sheets computed and written.

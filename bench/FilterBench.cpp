@@ -1,6 +1,7 @@
 // The whole filter run (Button9Click) on the full basket of every combination of the 33
 // reds, basket file read and written: with the recommended switches and with all 47.
 
+#include "BenchSupport.h"
 #include "core/AppState.h"
 #include "filters/FilterRun.h"
 #include "history/HistoryLoad.h"
@@ -39,20 +40,10 @@ const std::string& FullBasketBytes()
     static const std::string bytes = [] {
         std::string text;
         text.reserve(1107568 * 19);
-        int n[6];
-        for (n[0] = 1; n[0] <= 28; ++n[0])
-            for (n[1] = n[0] + 1; n[1] <= 29; ++n[1])
-                for (n[2] = n[1] + 1; n[2] <= 30; ++n[2])
-                    for (n[3] = n[2] + 1; n[3] <= 31; ++n[3])
-                        for (n[4] = n[3] + 1; n[4] <= 32; ++n[4])
-                            for (n[5] = n[4] + 1; n[5] <= 33; ++n[5]) {
-                                for (int k = 0; k < 6; ++k) {
-                                    if (k > 0)
-                                        text += ' ';
-                                    text += qv::TwoDigits(n[k]);
-                                }
-                                text += "\r\n";
-                            }
+        qv::bench::ForEachCombo([&](const int(&n)[6]) {
+            text += qv::bench::ComboText(n);
+            text += "\r\n";
+        });
         return text;
     }();
     return bytes;
@@ -60,16 +51,14 @@ const std::string& FullBasketBytes()
 
 struct Setup
 {
-    std::filesystem::path Dir;
+    qv::bench::ScratchAppDir Dir{"run"};
     qv::AppState State;
 
     Setup()
     {
-        Dir = std::filesystem::temp_directory_path() / ("quorvane-bench-run-" + std::to_string(getpid()));
-        std::filesystem::create_directories(Dir / "Data");
-        State.Paths.SetDir(Dir);
-        State.RedHistory = qv::RedHistoryOf(
-            qv::LoadLines(std::filesystem::path(QUORVANE_SOURCE_DIR) / "appdata/data/data.txt"));
+        std::filesystem::create_directories(Dir.Path() / "Data");
+        Dir.Attach(State);
+        State.RedHistory = qv::RedHistoryOf(qv::LoadLines(qv::bench::BundledHistoryFile()));
         // Lists of the size and kind the analyses leave for the newest draws.
         auto& reference = State.Analysis.Reference;
         reference.RepeatNumbers = "01 04 16 22 26 31";
@@ -84,11 +73,6 @@ struct Setup
         prediction.KillNumbers = "07 18 20 32";
         prediction.LongOmissionNumbers = "08 19 28";
         State.Selection.BasketReadyFlag = true;
-    }
-    ~Setup()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(Dir, ec);
     }
 };
 

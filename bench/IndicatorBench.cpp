@@ -1,3 +1,4 @@
+#include "BenchSupport.h"
 #include "core/AppState.h"
 #include "core/RecordingHost.h"
 #include "history/HistoryLoad.h"
@@ -13,33 +14,13 @@
 
 namespace {
 
-// An app directory holding the bundled history, removed afterwards.
-struct BenchAppDir
-{
-    std::filesystem::path Path =
-        std::filesystem::temp_directory_path() / ("quorvane-bench-ind-" + std::to_string(getpid()));
-
-    BenchAppDir()
-    {
-        std::filesystem::create_directories(Path / "data");
-        std::filesystem::copy_file(
-            std::filesystem::path(QUORVANE_SOURCE_DIR) / "appdata" / "data" / "data.txt",
-            Path / "data" / "data.txt", std::filesystem::copy_options::overwrite_existing);
-    }
-    ~BenchAppDir()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(Path, ec);
-    }
-};
-
 // The indicator refresh with "Data=0" on the bundled history: load, compute both tables,
 // fill both views and write both files.
 void BM_RefreshIndicatorsDataZero(benchmark::State& state)
 {
-    BenchAppDir dir;
+    qv::bench::ScratchAppDir dir("ind");
     qv::AppState app;
-    app.Paths.SetDir(dir.Path);
+    app.Paths.SetDir(dir.Path());
     app.Flag.SetCopy({qv::ReadyFlag::kStale});
     qv::RecordingHost host;
     for (auto _ : state) {
@@ -56,9 +37,9 @@ BENCHMARK(BM_RefreshIndicatorsDataZero)
 // The same with "Data=1": the stored tables are read, shown and written back.
 void BM_RefreshIndicatorsDataOne(benchmark::State& state)
 {
-    BenchAppDir dir;
+    qv::bench::ScratchAppDir dir("ind");
     qv::AppState app;
-    app.Paths.SetDir(dir.Path);
+    app.Paths.SetDir(dir.Path());
     qv::RecordingHost host;
     app.Flag.SetCopy({qv::ReadyFlag::kStale});
     qv::RefreshIndicators(app, host);
@@ -76,9 +57,9 @@ BENCHMARK(BM_RefreshIndicatorsDataOne)
 // Both computations alone, without files and views.
 void BM_ComputeIndicatorTables(benchmark::State& state)
 {
-    BenchAppDir dir;
+    qv::bench::ScratchAppDir dir("ind");
     qv::AppState app;
-    app.Paths.SetDir(dir.Path);
+    app.Paths.SetDir(dir.Path());
     qv::LoadHistory(app);
     qv::RecordingHost host;
     for (auto _ : state) {

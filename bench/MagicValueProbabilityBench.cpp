@@ -2,6 +2,7 @@
 // full basket (every combination of the 33 reds), without the basket file: the rule's
 // preparation and its judgement of every line.
 
+#include "BenchSupport.h"
 #include "core/AppState.h"
 #include "core/RecordingHost.h"
 #include "filters/FilterRule.h"
@@ -26,18 +27,7 @@ struct FullBasket
     FullBasket()
     {
         Text.reserve(1107568 * 17);
-        int n[6];
-        for (n[0] = 1; n[0] <= 28; ++n[0])
-            for (n[1] = n[0] + 1; n[1] <= 29; ++n[1])
-                for (n[2] = n[1] + 1; n[2] <= 30; ++n[2])
-                    for (n[3] = n[2] + 1; n[3] <= 31; ++n[3])
-                        for (n[4] = n[3] + 1; n[4] <= 32; ++n[4])
-                            for (n[5] = n[4] + 1; n[5] <= 33; ++n[5])
-                                for (int k = 0; k < 6; ++k) {
-                                    Text += qv::TwoDigits(n[k]);
-                                    if (k < 5)
-                                        Text += ' ';
-                                }
+        qv::bench::ForEachCombo([&](const int(&n)[6]) { Text += qv::bench::ComboText(n); });
         for (std::size_t at = 0; at < Text.size(); at += 17)
             Lines.push_back(qv::MakeBasketLine(std::string_view(Text).substr(at, 17)));
     }
@@ -83,7 +73,7 @@ struct Setting
     qv::RecordingHost Host;
     qv::FilterState Settings;
     std::vector<qv::FilterInfo> Catalogue;
-    std::filesystem::path Dir;
+    qv::bench::ScratchAppDir Dir{"families", qv::bench::ScratchAppDir::Contents::Empty};
 
     Setting()
     {
@@ -93,11 +83,8 @@ struct Setting
         for (const auto& info : Catalogue)
             for (const auto& [name, text] : info.EditDefaults)
                 Settings.Edits[name] = text;
-        Dir = std::filesystem::temp_directory_path() / "quorvane-bench-families";
-        std::filesystem::create_directories(Dir);
-        State.Paths.SetDir(Dir);
-        State.RedHistory = qv::RedHistoryOf(
-            qv::LoadLines(std::filesystem::path(QUORVANE_SOURCE_DIR) / "appdata/data/data.txt"));
+        Dir.Attach(State);
+        State.RedHistory = qv::RedHistoryOf(qv::LoadLines(qv::bench::BundledHistoryFile()));
         auto& prediction = State.Analysis.Prediction;
         prediction.RegionEdgeNumbers = "01 07 14 23 30";
         prediction.KillNumbers = "02 09 13";

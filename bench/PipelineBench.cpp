@@ -1,3 +1,4 @@
+#include "BenchSupport.h"
 #include "core/AppState.h"
 #include "core/RecordingHost.h"
 #include "history/Pipeline.h"
@@ -9,29 +10,18 @@
 
 namespace {
 
-// A fresh app directory holding the bundled real history.
+// A fresh app directory holding the bundled real history, its flag read as a start does.
 class BenchAppDir
 {
 public:
-    BenchAppDir()
-    {
-        m_path = std::filesystem::temp_directory_path() / ("quorvane-bench-pipeline-" + std::to_string(getpid()));
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path / "data");
-        std::filesystem::copy_file(std::filesystem::path(QUORVANE_SOURCE_DIR) / "appdata" / "data" / "data.txt",
-                                   m_path / "data" / "data.txt");
-    }
-    ~BenchAppDir() { std::filesystem::remove_all(m_path); }
-
     void Attach(qv::AppState& state) const
     {
-        state.Paths.SetDir(m_path);
-        state.Flag.SetFile(m_path / "option.ini");
+        m_dir.Attach(state);
         state.Flag.Load();
     }
 
 private:
-    std::filesystem::path m_path;
+    qv::bench::ScratchAppDir m_dir{"pipeline"};
 };
 
 void BM_RecomputeAll(benchmark::State& state)

@@ -1,3 +1,4 @@
+#include "BenchSupport.h"
 #include "analysis/Prediction.h"
 #include "core/RecordingHost.h"
 #include "killformulas/BlueKillFormulas.h"
@@ -16,26 +17,16 @@ class ScratchApp
 public:
     ScratchApp()
     {
-        m_dir = std::filesystem::temp_directory_path() / ("quorvane-bench-pred-" + std::to_string(getpid()));
-        std::filesystem::create_directories(m_dir / "data");
-        std::filesystem::copy_file(
-            std::filesystem::path(QUORVANE_SOURCE_DIR) / "appdata" / "data" / "data.txt",
-            m_dir / "data" / "data.txt", std::filesystem::copy_options::overwrite_existing);
-        State.Paths.SetDir(m_dir);
-        State.Flag.SetFile(m_dir / "option.ini");
+        m_dir.Attach(State);
         State.Flag.Set(qv::ReadyFlag::kStale);
     }
-    ~ScratchApp()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_dir, ec);
-    }
-
-    qv::AppState State;
-    qv::RecordingHost Host;
 
 private:
-    std::filesystem::path m_dir;
+    qv::bench::ScratchAppDir m_dir{"pred"};
+
+public:
+    qv::AppState State;
+    qv::RecordingHost Host;
 };
 
 // Button6Click in "Data=0" on the bundled history: history load, both kill verifications,

@@ -1,3 +1,4 @@
+#include "BenchSupport.h"
 #include "core/RecordingHost.h"
 #include "history/Text.h"
 #include "purchase/PrizeCheck.h"
@@ -13,24 +14,14 @@ qv::Lines FullBetList()
 {
     qv::Lines bets;
     bets.reserve(1107568 + 1);
-    int n[6];
     int blue = 0;
-    for (n[0] = 1; n[0] <= 28; ++n[0])
-        for (n[1] = n[0] + 1; n[1] <= 29; ++n[1])
-            for (n[2] = n[1] + 1; n[2] <= 30; ++n[2])
-                for (n[3] = n[2] + 1; n[3] <= 31; ++n[3])
-                    for (n[4] = n[3] + 1; n[4] <= 32; ++n[4])
-                        for (n[5] = n[4] + 1; n[5] <= 33; ++n[5]) {
-                            std::string line;
-                            for (const int v : n) {
-                                line += qv::TwoDigits(v);
-                                line += ' ';
-                            }
-                            line += '+';
-                            line += qv::TwoDigits(blue % 16 + 1);
-                            ++blue;
-                            bets.push_back(std::move(line));
-                        }
+    qv::bench::ForEachCombo([&](const int(&n)[6]) {
+        std::string line = qv::bench::ComboText(n);
+        line += " +";
+        line += qv::TwoDigits(blue % 16 + 1);
+        ++blue;
+        bets.push_back(std::move(line));
+    });
     bets.emplace_back(); // the empty line a saved list ends with
     return bets;
 }

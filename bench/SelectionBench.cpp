@@ -1,3 +1,4 @@
+#include "BenchSupport.h"
 #include "core/AppState.h"
 #include "core/RecordingHost.h"
 #include "selection/Basket.h"
@@ -20,31 +21,11 @@ std::string AllNumbers()
     return line;
 }
 
-// A throw-away app directory below the system's temporary folder.
-class BenchAppDir
-{
-public:
-    BenchAppDir()
-        : m_path(std::filesystem::temp_directory_path() / ("quorvane-bench-" + std::to_string(getpid())))
-    {
-        std::filesystem::create_directories(m_path);
-    }
-    ~BenchAppDir()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
-
 // "分解到号码篮" on one line of all 33 numbers: 1,107,568 lines sorted and written to
 // "Data/temp.txt", the view and counters refreshed.
 void BM_ExpandFullLineToFile(benchmark::State& state)
 {
-    BenchAppDir dir;
+    qv::bench::ScratchAppDir dir("sel", qv::bench::ScratchAppDir::Contents::Empty);
     qv::AppState app;
     app.Paths.SetDir(dir.Path());
     app.Selection.BetList = {AllNumbers()};
