@@ -65,34 +65,34 @@ BasketLine MakeBasketLine(std::string_view text)
     return line;
 }
 
-int CountHits(std::string_view items, std::string_view line)
+namespace {
+
+// Calls f with every non-empty blank-separated item of items, repeats included.
+template <typename F> void ForEachItem(std::string_view items, F&& f)
 {
-    int count = 0;
     std::size_t start = 0;
     while (start <= items.size()) {
         std::size_t end = items.find(' ', start);
         if (end == std::string_view::npos)
             end = items.size();
-        const std::string_view item = items.substr(start, end - start);
-        if (!item.empty() && line.find(item) != std::string_view::npos)
-            ++count;
+        if (end > start)
+            f(items.substr(start, end - start));
         start = end + 1;
     }
+}
+
+} // namespace
+
+int CountHits(std::string_view items, std::string_view line)
+{
+    int count = 0;
+    ForEachItem(items, [&](std::string_view item) { count += line.find(item) != std::string_view::npos; });
     return count;
 }
 
 HitList::HitList(std::string_view items) : m_items(items)
 {
-    std::size_t start = 0;
-    while (start <= items.size()) {
-        std::size_t end = items.find(' ', start);
-        if (end == std::string_view::npos)
-            end = items.size();
-        const std::string_view item = items.substr(start, end - start);
-        if (!item.empty())
-            m_masks.push_back(ItemMask(item));
-        start = end + 1;
-    }
+    ForEachItem(items, [&](std::string_view item) { m_masks.push_back(ItemMask(item)); });
     // Items that hit exactly one number and stand once in the list count by one
     // population count; the rest are counted one by one.
     std::uint64_t seen = 0;
