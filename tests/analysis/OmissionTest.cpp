@@ -5,12 +5,15 @@
 #include "core/RecordingHost.h"
 #include "history/HistoryLoad.h"
 #include "history/TextFile.h"
+#include "support/ErrorOf.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>
 
 namespace qv {
 namespace {
+
+using test::ErrorOf;
 
 using test::HistoryLine;
 
@@ -37,16 +40,6 @@ Lines BlockOf(const Lines& report, const std::string& head)
             block.push_back(line);
     }
     return block;
-}
-
-std::string ErrorOf(const std::function<void()>& run)
-{
-    try {
-        run();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "";
 }
 
 // Blue 05: hit, hit, miss, hit, miss, miss; blue 01: miss, miss, hit, miss, hit, hit.

@@ -4,6 +4,7 @@
 #include "core/Error.h"
 #include "core/RecordingHost.h"
 #include "history/TextFile.h"
+#include "support/ErrorOf.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>
@@ -13,22 +14,14 @@
 namespace qv {
 namespace {
 
+using test::ErrorOf;
+
 using test::HistoryLine;
 using test::RepeatedHistory;
 
 ReferenceSheets SheetsFor(const Lines& history)
 {
     return ComputeReferenceSheets(RedHistoryOf(history), test::RedAnaFor(history), test::BlueAnaFor(history));
-}
-
-std::string ErrorOf(const std::function<void()>& run)
-{
-    try {
-        run();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "";
 }
 
 TEST(ReferenceSheet, WholeRedSheetOfARepeatedDraw)

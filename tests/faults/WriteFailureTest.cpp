@@ -13,6 +13,7 @@
 #include "history/TextFile.h"
 #include "purchase/PurchaseList.h"
 #include "selection/Basket.h"
+#include "support/ErrorOf.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,8 @@
 
 namespace qv {
 namespace {
+
+using test::ErrorOf;
 
 using test::kAnalysisFiles;
 using test::kReadyBytes;
@@ -56,16 +59,6 @@ private:
 std::string FullDisk(const std::filesystem::path& path)
 {
     return Error::CannotOpenFileErrno(path.string(), ENOSPC).what();
-}
-
-template <typename Body> std::string ErrorOf(Body body)
-{
-    try {
-        body();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "";
 }
 
 // One run of the program on a directory.

@@ -14,13 +14,7 @@ namespace {
 std::string Combo(std::vector<int> six)
 {
     std::sort(six.begin(), six.end());
-    std::string line;
-    for (const int n : six) {
-        if (!line.empty())
-            line += ' ';
-        line += TwoDigits(n);
-    }
-    return line;
+    return JoinTwoDigits(six);
 }
 
 Lines SampleLines(const Lines& redHistory)

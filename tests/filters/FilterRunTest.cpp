@@ -330,13 +330,7 @@ TEST_F(FilterRunTest, OneRunEqualsPassByPassRuns)
         std::shuffle(numbers.begin(), numbers.end(), random);
         std::vector<int> six(numbers.begin(), numbers.begin() + 6);
         std::sort(six.begin(), six.end());
-        std::string line;
-        for (const int n : six) {
-            if (!line.empty())
-                line += ' ';
-            line += TwoDigits(n);
-        }
-        basket.push_back(line);
+        basket.push_back(JoinTwoDigits(six));
     }
     std::sort(basket.begin(), basket.end());
     basket.erase(std::unique(basket.begin(), basket.end()), basket.end());

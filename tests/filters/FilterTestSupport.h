@@ -4,6 +4,7 @@
 #include "core/RecordingHost.h"
 #include "filters/FilterRun.h"
 #include "history/HistoryLoad.h"
+#include "support/ErrorOf.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>
@@ -57,17 +58,6 @@ inline bool Removes(const AppState& state, const std::string& checkBox, const st
     const bool literal = rule->Removes(text);
     EXPECT_EQ(compact, literal) << checkBox << " on " << line << ": mask and text forms differ";
     return compact;
-}
-
-// The message of the qv::Error that f throws, or "" when it throws none.
-template <typename F> std::string ErrorOf(F&& f)
-{
-    try {
-        f();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return {};
 }
 
 } // namespace qv::test

@@ -77,13 +77,7 @@ std::string RandomCombo(std::mt19937& random)
     std::shuffle(numbers.begin(), numbers.end(), random);
     numbers.resize(6);
     std::sort(numbers.begin(), numbers.end());
-    std::string text;
-    for (const int n : numbers) {
-        if (!text.empty())
-            text += ' ';
-        text += TwoDigits(n);
-    }
-    return text;
+    return JoinTwoDigits(numbers);
 }
 
 // Every item of up to two characters over digits, a letter and a sign, against every

@@ -9,6 +9,7 @@
 #include "core/RecordingHost.h"
 #include "filters/FilterRule.h"
 #include "history/HistoryLoad.h"
+#include "support/ErrorOf.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>
@@ -104,17 +105,6 @@ inline bool RemovesText(FilterRule& rule, const std::string& text)
     return rule.Removes(BasketLine{text, false});
 }
 
-// The message of the error that call throws, or "no error".
-template <typename Call> std::string ErrorOf(Call call)
-{
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "no error";
-}
-
 // Whether the rule removes a RedCombo line, the same in its compact and its text form.
 inline void ExpectRemoved(FilterRule& rule, const std::string& line, bool removed)
 {
@@ -187,10 +177,7 @@ inline std::vector<std::string> RandomCombos(std::size_t count, unsigned seed = 
         std::shuffle(numbers.begin(), numbers.end(), generator);
         std::vector<int> six(numbers.begin(), numbers.begin() + 6);
         std::sort(six.begin(), six.end());
-        std::vector<std::string> texts;
-        for (int n : six)
-            texts.push_back(TwoDigits(n));
-        combos.push_back(Join(texts, " "));
+        combos.push_back(JoinTwoDigits(six));
     }
     return combos;
 }
