@@ -2,20 +2,24 @@
 
 #include "core/Error.h"
 #include "history/AppPaths.h"
-#include "history/DrawRecord.h"
+#include "history/DrawImport.h"
+#include "history/DrawLine.h"
 #include "history/Pipeline.h"
 #include "history/TextFile.h"
 #include "ui/Addresses.h"
 #include "ui/Buttons.h"
 #include "ui/ClickableLabel.h"
+#include "ui/ImportPreview.h"
 #include "ui/QtHost.h"
 #include "ui/QtText.h"
 #include "ui/Unit1.h"
 #include "ui/WindowEffects.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +37,8 @@ namespace {
 
 constexpr const char* kEmptyInputWarning =
     "没有填入号码！请不要试图添加入非法格式的错误数据，否则可能会导致软件再也无法启动。";
+constexpr const char* kFormatHint =
+    "\n\n格式为：日期 红球 蓝球，使用一个空格分割，例如：\n2009149 03 08 15 22 27 31 06";
 
 QPushButton* MakeEditorButton(const QString& caption, const QString& objectName, QWidget* parent)
 {
@@ -79,6 +85,12 @@ TNadddata::TNadddata(TForm1& form) : QWidget(&form, Qt::Window | Qt::WindowStays
     inputRow->addWidget(caption);
     inputRow->addWidget(m_edit, 1);
     layout->addLayout(inputRow);
+    // The line as it goes into the list when it differs from what was typed (reds sorted,
+    // numbers padded).
+    m_normalised = new QLabel(this);
+    m_normalised->setObjectName(QStringLiteral("Label6"));
+    m_normalised->setProperty("role", QStringLiteral("note"));
+    layout->addWidget(m_normalised);
 
     layout->addWidget(MakeNote(QStringLiteral(">>格式为：日期 红球 蓝球"), this));
     layout->addWidget(MakeNote(QStringLiteral(">>注意使用一个空格分割，最后一个号码是蓝码"), this));
@@ -109,6 +121,10 @@ TNadddata::TNadddata(TForm1& form) : QWidget(&form, Qt::Window | Qt::WindowStays
     add(QStringLiteral("打开.."), QStringLiteral("TeButton8"), 1, 0, &TNadddata::TeButton8Click);
     add(QStringLiteral("另存为..."), QStringLiteral("TeButton9"), 1, 1, &TNadddata::TeButton9Click);
     add(QStringLiteral("&Retry"), QStringLiteral("TeButton7"), 1, 2, &TNadddata::TeButton7Click);
+    add(QStringLiteral("粘贴导入"), QStringLiteral("TeButton10"), 2, 0, &TNadddata::TeButton10Click)
+        ->setToolTip(QStringLiteral("把剪贴板里复制的开奖数据（每行一期）导入历史记录，先预览再应用"));
+    add(QStringLiteral("从文件导入"), QStringLiteral("TeButton11"), 2, 1, &TNadddata::TeButton11Click)
+        ->setToolTip(QStringLiteral("从文本文件（UTF-8或GBK）导入开奖数据，先预览再应用"));
     add(QStringLiteral("OK"), QStringLiteral("TeButton1"), 2, 2, &TNadddata::TeButton1Click)
         ->setProperty("role", QStringLiteral("primary"));
     add(QStringLiteral("Cancel"), QStringLiteral("TeButton2"), 2, 3, &TNadddata::TeButton2Click);
@@ -175,7 +191,43 @@ void TNadddata::Retry()
 {
     m_list->clear();
     m_edit->clear();
+    m_normalised->clear();
     FillList(LoadLines(m_form.State().File(files::kHistory)));
+}
+
+// The typed line in the history's form, once it is a sound draw that may stand at position
+// (in place of the entry there when replacing); nothing, after saying why, when it is not.
+std::optional<QString> TNadddata::CheckedInput(int position, bool replacing, const char* refusal)
+{
+    m_normalised->clear();
+    const std::string typed = S(m_edit->text());
+    const DrawLineRead read = ReadDrawLine(typed);
+    if (read.Blank) {
+        WarnEmptyInput();
+        return std::nullopt;
+    }
+    if (!read.Draw) {
+        m_form.Host().Message("数据",
+                              "开奖数据格式不对，" + std::string(refusal) + "：\n" + typed + "\n" +
+                                  read.Reason + kFormatHint,
+                              MessageIcon::Warning, MessageButtons::Ok);
+        return std::nullopt;
+    }
+    const std::string line = read.Draw->ToLine();
+    Lines lines = Entries();
+    const auto at = static_cast<std::size_t>(position);
+    if (replacing)
+        lines.at(at) = line;
+    else
+        lines.insert(lines.begin() + position, line);
+    if (const auto fault = PlacementFault(lines, at)) {
+        m_form.Host().Message("数据", std::string(refusal) + "：\n" + line + "\n" + *fault,
+                              MessageIcon::Warning, MessageButtons::Ok);
+        return std::nullopt;
+    }
+    if (line != typed)
+        m_normalised->setText(QStringLiteral("已整理为：") + Q(line));
+    return Q(line);
 }
 
 void TNadddata::TeButton3Click()
@@ -183,9 +235,13 @@ void TNadddata::TeButton3Click()
     Command([this]() {
         if (!InputPresent())
             return WarnEmptyInput();
-        m_list->insertItem(0, m_edit->text());
+        const auto line = CheckedInput(0, false, "没有添加");
+        if (!line)
+            return;
+        m_list->insertItem(0, *line);
         if (m_list->count() == 1)
             m_list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+        m_list->scrollToItem(m_list->item(0));
         m_edit->clear();
         m_changed = true;
     });
@@ -197,8 +253,12 @@ void TNadddata::TeButton4Click()
         if (!InputPresent())
             return WarnEmptyInput();
         const int current = std::max(CurrentEntry(), 0);
-        m_list->insertItem(current, m_edit->text());
+        const auto line = CheckedInput(current, false, "没有插入");
+        if (!line)
+            return;
+        m_list->insertItem(current, *line);
         m_list->setCurrentRow(current, QItemSelectionModel::NoUpdate);
+        m_list->scrollToItem(m_list->item(current));
         m_edit->clear();
         m_changed = true;
     });
@@ -212,7 +272,10 @@ void TNadddata::TeButton6Click()
         const int current = CurrentEntry();
         if (current < 0)
             throw Error::ListIndexOutOfBounds(current);
-        m_list->item(current)->setText(m_edit->text());
+        const auto line = CheckedInput(current, true, "没有修改");
+        if (!line)
+            return;
+        m_list->item(current)->setText(*line);
         m_edit->clear();
         m_changed = true;
     });
@@ -229,16 +292,6 @@ void TNadddata::TeButton5Click()
         for (const int row : rows)
             delete m_list->takeItem(row);
     });
-}
-
-std::optional<TNadddata::LineFault> TNadddata::FindFault(const Lines& lines)
-{
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string why;
-        if (!ParseHistoryLine(lines[i], &why))
-            return LineFault{static_cast<int>(i) + 1, lines[i], why};
-    }
-    return std::nullopt;
 }
 
 void TNadddata::TeButton1Click()
@@ -258,15 +311,20 @@ void TNadddata::TeButton1Click()
                                           MessageButtons::Ok);
                     return;
                 }
-                if (const auto fault = FindFault(lines)) {
+                if (const auto fault = FindHistoryFault(lines)) {
                     std::string text = "第";
                     text += std::to_string(fault->LineNumber);
-                    text += "行的开奖数据格式不对，没有写入任何数据：\n";
+                    text += fault->Order ? "行的期号顺序不对，没有写入任何数据：\n"
+                                         : "行的开奖数据格式不对，没有写入任何数据：\n";
                     text += fault->Line;
                     text += "\n";
+                    if (fault->Order) {
+                        text += lines[static_cast<std::size_t>(fault->LineNumber)];
+                        text += "\n";
+                    }
                     text += fault->Reason;
-                    text +=
-                        "\n\n格式为：日期 红球 蓝球，使用一个空格分割，例如：\n2009149 03 08 15 22 27 31 06";
+                    if (!fault->Order)
+                        text += kFormatHint;
                     m_form.Host().Message("数据", text, MessageIcon::Warning, MessageButtons::Ok);
                     m_list->setCurrentRow(fault->LineNumber - 1);
                     m_list->scrollToItem(m_list->item(fault->LineNumber - 1));
@@ -310,6 +368,56 @@ void TNadddata::TeButton9Click()
         if (!chosen)
             return;
         SaveLines(*chosen, Entries(), Flush::Yes);
+    });
+}
+
+void TNadddata::TeButton10Click()
+{
+    Command([this]() {
+        const QString text = QGuiApplication::clipboard()->text();
+        if (text.trimmed().isEmpty()) {
+            m_form.Host().Message("数据", "剪贴板里没有文字。请先复制开奖数据（每行一期），再点“粘贴导入”。",
+                                  MessageIcon::Warning, MessageButtons::Ok);
+            return;
+        }
+        OpenImport(SplitLines(S(text)), QStringLiteral("剪贴板"));
+    });
+}
+
+void TNadddata::TeButton11Click()
+{
+    Command([this]() {
+        const auto chosen = m_form.Host().ChooseOpenFile(m_form.State().TextFileDialog());
+        if (!chosen)
+            return;
+        OpenImport(LoadLinesUtf8OrGbk(*chosen), QPath(*chosen));
+    });
+}
+
+// The preview of an import into the list as it stands; 应用 writes the merged list and
+// recomputes, as OK does.
+void TNadddata::OpenImport(const Lines& input, const QString& source)
+{
+    Lines history = Entries();
+    ImportPlan plan = PlanImport(history, input);
+    auto* preview = new ImportPreview(std::move(history), std::move(plan), source, m_changed, this);
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    connect(preview, &QDialog::accepted, this, [this, preview]() {
+        const Lines merged = preview->Merged();
+        ApplyImport(merged, DescribeImport(preview->Plan()));
+    });
+    preview->open();
+}
+
+void TNadddata::ApplyImport(const Lines& merged, const Lines& log)
+{
+    Command([&]() {
+        SaveImportedHistory(m_form.State(), merged);
+        for (const auto& line : log)
+            m_form.Host().Log(line);
+        m_changed = false;
+        FillList(merged);
+        m_form.RecomputeAllSteps();
     });
 }
 

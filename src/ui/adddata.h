@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+class QLabel;
 class QLineEdit;
 class QListWidget;
 
@@ -29,27 +30,19 @@ public:
     bool Changed() const { return m_changed; }
     Lines Entries() const;
 
-    // The history line format every line must keep before it is written: the number (from 1)
-    // and the reason of the first line that breaks it, or nothing when all are sound.
-    struct LineFault
-    {
-        int LineNumber = 0;
-        std::string Line;
-        std::string Reason;
-    };
-    static std::optional<LineFault> FindFault(const Lines& lines);
-
 public slots:
-    void TeButton3Click(); // 添加
-    void TeButton4Click(); // 插入
-    void TeButton6Click(); // 修改
-    void TeButton5Click(); // 删除
-    void TeButton1Click(); // OK
-    void TeButton2Click(); // Cancel
-    void TeButton7Click(); // &Retry
-    void TeButton8Click(); // 打开..
-    void TeButton9Click(); // 另存为...
-    void Label5Click();    // 下载新数据
+    void TeButton3Click();  // 添加
+    void TeButton4Click();  // 插入
+    void TeButton6Click();  // 修改
+    void TeButton5Click();  // 删除
+    void TeButton1Click();  // OK
+    void TeButton2Click();  // Cancel
+    void TeButton7Click();  // &Retry
+    void TeButton8Click();  // 打开..
+    void TeButton9Click();  // 另存为...
+    void Label5Click();     // 下载新数据
+    void TeButton10Click(); // 粘贴导入
+    void TeButton11Click(); // 从文件导入
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -63,10 +56,14 @@ private:
     int CurrentEntry() const;
     void WarnEmptyInput();
     void Command(const std::function<void()>& command);
+    std::optional<QString> CheckedInput(int position, bool replacing, const char* refusal);
+    void OpenImport(const Lines& input, const QString& source);
+    void ApplyImport(const Lines& merged, const Lines& log);
 
     TForm1& m_form;
     QListWidget* m_list = nullptr;
     QLineEdit* m_edit = nullptr;
+    QLabel* m_normalised = nullptr;
     bool m_changed = false;
 };
 

@@ -8,6 +8,7 @@
 #include "ui/adddata.h"
 
 #include <QAbstractItemModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
@@ -222,21 +223,113 @@ private slots:
     void clickAndInsertAndModifyWorkOnTheCurrentEntry()
     {
         EditorDesk desk;
-        const QString third = desk.Entry(2);
+        desk.List()->item(1)->setSelected(true);
+        desk.Press("TeButton5"); // 2026095 goes, leaving its place free
+        const QString second = desk.Entry(1);
         QTest::mouseClick(desk.List()->viewport(), Qt::LeftButton, {},
-                          desk.List()->visualItemRect(desk.List()->item(2)).center());
-        QCOMPARE(desk.Input()->text(), third);
+                          desk.List()->visualItemRect(desk.List()->item(1)).center());
+        QCOMPARE(desk.Input()->text(), second);
 
         desk.Type(QStringLiteral("2026095 04 06 14 21 22 33 15"));
         desk.Press("TeButton4"); // 插入 before the current entry
-        QCOMPARE(desk.Entry(2), QStringLiteral("2026095 04 06 14 21 22 33 15"));
-        QCOMPARE(desk.Entry(3), third);
+        QCOMPARE(desk.Entry(1), QStringLiteral("2026095 04 06 14 21 22 33 15"));
+        QCOMPARE(desk.Entry(2), second);
 
         desk.Type(QStringLiteral("2026095 04 06 14 21 22 33 16"));
         desk.Press("TeButton6"); // 修改 the current entry
-        QCOMPARE(desk.Entry(2), QStringLiteral("2026095 04 06 14 21 22 33 16"));
-        QCOMPARE(desk.List()->count(), 3494);
+        QCOMPARE(desk.Entry(1), QStringLiteral("2026095 04 06 14 21 22 33 16"));
+        QCOMPARE(desk.List()->count(), 3493);
         QVERIFY(desk.Input()->text().isEmpty());
+        QVERIFY(desk.Script().Messages.empty());
+    }
+
+    // A typed draw goes in as the history writes it, or is refused with the reason while
+    // the input keeps the text for mending.
+    void typedDrawsAreCheckedAndNormalised_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("entry");   // the new first entry; empty when refused
+        QTest::addColumn<QString>("refusal"); // part of the message
+        QTest::newRow("as stored") << QString::fromUtf8(kNewDraw) << QString::fromUtf8(kNewDraw) << QString();
+        QTest::newRow("drawing order") << QStringLiteral("2026097 33 05 01 20 12 02 07")
+                                       << QStringLiteral("2026097 01 02 05 12 20 33 07") << QString();
+        QTest::newRow("one digit, +blue")
+            << QStringLiteral("2026097 1 2 3 4 5 6 +7") << QString::fromUtf8(kNewDraw) << QString();
+        QTest::newRow("two blanks") << QStringLiteral("2026097 01 02  03 04 05 06 07")
+                                    << QString::fromUtf8(kNewDraw) << QString();
+        QTest::newRow("older issue") << QStringLiteral("2026090 01 02 03 04 05 06 07") << QString()
+                                     << QStringLiteral("期号2026090已经存在：2026090 02 04 15 23 25 27 03");
+        QTest::newRow("newest again") << QStringLiteral("2026096 01 04 16 22 26 31 04") << QString()
+                                      << QStringLiteral("期号2026096已经存在");
+        QTest::newRow("red 34") << QStringLiteral("2026097 01 02 03 04 05 34 07") << QString()
+                                << QStringLiteral("红球应在1至33之间：34");
+        QTest::newRow("red twice") << QStringLiteral("2026097 01 01 03 04 05 06 07") << QString()
+                                   << QStringLiteral("红球重复");
+        QTest::newRow("blue 17") << QStringLiteral("2026097 01 02 03 04 05 06 17") << QString()
+                                 << QStringLiteral("蓝球应在1至16之间：17");
+        QTest::newRow("missing blue")
+            << QStringLiteral("2026097 01 02 03 04 05 06") << QString() << QStringLiteral("号码不足7个");
+        QTest::newRow("letters") << QStringLiteral("2026097 01 02 03 04 0A 06 07") << QString()
+                                 << QStringLiteral("无法识别：0A");
+        QTest::newRow("6-digit issue") << QStringLiteral("202609 01 02 03 04 05 06 07") << QString()
+                                       << QStringLiteral("期号应为7位数字");
+    }
+
+    void typedDrawsAreCheckedAndNormalised()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, entry);
+        QFETCH(QString, refusal);
+        EditorDesk desk;
+        desk.Type(typed);
+        desk.Press("TeButton3");
+        auto* shown = desk.Editor()->findChild<QLabel*>(QStringLiteral("Label6"));
+        QVERIFY(shown);
+        if (!entry.isEmpty()) {
+            QVERIFY(desk.Script().Messages.empty());
+            QCOMPARE(desk.Entry(0), entry);
+            QCOMPARE(desk.List()->count(), 3494);
+            QCOMPARE(shown->text(), typed == entry ? QString() : QStringLiteral("已整理为：") + entry);
+            QVERIFY(desk.Editor()->Changed());
+            return;
+        }
+        QCOMPARE(desk.Script().Messages.size(), std::size_t(1));
+        const QString text = QString::fromStdString(desk.Script().Messages.front().Text);
+        QVERIFY2(text.startsWith(QStringLiteral("开奖数据格式不对，没有添加：")) ||
+                     text.startsWith(QStringLiteral("没有添加：")),
+                 qPrintable(text));
+        QVERIFY2(text.contains(refusal), qPrintable(text));
+        QCOMPARE(desk.List()->count(), 3493);
+        QCOMPARE(desk.Input()->text(), typed);
+        QVERIFY(!desk.Editor()->Changed());
+    }
+
+    // Issues stay descending across a year change, whichever command places the draw.
+    void placementFollowsTheIssueAcrossTheYearChange()
+    {
+        EditorDesk desk;
+        const auto source = desk.Dir / "year.txt";
+        SaveLines(source, {"2026153 01 02 03 04 05 06 07", "2026152 01 02 03 04 05 06 08"});
+        desk.Script().QueueOpenFile(source);
+        desk.Press("TeButton8");
+        desk.Type(QStringLiteral("2027001 01 02 03 04 05 06 09"));
+        desk.Press("TeButton3");
+        QCOMPARE(desk.Entry(0), QStringLiteral("2027001 01 02 03 04 05 06 09"));
+
+        desk.Type(QStringLiteral("2026154 01 02 03 04 05 06 10"));
+        desk.Press("TeButton3"); // older than the entry below it
+        desk.Type(QStringLiteral("2027001 01 02 03 04 05 06 10"));
+        desk.List()->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+        desk.Press("TeButton6"); // 修改 2026153 into an issue already above it
+        QCOMPARE(desk.MessageTexts().size(), 2);
+        QVERIFY(desk.MessageTexts()[0].contains(QStringLiteral("期号2026154应大于下一行的期号2027001")));
+        QVERIFY(desk.MessageTexts()[1].contains(QStringLiteral("期号2027001已经存在")));
+
+        desk.Type(QStringLiteral("2026154 01 02 03 04 05 06 10"));
+        desk.Press("TeButton4"); // 插入 between 2027001 and 2026153
+        QCOMPARE(desk.Editor()->Entries(),
+                 (Lines{"2027001 01 02 03 04 05 06 09", "2026154 01 02 03 04 05 06 10",
+                        "2026153 01 02 03 04 05 06 07", "2026152 01 02 03 04 05 06 08"}));
     }
 
     void modifyOnAnEmptyListReportsTheIndex()
@@ -300,46 +393,56 @@ private slots:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("two blanks") << QStringLiteral("2026097 01 02  03 04 05 06 07")
-                                    << QStringLiteral("长度应为28个字符");
+        QTest::addColumn<int>("faultLine");
+        QTest::newRow("two blanks") << QStringLiteral("2026094 01 02  03 04 05 06 07")
+                                    << QStringLiteral("长度应为28个字符") << 3;
         QTest::newRow("missing blue")
-            << QStringLiteral("2026097 01 02 03 04 05 06") << QStringLiteral("长度应为28个字符");
-        QTest::newRow("letters") << QStringLiteral("2026097 01 02 03 04 0A 06 07")
-                                 << QStringLiteral("红球应为两位数字");
+            << QStringLiteral("2026094 01 02 03 04 05 06") << QStringLiteral("长度应为28个字符") << 3;
+        QTest::newRow("letters") << QStringLiteral("2026094 01 02 03 04 0A 06 07")
+                                 << QStringLiteral("红球应为两位数字") << 3;
         QTest::newRow("5-digit issue")
-            << QStringLiteral("20097 001 02 03 04 05 06 107") << QStringLiteral("期号应为7位数字");
-        QTest::newRow("red 34") << QStringLiteral("2026097 01 02 03 04 05 34 07")
-                                << QStringLiteral("红球应在01至33之间");
-        QTest::newRow("red 00") << QStringLiteral("2026097 00 02 03 04 05 06 07")
-                                << QStringLiteral("红球应在01至33之间");
+            << QStringLiteral("20097 001 02 03 04 05 06 107") << QStringLiteral("期号应为7位数字") << 3;
+        QTest::newRow("red 34") << QStringLiteral("2026094 01 02 03 04 05 34 07")
+                                << QStringLiteral("红球应在01至33之间") << 3;
+        QTest::newRow("red 00") << QStringLiteral("2026094 00 02 03 04 05 06 07")
+                                << QStringLiteral("红球应在01至33之间") << 3;
         QTest::newRow("reds descending")
-            << QStringLiteral("2026097 02 01 03 04 05 06 07") << QStringLiteral("从小到大");
-        QTest::newRow("red twice") << QStringLiteral("2026097 01 01 03 04 05 06 07")
-                                   << QStringLiteral("从小到大");
-        QTest::newRow("blue 17") << QStringLiteral("2026097 01 02 03 04 05 06 17")
-                                 << QStringLiteral("蓝球应在01至16之间");
+            << QStringLiteral("2026094 02 01 03 04 05 06 07") << QStringLiteral("从小到大") << 3;
+        QTest::newRow("red twice") << QStringLiteral("2026094 01 01 03 04 05 06 07")
+                                   << QStringLiteral("从小到大") << 3;
+        QTest::newRow("blue 17") << QStringLiteral("2026094 01 02 03 04 05 06 17")
+                                 << QStringLiteral("蓝球应在01至16之间") << 3;
         QTest::newRow("trailing blank")
-            << QStringLiteral("2026097 01 02 03 04 05 06 07 ") << QStringLiteral("长度应为28个字符");
-        QTest::newRow("blank line") << QStringLiteral(" ") << QStringLiteral("长度应为28个字符");
+            << QStringLiteral("2026094 01 02 03 04 05 06 07 ") << QStringLiteral("长度应为28个字符") << 3;
+        QTest::newRow("blank line") << QStringLiteral(" ") << QStringLiteral("长度应为28个字符") << 3;
+        QTest::newRow("issue twice") << QStringLiteral("2026095 01 02 03 04 05 06 07")
+                                     << QStringLiteral("第2行的期号2026095应大于第3行的期号2026095") << 2;
+        QTest::newRow("older above") << QStringLiteral("2026090 01 02 03 04 05 06 07")
+                                     << QStringLiteral("第3行的期号2026090应大于第4行的期号2026093") << 3;
     }
 
+    // Lines the user opened are written only when every one keeps the form and the issues
+    // descend; otherwise the list stays open as it is, for mending.
     void malformedLinesAreNeverWritten()
     {
         QFETCH(QString, line);
         QFETCH(QString, reason);
+        QFETCH(int, faultLine);
         EditorDesk desk;
-        // The bad line goes in third: 修改 of the current entry after a click.
-        QTest::mouseClick(desk.List()->viewport(), Qt::LeftButton, {},
-                          desk.List()->visualItemRect(desk.List()->item(2)).center());
-        desk.Type(line);
-        desk.Press("TeButton6");
+        Lines opened = qv::test::RealHistoryLines();
+        opened.resize(10);
+        opened[2] = line.toStdString();
+        const auto source = desk.Dir / "opened.txt";
+        SaveLines(source, opened);
+        desk.Script().QueueOpenFile(source);
+        desk.Press("TeButton8");
         desk.Script().QueueAnswer(MessageAnswer::Yes);
         desk.Press("TeButton1");
 
         QCOMPARE(desk.Script().Messages.size(), std::size_t(2));
         const auto& refusal = desk.Script().Messages.back();
         const QString text = QString::fromStdString(refusal.Text);
-        QVERIFY2(text.startsWith(QStringLiteral("第3行")), qPrintable(text));
+        QVERIFY2(text.startsWith(QStringLiteral("第%1行").arg(faultLine)), qPrintable(text));
         QVERIFY2(text.contains(line + QLatin1Char('\n')), qPrintable(text));
         QVERIFY2(text.contains(reason), qPrintable(text));
         QCOMPARE(refusal.Icon, MessageIcon::Warning);
@@ -348,6 +451,7 @@ private slots:
         QCOMPARE(desk.Script().ProgressUpdates, 0);
         QVERIFY(desk.Editor()->isVisible());
         QCOMPARE(desk.Entry(2), line);
+        QCOMPARE(desk.List()->currentRow(), faultLine - 1);
         QVERIFY(desk.Editor()->Changed());
     }
 
@@ -361,35 +465,6 @@ private slots:
         QCOMPARE(desk.Script().Messages.size(), std::size_t(2));
         QVERIFY(desk.HistoryUnchanged());
         QVERIFY(desk.Editor()->isVisible());
-    }
-
-    void findFault_data()
-    {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<int>("faultyLine");
-        const QString good = QStringLiteral("2026096 01 04 16 22 26 31 04");
-        QTest::newRow("all sound") << QStringList{good, good} << 0;
-        QTest::newRow("first") << QStringList{QStringLiteral("x"), good} << 1;
-        QTest::newRow("last of three")
-            << QStringList{good, good, QStringLiteral("2026096 01 04 16 22 26 31 4 ")} << 3;
-        QTest::newRow("first of two faults")
-            << QStringList{good, QStringLiteral("a"), QStringLiteral("b")} << 2;
-        QTest::newRow("empty line") << QStringList{good, QString()} << 2;
-    }
-
-    void findFault()
-    {
-        QFETCH(QStringList, lines);
-        QFETCH(int, faultyLine);
-        Lines input;
-        for (const QString& line : lines)
-            input.push_back(line.toStdString());
-        const auto fault = TNadddata::FindFault(input);
-        QCOMPARE(fault ? fault->LineNumber : 0, faultyLine);
-        if (fault) {
-            QCOMPARE(fault->Line, input[static_cast<std::size_t>(faultyLine) - 1]);
-            QVERIFY(!fault->Reason.empty());
-        }
     }
 };
 
