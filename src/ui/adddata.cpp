@@ -401,7 +401,9 @@ void TNadddata::OpenImport(const Lines& input, const QString& source)
     Lines history = Entries();
     ImportPlan plan = PlanImport(history, input);
     auto* preview = new ImportPreview(std::move(history), std::move(plan), source, m_changed, this);
-    preview->setAttribute(Qt::WA_DeleteOnClose);
+    // Deleted only once it has finished: the recompute behind 应用 keeps painting, and a
+    // dialog deleted then would still be emitting its signals.
+    connect(preview, &QDialog::finished, preview, &QObject::deleteLater);
     connect(preview, &QDialog::accepted, this, [this, preview]() {
         const Lines merged = preview->Merged();
         ApplyImport(merged, DescribeImport(preview->Plan()));

@@ -8,6 +8,7 @@
 #include "faults/Spawn.h"
 #include "filters/FilterRun.h"
 #include "history/AppPaths.h"
+#include "history/DrawImport.h"
 #include "history/Pipeline.h"
 #include "history/RichText.h"
 #include "history/TextFile.h"
@@ -233,6 +234,32 @@ TEST_F(WriteFailureTest, HistorySaveFailureKeepsTheOldHistoryAndTheNextStartReco
     EXPECT_EQ(m_dir.ReadBytes("data/data.txt"), s_new->at("data/data.txt"));
     EXPECT_EQ(m_dir.ReadBytes("option.ini"), kStaleBytes);
     ExpectNextStartRepairs(*s_new);
+}
+
+TEST_F(WriteFailureTest, ImportThatCannotBeSavedKeepsTheOldHistoryAndTheNextStartRecomputes)
+{
+    StartFromOld();
+    Session run(m_dir);
+    const Lines newest(s_newHistory->begin(), s_newHistory->begin() + 3);
+    const ImportPlan plan = PlanImport(*s_oldHistory, newest);
+    {
+        FailingWrite failing("data.txt");
+        EXPECT_EQ(ErrorOf([&] { SaveImportedHistory(run.State, MergeImport(*s_oldHistory, plan, false)); }),
+                  FullDisk(At("data/data.txt")));
+    }
+    EXPECT_EQ(m_dir.ReadBytes("data/data.txt"), s_old->at("data/data.txt"));
+    EXPECT_EQ(m_dir.ReadBytes("option.ini"), kStaleBytes);
+    ExpectNextStartRepairs(*s_old);
+
+    // A merged history out of order is refused before anything is written.
+    StartFromOld();
+    Session refused(m_dir);
+    Lines unordered = *s_newHistory;
+    std::swap(unordered[0], unordered[1]);
+    EXPECT_NE(ErrorOf([&] { SaveImportedHistory(refused.State, unordered); }).find("期号顺序不对"),
+              std::string::npos);
+    EXPECT_EQ(m_dir.ReadBytes("data/data.txt"), s_old->at("data/data.txt"));
+    EXPECT_EQ(m_dir.ReadBytes("option.ini"), kReadyBytes);
 }
 
 TEST_F(WriteFailureTest, BasketWritersKeepThePreviousBasket)

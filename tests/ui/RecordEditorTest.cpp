@@ -5,12 +5,17 @@
 #include "UiTestSupport.h"
 
 #include "history/TextFile.h"
+#include "ui/ImportPreview.h"
 #include "ui/adddata.h"
 
 #include <QAbstractItemModel>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
@@ -28,8 +33,11 @@ const char* const kQuestion = "您已经更新了期数，数据库将会全部�
 // A desk with the real history, its windows created and the record editor open.
 struct EditorDesk : Desk
 {
-    EditorDesk()
+    // history: data/data.txt instead of the bundled history.
+    explicit EditorDesk(const Lines* history = nullptr)
     {
+        if (history)
+            Dir.Write("data/data.txt", *history);
         Create();
         HistoryBytes = Dir.ReadBytes("data/data.txt");
         Editor()->show();
@@ -465,6 +473,97 @@ private slots:
         QCOMPARE(desk.Script().Messages.size(), std::size_t(2));
         QVERIFY(desk.HistoryUnchanged());
         QVERIFY(desk.Editor()->isVisible());
+    }
+
+    // 粘贴导入 and 从文件导入 preview the import; 应用 writes the merged history once and
+    // recomputes, 取消 leaves everything as it was.
+    void importPreviewsThenApplies_data()
+    {
+        QTest::addColumn<bool>("paste");
+        QTest::addColumn<int>("choice"); // 0 取消, 1 应用, 2 应用 replacing the conflict
+        QTest::newRow("paste, apply") << true << 1;
+        QTest::newRow("file, cancel") << false << 0;
+        QTest::newRow("file, apply") << false << 1;
+        QTest::newRow("file, replace") << false << 2;
+    }
+
+    void importPreviewsThenApplies()
+    {
+        QFETCH(bool, paste);
+        QFETCH(int, choice);
+        const Lines real = qv::test::RealHistoryLines();
+        const Lines cut(real.begin() + 3, real.end());
+        EditorDesk desk(&cut);
+        const std::string cutBytes = desk.HistoryBytes;
+        const std::string changed = real[5].substr(0, 26) + "16";
+        Lines input{"期号,红1,红2,红3,红4,红5,红6,蓝球", changed};
+        for (int i = 2; i >= 0; --i) {
+            std::string line = real[static_cast<std::size_t>(i)];
+            std::replace(line.begin(), line.end(), ' ', ',');
+            input.push_back(line);
+        }
+        if (paste) {
+            QApplication::clipboard()->setText(QString::fromStdString(Join(input, "\n")));
+            desk.Press("TeButton10");
+        } else {
+            const auto source = desk.Dir / "import.txt";
+            SaveLines(source, input);
+            desk.Script().QueueOpenFile(source);
+            desk.Press("TeButton11");
+        }
+        auto* preview = desk.Editor()->findChild<ImportPreview*>();
+        QVERIFY(preview && preview->isVisible());
+        QVERIFY(desk.Script().Messages.empty());
+        QVERIFY(preview->findChild<QLabel*>(QStringLiteral("Label1"))
+                    ->text()
+                    .endsWith(QStringLiteral("新增 3 期，未变 0 期，冲突 1 期，拒绝 1 行，缺期 0 期")));
+        const QString details = preview->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText();
+        QVERIFY(details.contains(QString::fromStdString(real[5])));
+        QVERIFY(details.contains(QString::fromStdString(changed)));
+        QVERIFY(details.contains(QStringLiteral("第1行：期号")));
+        auto* replace = preview->findChild<QCheckBox*>(QStringLiteral("CheckBox1"));
+        QVERIFY(replace->isVisibleTo(preview));
+        replace->setChecked(choice == 2);
+        preview->findChild<QPushButton*>(choice == 0 ? QStringLiteral("Button2") : QStringLiteral("Button1"))
+            ->click();
+
+        if (choice == 0) {
+            QCOMPARE(desk.Dir.ReadBytes("data/data.txt"), cutBytes);
+            QCOMPARE(desk.Script().ProgressUpdates, 0);
+            QCOMPARE(desk.List()->count(), 3490);
+            return;
+        }
+        Lines expected = real;
+        if (choice == 2)
+            expected[5] = changed;
+        QCOMPARE(desk.Dir.Read("data/data.txt"), expected);
+        QCOMPARE(desk.Editor()->Entries(), expected);
+        QVERIFY(!desk.Editor()->Changed());
+        QVERIFY(desk.Editor()->isVisible());
+        QCOMPARE(desk.Form->ProgressBar()->value(), 100);
+        QCOMPARE(desk.Form->State().Flag.Value(), std::string("Data=1"));
+        QCOMPARE(desk.Find<QTableView>("ListView3")->model()->rowCount(), 3493);
+        QVERIFY(desk.LogLines().contains(
+            QStringLiteral("导入开奖数据：新增3期，未变0期，冲突1期，拒绝1行，缺期0期")));
+    }
+
+    void importWithNothingValidCannotApply()
+    {
+        EditorDesk desk;
+        QApplication::clipboard()->setText(QStringLiteral("开奖公告\n2026097 01 02 03"));
+        desk.Press("TeButton10");
+        auto* preview = desk.Editor()->findChild<ImportPreview*>();
+        QVERIFY(preview);
+        QVERIFY(!preview->findChild<QPushButton*>(QStringLiteral("Button1"))->isEnabled());
+        QVERIFY(!preview->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->isVisibleTo(preview));
+        QCOMPARE(preview->Plan().Rejected.size(), std::size_t(2));
+        preview->reject();
+        QVERIFY(desk.HistoryUnchanged());
+
+        QApplication::clipboard()->clear();
+        desk.Press("TeButton10");
+        QCOMPARE(desk.Script().Messages.size(), std::size_t(1));
+        QVERIFY(desk.Script().Messages.front().Text.starts_with("剪贴板里没有文字"));
     }
 };
 
