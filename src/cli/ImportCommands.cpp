@@ -7,6 +7,8 @@
 #include "history/Pipeline.h"
 #include "history/TextFile.h"
 
+#include <filesystem>
+
 namespace qv::cli {
 
 namespace {
@@ -48,7 +50,9 @@ void Import(Context& ctx, std::vector<std::string>& args)
     const bool replace = TakeFlag(args, "replace");
     ExpectPositional(args, 1, kUsage);
 
-    const Lines history = LoadLines(ctx.State.File(files::kHistory));
+    // Without a history yet, the imported draws become the whole history.
+    const auto historyFile = ctx.State.File(files::kHistory);
+    const Lines history = std::filesystem::exists(historyFile) ? LoadLines(historyFile) : Lines{};
     const ImportPlan plan = PlanImport(history, LoadLinesUtf8OrGbk(args[0]));
     ctx.Lists["import"] = ImportJson(plan, false);
     for (const auto& line : DescribeImport(plan))
