@@ -140,6 +140,16 @@ std::optional<std::string> NormaliseIssue(std::string_view core)
     return std::nullopt;
 }
 
+// "20261208": a date written without separators.
+bool IsCompactDate(std::string_view digits)
+{
+    if (digits.size() != 8 || !(StartsWith(digits, "19") || StartsWith(digits, "20")))
+        return false;
+    const int month = StrToInt(digits.substr(4, 2));
+    const int day = StrToInt(digits.substr(6, 2));
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+}
+
 Token Classify(std::string_view text)
 {
     Token token;
@@ -163,7 +173,7 @@ Token Classify(std::string_view text)
         if (text.size() <= 2) {
             token.What = Kind::Number;
             token.Value = StrToInt(text);
-        } else {
+        } else if (!IsCompactDate(text)) {
             token.What = Kind::Digits;
         }
         return token;
