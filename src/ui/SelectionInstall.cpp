@@ -10,6 +10,7 @@
 #include "ui/S24.h"
 #include "ui/Unit1.h"
 #include "ui/WebArea.h"
+#include "ui/WindowEffects.h"
 #include "ui/about.h"
 #include "ui/helpsum.h"
 
@@ -150,6 +151,8 @@ SelectionWindows InstallSelectionViews(TForm1& form)
     TNS24* selector = windows->Selector;
     windows->Notepad = new NotepadView(context);
     windows->Bets = new BetView(context, [selector]() {
+        if (!selector->isVisible())
+            PlaceNearPointer(selector);
         selector->show();
         selector->raise();
         selector->activateWindow();
@@ -227,13 +230,14 @@ QStringList SaveSelectionScreenshots(TForm1& form, const QString& dir)
         QCheckBox* check = windows.Filters->Switch(box);
         if (!check)
             continue;
-        windows.Popup->PointerMoved(box, check->mapToGlobal(QPoint(check->width() / 2, 4)));
+        windows.Popup->PointerMoved(box, check->mapToGlobal(QPoint(check->width() / 2, 4)),
+                                    windows.Filters->KeepClear(box));
         if (windows.Popup->isVisible())
             save(windows.Popup, QString::fromUtf8(name));
-        windows.Popup->PointerLeft();
+        windows.Popup->TeButton1Click();
     }
 
-    windows.About->ShowCentred();
+    windows.About->ShowNearPointer();
     save(windows.About, QStringLiteral("about.png"));
     windows.About->hide();
 

@@ -636,6 +636,7 @@ void TForm1::ToolButton22Click()
     if (!m_editor)
         return;
     m_editor->show();
+    PlaceNearPointer(m_editor);
     m_editor->raise();
     m_editor->activateWindow();
 }
@@ -657,7 +658,7 @@ void TForm1::OpenAddress(const QString& address)
 void TForm1::ShowAbout()
 {
     if (TNabout* about = InstalledWindows(*this).About)
-        about->ShowCentred();
+        about->ShowNearPointer();
 }
 
 // ---------------------------------------------------------------------------------------

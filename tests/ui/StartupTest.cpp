@@ -270,9 +270,9 @@ private slots:
         QTest::newRow("red reference")
             << QStringLiteral("TeButton23") << QStringLiteral("红球遗下期指标参考.txt")
             << QStringLiteral("Red/RedZB.txt");
-        QTest::newRow("blue reference panel")
-            << QStringLiteral("TeButton24") << QStringLiteral("红球遗漏数据分析报告.txt")
-            << QStringLiteral("Red/RedYL.txt");
+        QTest::newRow("blue reference")
+            << QStringLiteral("TeButton24") << QStringLiteral("蓝球下期指标参考.txt")
+            << QStringLiteral("Blue/BlueZB.txt");
         QTest::newRow("red omission")
             << QStringLiteral("TeButton11") << QStringLiteral("红球遗漏数据分析报告.txt")
             << QStringLiteral("Red/RedYL.txt");
