@@ -7,7 +7,9 @@
 #include "ui/NotepadView.h"
 #include "ui/PurchaseViews.h"
 #include "ui/QtHost.h"
+#include "ui/QtText.h"
 #include "ui/S24.h"
+#include "ui/ToolTips.h"
 #include "ui/Unit1.h"
 #include "ui/WebArea.h"
 #include "ui/WindowEffects.h"
@@ -185,6 +187,13 @@ SelectionWindows InstallSelectionViews(TForm1& form)
         Qt::SingleShotConnection);
 
     windows->Notepad->LoadDefaultFile();
+    DescribeToolButtons(&form);
+    TForm1* owner = &form;
+    web->RouteLinks([owner]() { owner->ShowArea(TForm1::Area::Web); },
+                    [owner](const QString& text) {
+                        owner->Host().Message(kProgramTitle, S(text), MessageIcon::Warning,
+                                              MessageButtons::Ok);
+                    });
     form.setProperty(kInstalled, QVariant::fromValue(static_cast<void*>(windows)));
     return *windows;
 }

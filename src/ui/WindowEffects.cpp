@@ -137,10 +137,15 @@ void PlaceNearPointer(QWidget* window)
     const QRect available = screen->availableGeometry();
     // Before its first showing a window knows no frame: it takes the frame of the window
     // that owns it (the main window), which the same window manager drew.
+    // When that is unknown too, a generous guess keeps the window inside.
     QSize frame = window->frameGeometry().size() - window->geometry().size();
-    if (frame.isNull() && !(window->windowFlags() & Qt::FramelessWindowHint))
-        if (const QWidget* owner = window->parentWidget() ? window->parentWidget()->window() : nullptr)
+    if (frame.isNull() && !(window->windowFlags() & Qt::FramelessWindowHint)) {
+        const QWidget* owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+        if (owner && owner->isVisible())
             frame = owner->frameGeometry().size() - owner->geometry().size();
+        if (frame.isNull())
+            frame = QSize(16, 40);
+    }
     const QSize room = available.size() - frame;
     if (window->width() > room.width() || window->height() > room.height())
         window->resize(window->size().boundedTo(room));

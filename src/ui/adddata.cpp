@@ -117,10 +117,12 @@ TNadddata::TNadddata(TForm1& form) : QWidget(&form, Qt::Window | Qt::WindowStays
     setFixedSize(480, 560);
     // Esc closes the editor like Cancel; unsaved changes are confirmed first.
     OnEscape(this, [this]() {
-        if (!m_changed ||
-            m_form.Host().Message("提示", "开奖记录已修改但还没有保存，确定放弃修改并关闭吗？",
-                                  MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes)
-            close();
+        Command([this]() {
+            if (!m_changed ||
+                m_form.Host().Message("提示", "开奖记录已修改但还没有保存，确定放弃修改并关闭吗？",
+                                      MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes)
+                close();
+        });
     });
     FormCreate();
 }

@@ -129,17 +129,20 @@ QPoint TNhelpsum::Placement(const QSize& size, const QPoint& pointer, const QRec
         {keepClear.right() + 1 + kGap, clampY(pointer.y() - 16)},  // right
         {keepClear.left() - kGap - w, clampY(pointer.y() - 16)},   // left
     };
-    // The nearest to the pointer of those that lie whole on the screen and clear of the box.
+    // The nearest to the pointer of those that lie whole on the screen and clear of the box;
+    // within a few pixels the earlier side wins (below, then above, right, left).
+    constexpr int kSlack = 8;
     std::optional<QPoint> best;
-    long long bestDistance = std::numeric_limits<long long>::max();
+    int bestDistance = std::numeric_limits<int>::max();
     for (const QPoint& at : candidates) {
         const QRect rect(at, size);
         if (!screen.contains(rect) || rect.intersects(keepClear))
             continue;
-        const long long dx = std::max({rect.left() - pointer.x(), 0, pointer.x() - rect.right()});
-        const long long dy = std::max({rect.top() - pointer.y(), 0, pointer.y() - rect.bottom()});
-        if (dx * dx + dy * dy < bestDistance) {
-            bestDistance = dx * dx + dy * dy;
+        const int dx = std::max({rect.left() - pointer.x(), 0, pointer.x() - rect.right()});
+        const int dy = std::max({rect.top() - pointer.y(), 0, pointer.y() - rect.bottom()});
+        const int distance = std::max(dx, dy);
+        if (!best || distance < bestDistance - kSlack) {
+            bestDistance = distance;
             best = at;
         }
     }

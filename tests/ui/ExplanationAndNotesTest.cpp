@@ -9,16 +9,23 @@
 #include "ui/FilterView.h"
 #include "ui/HelpCatalogue.h"
 #include "ui/NotepadView.h"
+#include "ui/S24.h"
 #include "ui/SelectionInstall.h"
 #include "ui/WebArea.h"
+#include "ui/WindowEffects.h"
 #include "ui/about.h"
+#include "ui/adddata.h"
 #include "ui/helpsum.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QCursor>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -27,6 +34,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <QWheelEvent>
 
 #include <filesystem>
@@ -584,6 +592,170 @@ private slots:
         shell.desk.Form->Action(QStringLiteral("TopAbout"))->trigger();
         QVERIFY(about->isVisible());
         QCOMPARE(about->windowOpacity(), 1.0);
+    }
+
+    void escapeClosesTheSecondaryWindows_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<int>("answer"); // -1: no question; else the answer to "放弃修改"
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("about") << QStringLiteral("about") << -1 << true;
+        QTest::newRow("24-code selector") << QStringLiteral("selector") << -1 << true;
+        QTest::newRow("editor unchanged") << QStringLiteral("editor") << -1 << true;
+        QTest::newRow("editor changed, keep editing")
+            << QStringLiteral("editor") << static_cast<int>(MessageAnswer::No) << false;
+        QTest::newRow("editor changed, discard")
+            << QStringLiteral("editor") << static_cast<int>(MessageAnswer::Yes) << true;
+    }
+
+    void escapeClosesTheSecondaryWindows()
+    {
+        QFETCH(QString, window);
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        Desk desk;
+        desk.Create();
+        const SelectionWindows windows = InstallSelectionViews(*desk.Form);
+        const std::string history = desk.Dir.ReadBytes("data/data.txt");
+        QWidget* target = nullptr;
+        QWidget* focus = nullptr;
+        if (window == QStringLiteral("about")) {
+            windows.About->ShowNearPointer();
+            target = windows.About;
+            focus = windows.About->findChild<QPushButton*>(QStringLiteral("TeButton1"));
+        } else if (window == QStringLiteral("selector")) {
+            windows.Selector->show();
+            target = windows.Selector;
+            focus = windows.Selector->IssueSelector();
+        } else {
+            desk.Form->ToolButton22Click();
+            TNadddata* editor = desk.Form->RecordEditor();
+            target = editor;
+            focus = editor->Edit1();
+            if (answer >= 0) {
+                editor->ListBox1()->setCurrentRow(0);
+                editor->findChild<QPushButton*>(QStringLiteral("TeButton5"))->click();
+                QVERIFY(editor->Changed());
+                desk.Script().QueueAnswer(static_cast<MessageAnswer>(answer));
+            }
+        }
+        QVERIFY(target->isVisible());
+        const auto asked = desk.Script().Messages.size();
+        QTest::keyClick(focus, Qt::Key_Escape);
+        QCOMPARE(desk.Script().Messages.size(), asked + (answer >= 0 ? 1 : 0));
+        QCOMPARE(!target->isVisible(), closes);
+        QCOMPARE(desk.Dir.ReadBytes("data/data.txt"), history);
+        // Esc in the main window leaves a secondary window alone.
+        if (!closes) {
+            QTest::keyClick(desk.Form.get(), Qt::Key_Escape);
+            QVERIFY(target->isVisible());
+        }
+    }
+
+    void windowsOpenNearThePointerWholeOnScreen_data()
+    {
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("middle") << QPoint(800, 500) << QPoint(800 - 250, 500 - 12);
+        QTest::newRow("bottom right corner") << QPoint(1599, 999) << QPoint(1600 - 500, 1000 - 400);
+        QTest::newRow("top left corner") << QPoint(3, 2) << QPoint(0, 40);
+        QTest::newRow("right edge") << QPoint(1590, 300) << QPoint(1100, 300 - 12);
+    }
+
+    void windowsOpenNearThePointerWholeOnScreen()
+    {
+        QFETCH(QPoint, pointer);
+        QFETCH(QPoint, expected);
+        // A panel at the top (40 pixels) is not available.
+        const QRect available(0, 40, 1600, 960);
+        const QSize frame(500, 400);
+        const QPoint placed = NearPointer(frame, pointer, available);
+        QCOMPARE(placed, expected);
+        QVERIFY(available.contains(QRect(placed, frame)));
+
+        // The windows themselves, on the test screen.
+        Shell shell(false);
+        QCursor::setPos(pointer);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        shell.windows.About->ShowNearPointer();
+        QVERIFY(screen.contains(shell.windows.About->frameGeometry()));
+        shell.desk.Form->ToolButton22Click();
+        QVERIFY(screen.contains(shell.desk.Form->RecordEditor()->frameGeometry()));
+    }
+
+    void toolButtonsSayWhatTheyDo()
+    {
+        Shell shell;
+        int buttons = 0;
+        for (QToolButton* button : shell.desk.Form->findChildren<QToolButton*>()) {
+            QAction* action = button->defaultAction();
+            if (!action || action->objectName().isEmpty())
+                continue;
+            ++buttons;
+            QVERIFY2(!button->toolTip().isEmpty(), qPrintable(action->objectName()));
+            QVERIFY2(button->toolTip() != button->text(), qPrintable(action->objectName()));
+        }
+        QCOMPARE(buttons, 21);
+    }
+
+    void placeholderLinksShowTheirLocalPage_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("page"); // the local page shown, empty: the browser's
+        QTest::addColumn<bool>("browserStarts");
+        QTest::addColumn<QString>("message"); // the start of the message box, if any
+        QTest::newRow("forum") << QStringLiteral("https://forum.pellisor.example.com/quorvane")
+                               << "forum.html" << true << QString();
+        QTest::newRow("topic below the help page")
+            << QStringLiteral("https://forum.pellisor.example.com/quorvane/topic/help#top") << "guide.html"
+            << true << QString();
+        QTest::newRow("product home")
+            << QStringLiteral("https://kevrin.example.com/quorvane/") << "version.html" << true << QString();
+        QTest::newRow("unknown placeholder")
+            << QStringLiteral("http://www.example.org/a") << "forum.html" << true << QString();
+        QTest::newRow(".invalid") << QStringLiteral("https://shop.invalid/") << "forum.html" << true
+                                  << QString();
+        QTest::newRow("real site") << QStringLiteral("https://www.cwl.gov.cn/") << QString() << true
+                                   << QString();
+        QTest::newRow("no browser") << QStringLiteral("https://www.cwl.gov.cn/") << QString() << false
+                                    << QStringLiteral(
+                                           "无法启动浏览器打开以下地址：\nhttps://www.cwl.gov.cn/");
+    }
+
+    void placeholderLinksShowTheirLocalPage()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, page);
+        QFETCH(bool, browserStarts);
+        QFETCH(QString, message);
+        Shell shell;
+        QList<QUrl> launched;
+        shell.windows.Web->SetBrowserLauncher([&](const QUrl& url) {
+            launched << url;
+            return browserStarts;
+        });
+        shell.desk.Form->ShowView(QStringLiteral("运算/过滤窗口"));
+        QDesktopServices::openUrl(QUrl(address));
+        if (page.isEmpty()) {
+            QCOMPARE(launched, QList<QUrl>{QUrl(address)});
+            QCOMPARE(shell.desk.Form->CurrentArea(), TForm1::Area::Selection);
+        } else {
+            QVERIFY(launched.isEmpty());
+            QCOMPARE(shell.desk.Form->CurrentArea(), TForm1::Area::Web);
+            QCOMPARE(shell.windows.Web->Browser()->source().fileName(), page);
+        }
+        if (message.isEmpty())
+            QVERIFY(shell.desk.MessageTexts().isEmpty());
+        else
+            QVERIFY(!shell.desk.MessageTexts().isEmpty() &&
+                    shell.desk.MessageTexts().back().startsWith(message));
+        // The same placeholder again, with its page already in front: a message says why
+        // nothing changes.
+        if (!page.isEmpty()) {
+            QDesktopServices::openUrl(QUrl(address));
+            QVERIFY(!shell.desk.MessageTexts().isEmpty());
+            QVERIFY(shell.desk.MessageTexts().back().contains(QStringLiteral("只是示例地址")));
+        }
     }
 
     void webAreaLoadsItsPagesWithTheConfiguredAddresses()

@@ -172,6 +172,33 @@ private slots:
         QTRY_VERIFY(!loading);
     }
 
+    void loadingWindowShowsTheNewestDraw_data()
+    {
+        QTest::addColumn<QStringList>("history");
+        QTest::addColumn<QString>("shown"); // empty: blank balls
+        QTest::newRow("newest on top") << QStringList{QStringLiteral("2026097 02 07 11 19 28 33 09"),
+                                                      QStringLiteral("2026096 01 04 16 22 26 31 04")}
+                                       << QStringLiteral("2026097 02 07 11 19 28 33 09");
+        QTest::newRow("no history") << QStringList{} << QString();
+        QTest::newRow("malformed first line") << QStringList{QStringLiteral("2026097 02 07")} << QString();
+    }
+
+    void loadingWindowShowsTheNewestDraw()
+    {
+        QFETCH(QStringList, history);
+        QFETCH(QString, shown);
+        Desk desk(false);
+        if (!history.isEmpty()) {
+            Lines lines;
+            for (const QString& line : history)
+                lines.push_back(line.toStdString());
+            desk.Dir.Write("data/data.txt", lines);
+        }
+        desk.Create();
+        const auto& draw = desk.Form->LoadingWindow()->ShownDraw();
+        QCOMPARE(draw ? QString::fromStdString(draw->ToLine()) : QString(), shown);
+    }
+
     void loadingWindowClosesItselfAtTheEleventhTick()
     {
         Desk desk;
