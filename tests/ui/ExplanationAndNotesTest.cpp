@@ -767,6 +767,9 @@ private slots:
         QCOMPARE(form.CurrentArea(), TForm1::Area::Web);
         QVERIFY(web->Browser()->toPlainText().contains(QStringLiteral("使用指南")));
         QVERIFY(web->Browser()->toPlainText().contains(QStringLiteral("分解到号码篮")));
+        // Where option.ini lies, for each way the program runs.
+        QVERIFY(web->Browser()->toPlainText().contains(QStringLiteral("启动程序时的当前工作目录")));
+        QVERIFY(web->Browser()->toPlainText().contains(QStringLiteral("~/.local/share/quorvane")));
         QVERIFY(!web->Browser()->toPlainText().contains(QStringLiteral("{{")));
         QCOMPARE(web->CurrentAddress(),
                  QStringLiteral("https://forum.pellisor.example.com/quorvane/topic/help"));
