@@ -635,8 +635,10 @@ void TForm1::ToolButton22Click()
 {
     if (!m_editor)
         return;
+    const bool opening = !m_editor->isVisible();
     m_editor->show();
-    PlaceNearPointer(m_editor);
+    if (opening)
+        PlaceNearPointer(m_editor);
     m_editor->raise();
     m_editor->activateWindow();
 }

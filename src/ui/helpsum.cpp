@@ -247,6 +247,7 @@ void TNhelpsum::hideEvent(QHideEvent* event)
 {
     qApp->removeEventFilter(this);
     m_closeTimer->stop();
+    m_overPopup = false;
     QWidget::hideEvent(event);
 }
 
