@@ -134,7 +134,7 @@ FilterView::FilterView(ViewContext context, TNhelpsum* popup, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     QPushButton* run = MakeButton(QStringLiteral("开始执行运算/过滤"), QStringLiteral("Button9"), this);
     run->setProperty("role", QStringLiteral("primary"));
-    run->setToolTip(QStringLiteral("F7"));
+    run->setToolTip(QStringLiteral("按固定顺序执行所有页中勾选的过滤条件，过滤号码篮（F7）"));
     QPushButton* all = MakeButton(QStringLiteral("全选/反选"), QStringLiteral("Button13"), this);
     QPushButton* recommend = MakeButton(QStringLiteral("选择推荐"), QStringLiteral("TeButton19"), this);
     buttons->addWidget(all);
