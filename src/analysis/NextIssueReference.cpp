@@ -399,9 +399,11 @@ void SaveRedReference(AppState& state, Host& host)
         SaveLines(*path, lines);
 }
 
-void SaveBlueReferencePanel(AppState& state, Host& host)
+void SaveBlueReference(AppState& state, Host& host)
 {
-    SaveRedOmissionReport(state, host);
+    const Lines lines = LoadLines(state.File(files::kBlueZB));
+    if (const auto path = host.ChooseSaveFile(state.TextFileDialog("蓝球下期指标参考.txt")))
+        SaveLines(*path, lines);
 }
 
 } // namespace qv

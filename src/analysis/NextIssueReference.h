@@ -23,9 +23,9 @@ void RunNextIssueReference(AppState& state, Host& host);
 // (proposed name "红球遗下期指标参考.txt"). A missing sheet is reported before the dialog.
 void SaveRedReference(AppState& state, Host& host);
 
-// TeButton24Click: the save button of the blue reference panel has always been wired to
-// the red omission report's save (TeButton11Click); it has no operation of its own.
-void SaveBlueReferencePanel(AppState& state, Host& host);
+// TeButton24Click: saves "Blue/BlueZB.txt" as it stands on disk to a file the user chooses
+// (proposed name "蓝球下期指标参考.txt"). A missing sheet is reported before the dialog.
+void SaveBlueReference(AppState& state, Host& host);
 
 // Captions of the red sheet lines 1-13 and the blue sheet lines 1-8 in the list views.
 inline constexpr std::array<std::string_view, 13> kRedReferenceCaptions = {

@@ -16,6 +16,7 @@
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <vector>
@@ -118,15 +119,22 @@ FilterView::FilterView(ViewContext context, TNhelpsum* popup, QWidget* parent)
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("PageControl2"));
-    m_pages->addTab(Scrolled(BuildFormulaPage()), QStringLiteral("公式"));
-    m_pages->addTab(Scrolled(BuildConditionPage()), QStringLiteral("条件"));
-    m_pages->addTab(Scrolled(BuildNumberPage()), QStringLiteral("号码设置"));
+    m_pageTitles = {QStringLiteral("公式"), QStringLiteral("条件"), QStringLiteral("号码设置")};
+    m_buildingPage = 0;
+    m_pages->addTab(Scrolled(BuildFormulaPage()), m_pageTitles[0]);
+    m_buildingPage = 1;
+    m_pages->addTab(Scrolled(BuildConditionPage()), m_pageTitles[1]);
+    m_buildingPage = 2;
+    m_pages->addTab(Scrolled(BuildNumberPage()), m_pageTitles[2]);
+    for (int i = 0; i < m_pages->count(); ++i)
+        m_pages->setTabToolTip(
+            i, QStringLiteral("括号中为本页已勾选的过滤条件个数，运行时所有页的勾选条件一起生效"));
     layout->addWidget(m_pages, 1);
 
     auto* buttons = new QHBoxLayout;
     QPushButton* run = MakeButton(QStringLiteral("开始执行运算/过滤"), QStringLiteral("Button9"), this);
     run->setProperty("role", QStringLiteral("primary"));
-    run->setToolTip(QStringLiteral("F7"));
+    run->setToolTip(QStringLiteral("按固定顺序执行所有页中勾选的过滤条件，过滤号码篮（F7）"));
     QPushButton* all = MakeButton(QStringLiteral("全选/反选"), QStringLiteral("Button13"), this);
     QPushButton* recommend = MakeButton(QStringLiteral("选择推荐"), QStringLiteral("TeButton19"), this);
     buttons->addWidget(all);
@@ -249,9 +257,12 @@ QWidget* FilterView::BuildRow(const char* row, QWidget* parent)
     box->installEventFilter(this);
     m_switches[name] = box;
     m_boxNames[box] = name;
+    m_pageOf[name] = m_buildingPage;
     connect(box, &QCheckBox::toggled, this, [this, name](bool checked) {
-        if (!m_refreshing)
+        if (!m_refreshing) {
             m_context.State.Filters.Switches[name] = checked;
+            UpdatePageTitles();
+        }
     });
     line->addWidget(box);
 
@@ -284,7 +295,9 @@ QWidget* FilterView::BuildRow(const char* row, QWidget* parent)
             current->addWidget(MakeEdit(S(item.mid(1)), widget));
         } else if (item.startsWith(QLatin1Char('#'))) {
             endLine();
-            rows->addWidget(MakeMemo(S(item.mid(1)), widget), 1);
+            QPlainTextEdit* memo = MakeMemo(S(item.mid(1)), widget);
+            m_ruleBoxes[name] = memo;
+            rows->addWidget(memo, 1);
         } else {
             current->addWidget(new QLabel(item, widget));
         }
@@ -348,6 +361,31 @@ void FilterView::Refresh()
         label->setText(found == settings.Counters.end() ? QStringLiteral("已排除0注") : Q(found->second));
     }
     m_refreshing = false;
+    UpdatePageTitles();
+}
+
+void FilterView::UpdatePageTitles()
+{
+    std::vector<int> checked(static_cast<std::size_t>(m_pages->count()), 0);
+    for (const auto& [name, box] : m_switches)
+        if (box->isChecked())
+            ++checked.at(static_cast<std::size_t>(m_pageOf.at(name)));
+    for (int i = 0; i < m_pages->count(); ++i)
+        m_pages->setTabText(
+            i,
+            QStringLiteral("%1（已选%2项）").arg(m_pageTitles[i]).arg(checked[static_cast<std::size_t>(i)]));
+}
+
+QRect FilterView::KeepClear(const std::string& checkBox) const
+{
+    const QCheckBox* box = Switch(checkBox);
+    if (box == nullptr)
+        return {};
+    QRect clear(box->mapToGlobal(QPoint(0, 0)), box->size());
+    const auto rule = m_ruleBoxes.find(checkBox);
+    if (rule != m_ruleBoxes.end())
+        clear |= QRect(rule->second->mapToGlobal(QPoint(0, 0)), rule->second->size());
+    return clear;
 }
 
 QCheckBox* FilterView::Switch(const std::string& checkBox) const
@@ -389,9 +427,14 @@ bool FilterView::eventFilter(QObject* watched, QEvent* event)
         if (found != m_boxNames.end()) {
             if (event->type() == QEvent::MouseMove) {
                 const auto* move = static_cast<QMouseEvent*>(event);
-                m_popup->PointerMoved(found->second, move->globalPosition().toPoint());
+                m_popup->PointerMoved(found->second, move->globalPosition().toPoint(),
+                                      KeepClear(found->second));
             } else if (event->type() == QEvent::Leave) {
                 m_popup->PointerLeft();
+            } else if (event->type() == QEvent::Wheel && m_popup->isVisible()) {
+                // The wheel over the box scrolls its explanation, not the page.
+                m_popup->Scroll(*static_cast<QWheelEvent*>(event));
+                return true;
             }
         }
     }

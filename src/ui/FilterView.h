@@ -2,6 +2,7 @@
 
 #include "ui/ViewContext.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <map>
@@ -32,6 +33,9 @@ public:
 
     QCheckBox* Switch(const std::string& checkBox) const;
     QTabWidget* Pages() const { return m_pages; }
+    // The region the explanation pop-up of a box leaves clear: the box and the rule box
+    // below it, in global coordinates.
+    QRect KeepClear(const std::string& checkBox) const;
 
     void Button9Click();    // 开始执行运算/过滤 (also F7)
     void Button13Click();   // 全选/反选
@@ -48,6 +52,8 @@ private:
     QWidget* BuildRow(const char* row, QWidget* parent);
     QLineEdit* MakeEdit(const std::string& name, QWidget* parent);
     QPlainTextEdit* MakeMemo(const std::string& name, QWidget* parent);
+    // Each page's title carries the number of its checked filters.
+    void UpdatePageTitles();
 
     ViewContext m_context;
     TNhelpsum* m_popup = nullptr;
@@ -57,7 +63,11 @@ private:
     std::map<std::string, QLabel*> m_counters; // by counter label name
     std::map<std::string, QLineEdit*> m_edits;
     std::map<std::string, QPlainTextEdit*> m_memos;
-    std::map<QObject*, std::string> m_boxNames; // check box -> component name
+    std::map<QObject*, std::string> m_boxNames;         // check box -> component name
+    std::map<std::string, QPlainTextEdit*> m_ruleBoxes; // check box -> its rule box
+    std::map<std::string, int> m_pageOf;                // check box -> its page
+    QStringList m_pageTitles;
+    int m_buildingPage = 0;
     bool m_refreshing = false;
 };
 

@@ -3,6 +3,7 @@
 #include "selection/Selector24.h"
 #include "ui/Buttons.h"
 #include "ui/QtText.h"
+#include "ui/WindowEffects.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +14,8 @@
 #include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace qv::ui {
 
@@ -67,6 +70,10 @@ TNS24::TNS24(ViewContext context, QWidget* parent)
     query->addWidget(m_issues, 1);
     query->addWidget(queryButton);
     layout->addLayout(query);
+    m_hitCount = new QLabel(this);
+    m_hitCount->setObjectName(QStringLiteral("S24HitCount"));
+    m_hitCount->setProperty("role", QStringLiteral("counter"));
+    layout->addWidget(m_hitCount);
 
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("ScrollBox1"));
@@ -127,6 +134,7 @@ TNS24::TNS24(ViewContext context, QWidget* parent)
             Refresh();
         }
     });
+    OnEscape(this, [this]() { TeButton2Click(); });
     FormCreate();
 }
 
@@ -166,12 +174,24 @@ void TNS24::Refresh()
                                    : QString());
         }
     }
+    if (m_queriedIssue.isEmpty()) {
+        m_hitCount->clear();
+    } else {
+        const auto hits = std::count(selector.Red.begin(), selector.Red.end(), true);
+        m_hitCount->setText(
+            QStringLiteral(" 第%1期：%2组命中当期6红（红色显示）").arg(m_queriedIssue).arg(hits));
+    }
     m_refreshing = false;
 }
 
 void TNS24::TeButton3Click()
 {
-    m_context.Run([this]() { QueryGroups(m_context.State, m_context.CommandHost); });
+    const QString issue = m_issues->currentText().section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+    if (m_context.Run([this]() { QueryGroups(m_context.State, m_context.CommandHost); }) &&
+        !issue.isEmpty()) {
+        m_queriedIssue = issue;
+        Refresh();
+    }
 }
 
 void TNS24::TeButton1Click()

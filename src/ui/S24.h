@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QPlainTextEdit;
 
 namespace qv::ui {
@@ -24,6 +25,8 @@ public:
     void Refresh();
     QCheckBox* GroupBox(int number) const { return m_groups.at(static_cast<std::size_t>(number - 1)); }
     QComboBox* IssueSelector() const { return m_issues; }
+    // How many groups the last 查询 marked, with its issue; empty before the first.
+    QLabel* HitCount() const { return m_hitCount; }
 
     void FormCreate();     // fills the issue selector from the history file
     void TeButton3Click(); // 查询
@@ -34,6 +37,8 @@ public:
 private:
     ViewContext m_context;
     QComboBox* m_issues = nullptr;
+    QLabel* m_hitCount = nullptr;
+    QString m_queriedIssue; // the issue of the last 查询
     std::array<QCheckBox*, kGroupCount24> m_groups{};
     Lines m_shownIssues;
     bool m_refreshing = false;

@@ -7,9 +7,12 @@
 #include "ui/NotepadView.h"
 #include "ui/PurchaseViews.h"
 #include "ui/QtHost.h"
+#include "ui/QtText.h"
 #include "ui/S24.h"
+#include "ui/ToolTips.h"
 #include "ui/Unit1.h"
 #include "ui/WebArea.h"
+#include "ui/WindowEffects.h"
 #include "ui/about.h"
 #include "ui/helpsum.h"
 
@@ -150,6 +153,8 @@ SelectionWindows InstallSelectionViews(TForm1& form)
     TNS24* selector = windows->Selector;
     windows->Notepad = new NotepadView(context);
     windows->Bets = new BetView(context, [selector]() {
+        if (!selector->isVisible())
+            PlaceNearPointer(selector);
         selector->show();
         selector->raise();
         selector->activateWindow();
@@ -182,6 +187,13 @@ SelectionWindows InstallSelectionViews(TForm1& form)
         Qt::SingleShotConnection);
 
     windows->Notepad->LoadDefaultFile();
+    DescribeToolButtons(&form);
+    TForm1* owner = &form;
+    web->RouteLinks([owner]() { owner->ShowArea(TForm1::Area::Web); },
+                    [owner](const QString& text) {
+                        owner->Host().Message(kProgramTitle, S(text), MessageIcon::Warning,
+                                              MessageButtons::Ok);
+                    });
     form.setProperty(kInstalled, QVariant::fromValue(static_cast<void*>(windows)));
     return *windows;
 }
@@ -227,13 +239,14 @@ QStringList SaveSelectionScreenshots(TForm1& form, const QString& dir)
         QCheckBox* check = windows.Filters->Switch(box);
         if (!check)
             continue;
-        windows.Popup->PointerMoved(box, check->mapToGlobal(QPoint(check->width() / 2, 4)));
+        windows.Popup->PointerMoved(box, check->mapToGlobal(QPoint(check->width() / 2, 4)),
+                                    windows.Filters->KeepClear(box));
         if (windows.Popup->isVisible())
             save(windows.Popup, QString::fromUtf8(name));
-        windows.Popup->PointerLeft();
+        windows.Popup->TeButton1Click();
     }
 
-    windows.About->ShowCentred();
+    windows.About->ShowNearPointer();
     save(windows.About, QStringLiteral("about.png"));
     windows.About->hide();
 

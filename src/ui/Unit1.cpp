@@ -635,7 +635,10 @@ void TForm1::ToolButton22Click()
 {
     if (!m_editor)
         return;
+    const bool opening = !m_editor->isVisible();
     m_editor->show();
+    if (opening)
+        PlaceNearPointer(m_editor);
     m_editor->raise();
     m_editor->activateWindow();
 }
@@ -657,7 +660,7 @@ void TForm1::OpenAddress(const QString& address)
 void TForm1::ShowAbout()
 {
     if (TNabout* about = InstalledWindows(*this).About)
-        about->ShowCentred();
+        about->ShowNearPointer();
 }
 
 // ---------------------------------------------------------------------------------------

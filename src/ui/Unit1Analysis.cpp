@@ -252,7 +252,7 @@ QWidget* TForm1::BuildIndicatorReferenceView()
     panel(QStringLiteral("  红球下期指标参考"), Q(ReferenceViews::kRedComponent),
           &m_state.Analysis.ReferenceView.RedRows, QStringLiteral("TeButton23"), &SaveRedReference);
     panel(QStringLiteral("  蓝球下期指标参考"), Q(ReferenceViews::kBlueComponent),
-          &m_state.Analysis.ReferenceView.BlueRows, QStringLiteral("TeButton24"), &SaveBlueReferencePanel);
+          &m_state.Analysis.ReferenceView.BlueRows, QStringLiteral("TeButton24"), &SaveBlueReference);
     layout->addWidget(panels, 1);
     return page;
 }

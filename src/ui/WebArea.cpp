@@ -4,6 +4,7 @@
 #include "ui/Addresses.h"
 #include "ui/QtText.h"
 
+#include <QDesktopServices>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -55,6 +56,44 @@ QString FillAddresses(QString html)
     for (const auto& [placeholder, address] : names)
         html.replace(QString::fromUtf8(placeholder), Q(address));
     return html;
+}
+
+bool IsPlaceholderAddress(const QUrl& url)
+{
+    const QString host = url.host().toLower();
+    if (host.isEmpty())
+        return false;
+    for (const char* domain : {"example.com", "example.net", "example.org"})
+        if (host == QLatin1String(domain) || host.endsWith(QLatin1Char('.') + QLatin1String(domain)))
+            return true;
+    const QString top = host.section(QLatin1Char('.'), -1);
+    return top == QStringLiteral("example") || top == QStringLiteral("invalid") ||
+           top == QStringLiteral("test") || top == QStringLiteral("localhost");
+}
+
+std::string_view LocalPageFor(const QUrl& url)
+{
+    const std::pair<std::string_view, std::string_view> pages[] = {
+        {addresses::kForumPage, addresses::kForumLocal},
+        {addresses::kGroupChatPage, addresses::kGroupChatLocal},
+        {addresses::kNewVersionPage, addresses::kNewVersionLocal},
+        {addresses::kOnlineHelpPage, addresses::kOnlineHelpLocal},
+        {addresses::kSponsorPage, addresses::kSponsorLocal},
+        {addresses::kCommunityHome, addresses::kForumLocal},
+        {addresses::kProductHome, addresses::kNewVersionLocal},
+    };
+    const QString wanted =
+        url.adjusted(QUrl::StripTrailingSlash | QUrl::RemoveFragment | QUrl::RemoveQuery).toString();
+    std::string_view best = addresses::kForumLocal;
+    qsizetype bestLength = -1;
+    for (const auto& [address, local] : pages) {
+        const QString known = QUrl(Q(address)).adjusted(QUrl::StripTrailingSlash).toString();
+        if ((wanted == known || wanted.startsWith(known + QLatin1Char('/'))) && known.size() > bestLength) {
+            best = local;
+            bestLength = known.size();
+        }
+    }
+    return best;
 }
 
 PageBrowser::PageBrowser(QWidget* parent) : QTextBrowser(parent)
@@ -121,6 +160,58 @@ void WebArea::LoadPage(Page page)
 QString WebArea::CurrentAddress() const
 {
     return m_current->text();
+}
+
+WebArea::~WebArea()
+{
+    if (m_routing)
+        for (const QString& scheme : {QStringLiteral("http"), QStringLiteral("https")})
+            QDesktopServices::unsetUrlHandler(scheme);
+}
+
+void WebArea::RouteLinks(std::function<void()> showArea, std::function<void(const QString&)> report)
+{
+    m_showArea = std::move(showArea);
+    m_report = std::move(report);
+    if (!m_launch)
+        m_launch = [this](const QUrl& url) {
+            // The system's browser: this area steps aside while Qt starts it.
+            QDesktopServices::unsetUrlHandler(url.scheme());
+            const bool started = QDesktopServices::openUrl(url);
+            QDesktopServices::setUrlHandler(url.scheme(), this, "OpenLink");
+            return started;
+        };
+    for (const QString& scheme : {QStringLiteral("http"), QStringLiteral("https")})
+        QDesktopServices::setUrlHandler(scheme, this, "OpenLink");
+    m_routing = true;
+}
+
+void WebArea::OpenLink(const QUrl& url)
+{
+    if (IsPlaceholderAddress(url)) {
+        const QUrl local = LocalPage(m_appDir, LocalPageFor(url));
+        // Bringing the area forward shows the page; a click that would change nothing on
+        // screen says why.
+        const bool shown = isVisibleTo(window());
+        if (m_showArea)
+            m_showArea();
+        if (m_browser->source() == local && shown) {
+            if (m_report)
+                m_report(QStringLiteral("地址 %1 只是示例地址，还没有可以打开的网站；"
+                                        "这里显示的就是它随软件安装的本地页面。")
+                             .arg(url.toString()));
+            return;
+        }
+        m_current->setText(url.toString());
+        m_browser->setSource(local);
+        if (m_banner)
+            LoadSponsorBanner(m_banner, m_appDir);
+        return;
+    }
+    if (m_launch && !m_launch(url) && m_report)
+        m_report(QStringLiteral("无法启动浏览器打开以下地址：\n%1\n\n请确认系统中已安装网页浏览器，"
+                                "或把地址复制到浏览器中打开。")
+                     .arg(url.toString()));
 }
 
 QTextBrowser* MakeSponsorBanner(const std::filesystem::path& appDir, QWidget* parent)

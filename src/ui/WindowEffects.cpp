@@ -1,10 +1,16 @@
 #include "ui/WindowEffects.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QPropertyAnimation>
 #include <QRect>
+#include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace qv::ui {
 
@@ -107,6 +113,80 @@ bool FadeOutBeforeClose(QWidget* window, QCloseEvent* event, int milliseconds)
     if (!window->property(kFading).toBool())
         StartFade(window, milliseconds);
     return false;
+}
+
+QPoint NearPointer(const QSize& frameSize, const QPoint& pointer, const QRect& available)
+{
+    // The title bar lands under the pointer, the window centred on it.
+    const QPoint wanted = pointer - QPoint(frameSize.width() / 2, 12);
+    const int maxX = std::max(available.left(), available.right() + 1 - frameSize.width());
+    const int maxY = std::max(available.top(), available.bottom() + 1 - frameSize.height());
+    return {std::clamp(wanted.x(), available.left(), maxX), std::clamp(wanted.y(), available.top(), maxY)};
+}
+
+void PlaceNearPointer(QWidget* window)
+{
+    if (!window)
+        return;
+    const QPoint pointer = QCursor::pos();
+    const QScreen* screen = QGuiApplication::screenAt(pointer);
+    if (!screen)
+        screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    // Before its first showing a window knows no frame: it takes the frame of the window
+    // that owns it (the main window), which the same window manager drew.
+    // When that is unknown too, a generous guess keeps the window inside.
+    QSize frame = window->frameGeometry().size() - window->geometry().size();
+    if (frame.isNull() && !(window->windowFlags() & Qt::FramelessWindowHint)) {
+        const QWidget* owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+        if (owner && owner->isVisible())
+            frame = owner->frameGeometry().size() - owner->geometry().size();
+        if (frame.isNull())
+            frame = QSize(16, 40);
+    }
+    const QSize room = available.size() - frame;
+    if (window->width() > room.width() || window->height() > room.height())
+        window->resize(window->size().boundedTo(room));
+    window->move(NearPointer(window->size() + frame, pointer, available));
+}
+
+namespace {
+
+// Catches Esc for one window before the focused child sees it.
+class EscapeFilter : public QObject
+{
+public:
+    EscapeFilter(QWidget* window, std::function<void()> onEscape)
+        : QObject(window), m_window(window), m_onEscape(std::move(onEscape))
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape ||
+            static_cast<QKeyEvent*>(event)->modifiers() != Qt::NoModifier)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->window() != m_window || !m_window->isVisible())
+            return false;
+        m_onEscape();
+        return true;
+    }
+
+private:
+    QWidget* m_window;
+    std::function<void()> m_onEscape;
+};
+
+} // namespace
+
+void OnEscape(QWidget* window, std::function<void()> onEscape)
+{
+    new EscapeFilter(window, std::move(onEscape));
 }
 
 } // namespace qv::ui

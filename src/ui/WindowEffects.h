@@ -1,6 +1,11 @@
 #pragma once
 
+#include <functional>
+
 class QCloseEvent;
+class QPoint;
+class QRect;
+class QSize;
 class QWidget;
 
 namespace qv::ui {
@@ -23,5 +28,15 @@ bool FadeOutBeforeClose(QWidget* window, QCloseEvent* event, int milliseconds = 
 // Fades the window out, then closes it, for windows that fade only on some ways of
 // closing (a button). Windows that call FadeOutBeforeClose() simply call close().
 void FadeOutAndClose(QWidget* window, int milliseconds = 1000);
+
+// Moves a secondary window near the pointer, whole inside the available area of the
+// screen under the pointer (the window's frame included; a window larger than that area
+// is shrunk to it where it may be).
+void PlaceNearPointer(QWidget* window);
+// The top-left corner of a frame of frameSize near pointer, clamped into available.
+QPoint NearPointer(const QSize& frameSize, const QPoint& pointer, const QRect& available);
+
+// Esc pressed anywhere in the window (whatever child has the focus) runs onEscape.
+void OnEscape(QWidget* window, std::function<void()> onEscape);
 
 } // namespace qv::ui

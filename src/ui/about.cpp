@@ -142,14 +142,12 @@ TNabout::TNabout(std::function<void(const QString&)> openAddress, QWidget* paren
     buttons->addSpacing(14);
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &TNabout::TeButton1Click);
+    OnEscape(this, [this]() { TeButton1Click(); });
 }
 
-void TNabout::ShowCentred()
+void TNabout::ShowNearPointer()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect desktop = screen->availableGeometry();
-        move(desktop.center() - QPoint(width() / 2, height() / 2));
-    }
+    PlaceNearPointer(this);
     show();
     raise();
     activateWindow();

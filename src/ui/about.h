@@ -8,8 +8,8 @@ class QLabel;
 
 namespace qv::ui {
 
-// The about window "关于Quorvane": fixed size, above other windows, centred on the desktop.
-// Created once at start-up and hidden; "我知道了" fades it out over 1000 ms. The picture and
+// The about window "关于Quorvane": fixed size, above other windows, opened near the pointer.
+// Created once at start-up and hidden; "我知道了" and Esc fade it out over 1000 ms. The picture and
 // the community link open the community home page, the home-page link the product home
 // page, in the system's browser (through openAddress).
 class TNabout : public QWidget
@@ -18,8 +18,8 @@ class TNabout : public QWidget
 public:
     TNabout(std::function<void(const QString&)> openAddress, QWidget* parent = nullptr);
 
-    // Shows the window centred on the desktop.
-    void ShowCentred();
+    // Shows the window near the pointer, whole on the screen.
+    void ShowNearPointer();
 
     void TeButton1Click(); // 我知道了
     void Image1Click();    // the picture

@@ -131,6 +131,15 @@ TNadddata::TNadddata(TForm1& form) : QWidget(&form, Qt::Window | Qt::WindowStays
     layout->addLayout(buttons);
 
     setFixedSize(480, 560);
+    // Esc closes the editor like Cancel; unsaved changes are confirmed first.
+    OnEscape(this, [this]() {
+        Command([this]() {
+            if (!m_changed ||
+                m_form.Host().Message("提示", "开奖记录已修改但还没有保存，确定放弃修改并关闭吗？",
+                                      MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes)
+                close();
+        });
+    });
     FormCreate();
 }
 

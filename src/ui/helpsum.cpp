@@ -3,14 +3,25 @@
 #include "ui/HelpCatalogue.h"
 #include "ui/QtText.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <limits>
+#include <optional>
 
 namespace qv::ui {
 
@@ -88,6 +99,11 @@ TNhelpsum::TNhelpsum(ViewContext context, QWidget* parent)
     layout->addWidget(m_text, 1);
 
     connect(close, &QPushButton::clicked, this, &TNhelpsum::TeButton1Click);
+
+    m_closeTimer = new QTimer(this);
+    m_closeTimer->setSingleShot(true);
+    m_closeTimer->setInterval(kCloseDelayMs);
+    connect(m_closeTimer, &QTimer::timeout, this, &TNhelpsum::CloseUnlessHovered);
 }
 
 QString TNhelpsum::Text() const
@@ -95,21 +111,74 @@ QString TNhelpsum::Text() const
     return m_text->toPlainText();
 }
 
-void TNhelpsum::PointerMoved(const std::string& checkBox, const QPoint& globalPos)
+QPoint TNhelpsum::Placement(const QSize& size, const QPoint& pointer, const QRect& keepClear,
+                            const QRect& screen)
+{
+    constexpr int kGap = 3;
+    const int w = size.width();
+    const int h = size.height();
+    const auto clampX = [&](int x) {
+        return std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - w));
+    };
+    const auto clampY = [&](int y) {
+        return std::clamp(y, screen.top(), std::max(screen.top(), screen.bottom() + 1 - h));
+    };
+    const QPoint candidates[] = {
+        {clampX(pointer.x() - 16), keepClear.bottom() + 1 + kGap}, // below
+        {clampX(pointer.x() - 16), keepClear.top() - kGap - h},    // above
+        {keepClear.right() + 1 + kGap, clampY(pointer.y() - 16)},  // right
+        {keepClear.left() - kGap - w, clampY(pointer.y() - 16)},   // left
+    };
+    // The nearest to the pointer of those that lie whole on the screen and clear of the box;
+    // within a few pixels the earlier side wins (below, then above, right, left).
+    constexpr int kSlack = 8;
+    std::optional<QPoint> best;
+    int bestDistance = std::numeric_limits<int>::max();
+    for (const QPoint& at : candidates) {
+        const QRect rect(at, size);
+        if (!screen.contains(rect) || rect.intersects(keepClear))
+            continue;
+        const int dx = std::max({rect.left() - pointer.x(), 0, pointer.x() - rect.right()});
+        const int dy = std::max({rect.top() - pointer.y(), 0, pointer.y() - rect.bottom()});
+        const int distance = std::max(dx, dy);
+        if (!best || distance < bestDistance - kSlack) {
+            bestDistance = distance;
+            best = at;
+        }
+    }
+    return best ? *best : QPoint(candidates[0].x(), clampY(candidates[0].y()));
+}
+
+void TNhelpsum::PointerMoved(const std::string& checkBox, const QPoint& globalPos, const QRect& keepClear)
 {
     AppState& state = m_context.State;
-    if (!m_switchOn || state.PopupShownFlag)
+    if (!m_switchOn)
         return;
+    if (state.PopupShownFlag) {
+        // Over the box it explains (or after its file failed): nothing changes. Over another
+        // box the pop-up follows that box.
+        if (checkBox == m_box || !isVisible()) {
+            m_overBox = checkBox == m_box;
+            if (m_overBox)
+                m_closeTimer->stop();
+            return;
+        }
+    }
     const HelpEntry* entry = FindHelpEntry(checkBox);
     if (entry == nullptr)
         return;
     state.PopupShownFlag = true;
+    m_box = checkBox;
+    m_overBox = true;
+    m_closeTimer->stop();
     m_text->clear();
     // A missing explanation file stops here with its error; the flag stays set until the
     // pointer leaves the box.
     std::vector<std::string> lines;
-    if (!m_context.Run([&]() { lines = HelpLines(*entry, state); }))
+    if (!m_context.Run([&]() { lines = HelpLines(*entry, state); })) {
+        hide();
         return;
+    }
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(lines.size()));
     for (const auto& line : lines)
@@ -117,7 +186,12 @@ void TNhelpsum::PointerMoved(const std::string& checkBox, const QPoint& globalPo
     m_text->setPlainText(texts.join(QLatin1Char('\n')));
     m_text->moveCursor(QTextCursor::Start);
     resize(entry->Width, height());
-    move(globalPos + QPoint(1, 1));
+    const QScreen* screen = QGuiApplication::screenAt(globalPos);
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    const QRect clear = keepClear.isValid() ? keepClear : QRect(globalPos, QSize(1, 1));
+    move(screen ? Placement(size(), globalPos, clear, screen->availableGeometry())
+                : globalPos + QPoint(1, 1));
     show();
     raise();
     ++m_shownCount;
@@ -127,8 +201,64 @@ void TNhelpsum::PointerLeft()
 {
     if (!m_switchOn)
         return;
-    m_context.State.PopupShownFlag = false;
-    close();
+    m_overBox = false;
+    if (!isVisible()) {
+        m_context.State.PopupShownFlag = false;
+        return;
+    }
+    m_closeTimer->start();
+}
+
+void TNhelpsum::Scroll(const QWheelEvent& wheel)
+{
+    QScrollBar* bar = m_text->verticalScrollBar();
+    const int lines = wheel.angleDelta().y() * QApplication::wheelScrollLines() / 120;
+    bar->setValue(bar->value() - lines * bar->singleStep());
+}
+
+void TNhelpsum::CloseUnlessHovered()
+{
+    if (m_switchOn && isVisible() && !m_overBox && !m_overPopup)
+        close();
+}
+
+void TNhelpsum::enterEvent(QEnterEvent* event)
+{
+    m_overPopup = true;
+    m_closeTimer->stop();
+    QWidget::enterEvent(event);
+}
+
+void TNhelpsum::leaveEvent(QEvent* event)
+{
+    m_overPopup = false;
+    if (m_switchOn && isVisible())
+        m_closeTimer->start();
+    QWidget::leaveEvent(event);
+}
+
+void TNhelpsum::showEvent(QShowEvent* event)
+{
+    qApp->installEventFilter(this);
+    QWidget::showEvent(event);
+}
+
+void TNhelpsum::hideEvent(QHideEvent* event)
+{
+    qApp->removeEventFilter(this);
+    m_closeTimer->stop();
+    m_overPopup = false;
+    QWidget::hideEvent(event);
+}
+
+bool TNhelpsum::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        isVisible()) {
+        close();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TNhelpsum::TeButton1Click()
@@ -140,6 +270,10 @@ void TNhelpsum::closeEvent(QCloseEvent* event)
 {
     resize(kHelpDefaultWidth, height());
     m_context.State.PopupShownFlag = false;
+    m_box.clear();
+    m_overBox = false;
+    m_overPopup = false;
+    m_closeTimer->stop();
     QWidget::closeEvent(event);
 }
 

@@ -2,6 +2,8 @@
 
 #include "ui/Look.h"
 
+#include "history/TextFile.h"
+#include "ui/QtText.h"
 #include "ui/Unit1.h"
 #include "ui/WindowEffects.h"
 
@@ -39,6 +41,24 @@ TNstarloading::TNstarloading(TForm1& form)
     m_timer->setInterval(1000);
     connect(m_timer, &QTimer::timeout, this, &TNstarloading::TimerTick);
     m_timer->start();
+
+    // The newest draw as the history file holds it now; nothing when it cannot be read
+    // (the start-up run reports that).
+    std::optional<DrawRecord> newest;
+    try {
+        const Lines lines = LoadLines(form.State().File(files::kHistory));
+        if (!lines.empty())
+            newest = ParseHistoryLine(lines.front());
+    } catch (const std::exception&) {
+    }
+    ShowDraw(newest);
+}
+
+void TNstarloading::ShowDraw(std::optional<DrawRecord> newest)
+{
+    m_newest = std::move(newest);
+    m_picture = Picture(m_newest);
+    update();
 }
 
 QString TNstarloading::LoadingText()
@@ -56,7 +76,7 @@ void TNstarloading::SetTickInterval(int milliseconds)
     m_timer->setInterval(milliseconds);
 }
 
-QImage TNstarloading::Picture()
+QImage TNstarloading::Picture(const std::optional<DrawRecord>& newest)
 {
     QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&image);
@@ -97,15 +117,22 @@ QImage TNstarloading::Picture()
     painter.setPen(QPen(QColor(255, 204, 102, 150), 1));
     painter.drawLine(QPointF(28, 118), QPointF(kWidth - 28, 118));
 
-    const QStringList reds = {QStringLiteral("03"), QStringLiteral("08"), QStringLiteral("15"),
-                              QStringLiteral("22"), QStringLiteral("27"), QStringLiteral("31")};
+    const auto two = [](int number) { return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0')); };
     const double radius = 22;
     double x = 28 + radius;
-    for (const QString& red : reds) {
-        DrawBall(painter, QPointF(x, 162), radius, QColor(0xe0, 0x1e, 0x2b), red);
+    for (int k = 0; k < 6; ++k) {
+        DrawBall(painter, QPointF(x, 162), radius, QColor(0xe0, 0x1e, 0x2b),
+                 newest ? two(newest->Reds[static_cast<std::size_t>(k)]) : QString());
         x += 2 * radius + 8;
     }
-    DrawBall(painter, QPointF(x + 10, 162), radius, QColor(0x1f, 0x5f, 0xd6), QStringLiteral("06"));
+    DrawBall(painter, QPointF(x + 10, 162), radius, QColor(0x1f, 0x5f, 0xd6),
+             newest ? two(newest->Blue) : QString());
+    font.setPixelSize(12);
+    painter.setFont(font);
+    painter.setPen(QColor(255, 235, 210, 220));
+    painter.drawText(QRect(30, 121, kWidth - 60, 17), Qt::AlignLeft | Qt::AlignVCenter,
+                     newest ? QStringLiteral("最新一期：第%1期开奖号码").arg(Q(newest->Issue))
+                            : QStringLiteral("历史记录中还没有开奖号码"));
 
     painter.setPen(QPen(QColor(255, 204, 102, 150), 1));
     painter.drawLine(QPointF(28, 204), QPointF(kWidth - 28, 204));
@@ -116,10 +143,9 @@ QImage TNstarloading::Picture()
 void TNstarloading::paintEvent(QPaintEvent* event)
 {
     (void)event;
-    static const QImage picture = Picture();
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(rect(), picture);
+    painter.drawImage(rect(), m_picture);
 }
 
 void TNstarloading::showEvent(QShowEvent* event)
@@ -145,8 +171,11 @@ void TNstarloading::StartupRun()
     // A failed run closes the loading window before its error is shown, so the message box
     // is not hidden behind it; the main window stays with what was filled so far.
     const bool succeeded = m_form.RunStartupRun([this]() { close(); });
-    if (succeeded)
+    if (succeeded) {
         m_label->setText(ReadyText());
+        const Lines& history = m_form.State().HistoryLines;
+        ShowDraw(history.empty() ? std::nullopt : ParseHistoryLine(history.front()));
+    }
     emit StartupRunFinished(succeeded);
 }
 

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "history/DrawRecord.h"
+
+#include <QImage>
 #include <QWidget>
+
+#include <optional>
 
 class QLabel;
 class QTimer;
@@ -31,8 +36,11 @@ public:
     static QString LoadingText();
     static QString ReadyText();
 
-    // The picture, drawn rather than shipped.
-    static QImage Picture();
+    // The picture, drawn rather than shipped: its balls show the newest draw of the
+    // history, or stay blank when there is none.
+    static QImage Picture(const std::optional<DrawRecord>& newest);
+    // The draw the balls show (the history's first line, read again after the start-up).
+    const std::optional<DrawRecord>& ShownDraw() const { return m_newest; }
 
 signals:
     void StartupRunFinished(bool succeeded);
@@ -46,12 +54,15 @@ protected:
 private:
     void StartupRun();
     void TimerTick();
+    void ShowDraw(std::optional<DrawRecord> newest);
 
     TForm1& m_form;
     QLabel* m_label = nullptr;
     QTimer* m_timer = nullptr;
     int m_ticks = 0;
     bool m_started = false;
+    std::optional<DrawRecord> m_newest;
+    QImage m_picture;
 };
 
 } // namespace qv::ui

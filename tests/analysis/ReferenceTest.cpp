@@ -401,43 +401,40 @@ TEST(NextIssueReferenceRun, OtherFlagValuesOnlyLogTheClosingLine)
     }
 }
 
-TEST(NextIssueReferenceSave, CopiesTheStoredRedSheet)
+TEST(NextIssueReferenceSave, CopiesTheStoredSheets)
 {
-    test::TempAppDir dir;
-    AppState state;
-    dir.Attach(state);
-    RecordingHost host;
+    const struct
+    {
+        void (*Save)(AppState&, Host&);
+        const char* Sheet;
+        const char* Proposed;
+    } cases[] = {{SaveRedReference, "Red/RedZB.txt", "红球遗下期指标参考.txt"},
+                 {SaveBlueReference, "Blue/BlueZB.txt", "蓝球下期指标参考.txt"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Sheet);
+        test::TempAppDir dir;
+        AppState state;
+        dir.Attach(state);
+        RecordingHost host;
 
-    // Missing sheet: reported before any dialog.
-    EXPECT_EQ(ErrorOf([&] { SaveRedReference(state, host); }).rfind("Cannot open file", 0), 0u);
-    EXPECT_TRUE(host.SaveRequests.empty());
+        // Missing sheet: reported before any dialog.
+        EXPECT_EQ(ErrorOf([&] { c.Save(state, host); }).rfind("Cannot open file", 0), 0u);
+        EXPECT_TRUE(host.SaveRequests.empty());
 
-    dir.Write("Red/RedZB.txt", {"01 02", "on disk"});
-    state.Analysis.ReferenceView.RedRows = {{"重号", "in the view"}};
-    SaveRedReference(state, host); // cancelled
-    ASSERT_EQ(host.SaveRequests.size(), 1u);
-    EXPECT_EQ(host.SaveRequests[0].ProposedName, "红球遗下期指标参考.txt");
-    EXPECT_EQ(host.SaveRequests[0].Filter, "*.txt|*.txt");
-    EXPECT_EQ(host.SaveRequests[0].StartFolder, dir.Path());
-    EXPECT_FALSE(dir.Exists("export.txt"));
+        dir.Write(c.Sheet, {"01 02", "on disk"});
+        state.Analysis.ReferenceView.RedRows = {{"重号", "in the view"}};
+        state.Analysis.OmissionView.RedOmission = {"", "01共出现：1次,共遗漏0次"};
+        c.Save(state, host); // cancelled
+        ASSERT_EQ(host.SaveRequests.size(), 1u);
+        EXPECT_EQ(host.SaveRequests[0].ProposedName, c.Proposed);
+        EXPECT_EQ(host.SaveRequests[0].Filter, "*.txt|*.txt");
+        EXPECT_EQ(host.SaveRequests[0].StartFolder, dir.Path());
+        EXPECT_FALSE(dir.Exists("export.txt"));
 
-    host.QueueSaveFile(dir / "export.txt");
-    SaveRedReference(state, host);
-    EXPECT_EQ(dir.ReadBytes("export.txt"), dir.ReadBytes("Red/RedZB.txt"));
-}
-
-TEST(NextIssueReferenceSave, BluePanelSavesTheRedOmissionReport)
-{
-    test::TempAppDir dir;
-    AppState state;
-    dir.Attach(state);
-    state.Analysis.OmissionView.RedOmission = {"", "01共出现：1次,共遗漏0次"};
-    RecordingHost host;
-    host.QueueSaveFile(dir / "blue.txt");
-    SaveBlueReferencePanel(state, host);
-    ASSERT_EQ(host.SaveRequests.size(), 1u);
-    EXPECT_EQ(host.SaveRequests[0].ProposedName, "红球遗漏数据分析报告.txt");
-    EXPECT_EQ(dir.Read("blue.txt"), state.Analysis.OmissionView.RedOmission);
+        host.QueueSaveFile(dir / "export.txt");
+        c.Save(state, host);
+        EXPECT_EQ(dir.ReadBytes("export.txt"), dir.ReadBytes(c.Sheet));
+    }
 }
 
 TEST(NextIssueReferenceSave, CommandLineCopiesTheStoredSheet)

@@ -9,23 +9,33 @@
 #include "ui/FilterView.h"
 #include "ui/HelpCatalogue.h"
 #include "ui/NotepadView.h"
+#include "ui/S24.h"
 #include "ui/SelectionInstall.h"
 #include "ui/WebArea.h"
+#include "ui/WindowEffects.h"
 #include "ui/about.h"
+#include "ui/adddata.h"
 #include "ui/helpsum.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QCursor>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QToolButton>
+#include <QWheelEvent>
 
 #include <filesystem>
 #include <set>
@@ -148,15 +158,16 @@ private slots:
         QCOMPARE(shell.windows.Popup->Text().split(QLatin1Char('\n')), lines);
     }
 
-    void popupShowsOncePerEntryAtThePointer()
+    void popupShowsOncePerEntryClearOfItsBox()
     {
         Shell shell;
         TNhelpsum* popup = shell.windows.Popup;
         QCheckBox* box = shell.windows.Filters->Switch("CheckBox6");
         MoveOver(box, QPoint(5, 4));
-        const QPoint first = box->mapToGlobal(QPoint(5, 4)) + QPoint(1, 1);
         QVERIFY(popup->isVisible());
-        QCOMPARE(popup->pos(), first);
+        const QPoint first = popup->pos();
+        QVERIFY(!popup->frameGeometry().intersects(shell.windows.Filters->KeepClear("CheckBox6")));
+        QVERIFY(popup->screen()->availableGeometry().contains(popup->frameGeometry()));
         QCOMPARE(popup->size(), QSize(kHelpDefaultWidth, kHelpDefaultHeight));
         QVERIFY(shell.desk.Form->State().PopupShownFlag);
         QVERIFY(popup->Text().startsWith(
@@ -165,12 +176,111 @@ private slots:
         MoveOver(box, QPoint(40, 8));
         QCOMPARE(popup->pos(), first);
         QCOMPARE(popup->ShownCount(), 1);
-        Leave(box);
-        QVERIFY(!popup->isVisible());
-        QVERIFY(!shell.desk.Form->State().PopupShownFlag);
-        MoveOver(box, QPoint(20, 6));
+        // Straight onto another box: the pop-up follows it.
+        MoveOver(shell.windows.Filters->Switch("CheckBox9"), QPoint(5, 4));
         QCOMPARE(popup->ShownCount(), 2);
-        QCOMPARE(popup->pos(), box->mapToGlobal(QPoint(20, 6)) + QPoint(1, 1));
+        QVERIFY(popup->Text().startsWith(QStringLiteral("两期来重号：")));
+    }
+
+    void popupStaysUntilLeftOrClosed_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("leave both") << QStringLiteral("leave");
+        QTest::newRow("Esc") << QStringLiteral("esc");
+        QTest::newRow("关闭") << QStringLiteral("close");
+    }
+
+    void popupStaysUntilLeftOrClosed()
+    {
+        QFETCH(QString, how);
+        Shell shell;
+        shell.desk.Form->State().Analysis.Prediction.RegionEdgeNumbers = "05 09 10";
+        TNhelpsum* popup = shell.windows.Popup;
+        QCheckBox* box = shell.windows.Filters->Switch("CheckBox15");
+        MoveOver(box, QPoint(3, 3));
+        QVERIFY(popup->isVisible());
+        // From the box onto the pop-up: it stays, however long the pointer rests there.
+        Leave(box);
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(popup->mapToGlobal(QPoint(5, 5))));
+        QCoreApplication::sendEvent(popup, &enter);
+        QTest::qWait(TNhelpsum::kCloseDelayMs + 150);
+        QVERIFY(popup->isVisible());
+
+        // The wheel scrolls the text to its end (the computed numbers), over the pop-up and
+        // over the box.
+        QScrollBar* bar = popup->TextBox()->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), 0);
+        const auto wheel = [](QWidget* target, int steps) {
+            const QPointF at(5, 5);
+            QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, -120 * steps), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(target, &event);
+        };
+        wheel(popup->TextBox()->viewport(), 2);
+        const int scrolled = bar->value();
+        QVERIFY(scrolled > 0);
+        MoveOver(box, QPoint(3, 3));
+        wheel(box, 200);
+        QCOMPARE(bar->value(), bar->maximum());
+        QVERIFY(popup->isVisible());
+
+        if (how == QStringLiteral("leave")) {
+            Leave(box);
+            QTest::qWait(TNhelpsum::kCloseDelayMs + 150);
+            QVERIFY(popup->isVisible()); // still over the pop-up
+            QEvent leave(QEvent::Leave);
+            QCoreApplication::sendEvent(popup, &leave);
+        } else if (how == QStringLiteral("esc")) {
+            QTest::keyClick(shell.desk.Form.get(), Qt::Key_Escape);
+        } else {
+            popup->findChild<QPushButton*>(QStringLiteral("TeButton1"))->click();
+        }
+        QTRY_VERIFY(!popup->isVisible());
+        QVERIFY(!shell.desk.Form->State().PopupShownFlag);
+        // The next showing starts at the top of its text.
+        MoveOver(box, QPoint(3, 3));
+        QCOMPARE(bar->value(), 0);
+    }
+
+    void popupPlacementKeepsCaptionAndRuleBoxClear_data()
+    {
+        QTest::addColumn<QRect>("keepClear");
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<QString>("side");
+        const QRect caption(300, 300, 200, 20);
+        QTest::newRow("room below") << caption << QPoint(320, 310) << QStringLiteral("below");
+        QTest::newRow("rule box below")
+            << caption.united(QRect(300, 322, 400, 140)) << QPoint(320, 310) << QStringLiteral("above");
+        QTest::newRow("bottom of screen")
+            << QRect(300, 900, 200, 20) << QPoint(320, 910) << QStringLiteral("above");
+        QTest::newRow("tall rule box right edge")
+            << QRect(1200, 40, 390, 900) << QPoint(1210, 50) << QStringLiteral("left");
+        QTest::newRow("near the left edge")
+            << QRect(0, 300, 200, 20) << QPoint(2, 310) << QStringLiteral("below");
+    }
+
+    void popupPlacementKeepsCaptionAndRuleBoxClear()
+    {
+        QFETCH(QRect, keepClear);
+        QFETCH(QPoint, pointer);
+        QFETCH(QString, side);
+        const QRect screen(0, 0, 1600, 1000);
+        const QSize size(kHelpDefaultWidth, kHelpDefaultHeight);
+        const QRect placed(TNhelpsum::Placement(size, pointer, keepClear, screen), size);
+        QVERIFY(screen.contains(placed));
+        QVERIFY(!placed.intersects(keepClear));
+        const QString actual = placed.top() > keepClear.bottom()   ? QStringLiteral("below")
+                               : placed.bottom() < keepClear.top() ? QStringLiteral("above")
+                               : placed.left() > keepClear.right() ? QStringLiteral("right")
+                                                                   : QStringLiteral("left");
+        QCOMPARE(actual, side);
+        // Near the pointer: within a few pixels of the box on that side.
+        const int gap = side == QStringLiteral("below")   ? placed.top() - keepClear.bottom()
+                        : side == QStringLiteral("above") ? keepClear.top() - placed.bottom()
+                        : side == QStringLiteral("right") ? placed.left() - keepClear.right()
+                                                          : keepClear.left() - placed.right();
+        QVERIFY(gap > 0 && gap <= 4);
     }
 
     void filePopupsWidenAndClosingRestores_data()
@@ -212,11 +322,12 @@ private slots:
         }
         // Leaving closes it and restores the width; the next box shows at the normal width.
         Leave(check);
-        QCOMPARE(popup->width(), kHelpDefaultWidth);
+        QTRY_COMPARE(popup->width(), kHelpDefaultWidth);
         MoveOver(shell.windows.Filters->Switch("CheckBox26"), QPoint(3, 3));
         QCOMPARE(popup->width(), kHelpDefaultWidth);
         // 关闭 restores it too and clears the flag.
         Leave(shell.windows.Filters->Switch("CheckBox26"));
+        QTRY_VERIFY(!popup->isVisible());
         MoveOver(check, QPoint(3, 3));
         popup->findChild<QPushButton*>(QStringLiteral("TeButton1"))->click();
         QVERIFY(!popup->isVisible());
@@ -287,10 +398,28 @@ private slots:
                 QCOMPARE(MemoLines(memo->toPlainText()), lines);
             }
         }
+        // Each page's title counts its checked filters, as the boxes change.
         QCOMPARE(view->Pages()->count(), 3);
-        QCOMPARE(view->Pages()->tabText(0), QStringLiteral("公式"));
-        QCOMPARE(view->Pages()->tabText(1), QStringLiteral("条件"));
-        QCOMPARE(view->Pages()->tabText(2), QStringLiteral("号码设置"));
+        const auto titles = [view]() {
+            return QStringList{view->Pages()->tabText(0), view->Pages()->tabText(1),
+                               view->Pages()->tabText(2)};
+        };
+        const auto checkedOn = [view](int page) {
+            int count = 0;
+            for (QCheckBox* box : view->Pages()->widget(page)->findChildren<QCheckBox*>())
+                count += box->isChecked() ? 1 : 0;
+            return count;
+        };
+        const QStringList names{QStringLiteral("公式"), QStringLiteral("条件"), QStringLiteral("号码设置")};
+        for (int page = 0; page < 3; ++page)
+            QCOMPARE(titles()[page], QStringLiteral("%1（已选%2项）").arg(names[page]).arg(checkedOn(page)));
+        QCOMPARE(titles()[2], QStringLiteral("号码设置（已选0项）"));
+        view->Switch("TeCheckBox10")->setChecked(true);
+        view->Switch("CheckBox36")->setChecked(true);
+        QCOMPARE(titles()[2], QStringLiteral("号码设置（已选2项）"));
+        shell.desk.Find<QPushButton>("Button13")->click();
+        for (int page = 0; page < 3; ++page)
+            QCOMPARE(titles()[page], QStringLiteral("%1（已选%2项）").arg(names[page]).arg(checkedOn(page)));
 #else
         QSKIP("the filter run is not part of this build");
 #endif
@@ -465,6 +594,170 @@ private slots:
         QCOMPARE(about->windowOpacity(), 1.0);
     }
 
+    void escapeClosesTheSecondaryWindows_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<int>("answer"); // -1: no question; else the answer to "放弃修改"
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("about") << QStringLiteral("about") << -1 << true;
+        QTest::newRow("24-code selector") << QStringLiteral("selector") << -1 << true;
+        QTest::newRow("editor unchanged") << QStringLiteral("editor") << -1 << true;
+        QTest::newRow("editor changed, keep editing")
+            << QStringLiteral("editor") << static_cast<int>(MessageAnswer::No) << false;
+        QTest::newRow("editor changed, discard")
+            << QStringLiteral("editor") << static_cast<int>(MessageAnswer::Yes) << true;
+    }
+
+    void escapeClosesTheSecondaryWindows()
+    {
+        QFETCH(QString, window);
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        Desk desk;
+        desk.Create();
+        const SelectionWindows windows = InstallSelectionViews(*desk.Form);
+        const std::string history = desk.Dir.ReadBytes("data/data.txt");
+        QWidget* target = nullptr;
+        QWidget* focus = nullptr;
+        if (window == QStringLiteral("about")) {
+            windows.About->ShowNearPointer();
+            target = windows.About;
+            focus = windows.About->findChild<QPushButton*>(QStringLiteral("TeButton1"));
+        } else if (window == QStringLiteral("selector")) {
+            windows.Selector->show();
+            target = windows.Selector;
+            focus = windows.Selector->IssueSelector();
+        } else {
+            desk.Form->ToolButton22Click();
+            TNadddata* editor = desk.Form->RecordEditor();
+            target = editor;
+            focus = editor->Edit1();
+            if (answer >= 0) {
+                editor->ListBox1()->setCurrentRow(0);
+                editor->findChild<QPushButton*>(QStringLiteral("TeButton5"))->click();
+                QVERIFY(editor->Changed());
+                desk.Script().QueueAnswer(static_cast<MessageAnswer>(answer));
+            }
+        }
+        QVERIFY(target->isVisible());
+        const auto asked = desk.Script().Messages.size();
+        QTest::keyClick(focus, Qt::Key_Escape);
+        QCOMPARE(desk.Script().Messages.size(), asked + (answer >= 0 ? 1 : 0));
+        QCOMPARE(!target->isVisible(), closes);
+        QCOMPARE(desk.Dir.ReadBytes("data/data.txt"), history);
+        // Esc in the main window leaves a secondary window alone.
+        if (!closes) {
+            QTest::keyClick(desk.Form.get(), Qt::Key_Escape);
+            QVERIFY(target->isVisible());
+        }
+    }
+
+    void windowsOpenNearThePointerWholeOnScreen_data()
+    {
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("middle") << QPoint(800, 500) << QPoint(800 - 250, 500 - 12);
+        QTest::newRow("bottom right corner") << QPoint(1599, 999) << QPoint(1600 - 500, 1000 - 400);
+        QTest::newRow("top left corner") << QPoint(3, 2) << QPoint(0, 40);
+        QTest::newRow("right edge") << QPoint(1590, 300) << QPoint(1100, 300 - 12);
+    }
+
+    void windowsOpenNearThePointerWholeOnScreen()
+    {
+        QFETCH(QPoint, pointer);
+        QFETCH(QPoint, expected);
+        // A panel at the top (40 pixels) is not available.
+        const QRect available(0, 40, 1600, 960);
+        const QSize frame(500, 400);
+        const QPoint placed = NearPointer(frame, pointer, available);
+        QCOMPARE(placed, expected);
+        QVERIFY(available.contains(QRect(placed, frame)));
+
+        // The windows themselves, on the test screen.
+        Shell shell(false);
+        QCursor::setPos(pointer);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        shell.windows.About->ShowNearPointer();
+        QVERIFY(screen.contains(shell.windows.About->frameGeometry()));
+        shell.desk.Form->ToolButton22Click();
+        QVERIFY(screen.contains(shell.desk.Form->RecordEditor()->frameGeometry()));
+    }
+
+    void toolButtonsSayWhatTheyDo()
+    {
+        Shell shell;
+        int buttons = 0;
+        for (QToolButton* button : shell.desk.Form->findChildren<QToolButton*>()) {
+            QAction* action = button->defaultAction();
+            if (!action || action->objectName().isEmpty())
+                continue;
+            ++buttons;
+            QVERIFY2(!button->toolTip().isEmpty(), qPrintable(action->objectName()));
+            QVERIFY2(button->toolTip() != button->text(), qPrintable(action->objectName()));
+        }
+        QCOMPARE(buttons, 21);
+    }
+
+    void placeholderLinksShowTheirLocalPage_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("page"); // the local page shown, empty: the browser's
+        QTest::addColumn<bool>("browserStarts");
+        QTest::addColumn<QString>("message"); // the start of the message box, if any
+        QTest::newRow("forum") << QStringLiteral("https://forum.pellisor.example.com/quorvane")
+                               << "forum.html" << true << QString();
+        QTest::newRow("topic below the help page")
+            << QStringLiteral("https://forum.pellisor.example.com/quorvane/topic/help#top") << "guide.html"
+            << true << QString();
+        QTest::newRow("product home")
+            << QStringLiteral("https://kevrin.example.com/quorvane/") << "version.html" << true << QString();
+        QTest::newRow("unknown placeholder")
+            << QStringLiteral("http://www.example.org/a") << "forum.html" << true << QString();
+        QTest::newRow(".invalid") << QStringLiteral("https://shop.invalid/") << "forum.html" << true
+                                  << QString();
+        QTest::newRow("real site") << QStringLiteral("https://www.cwl.gov.cn/") << QString() << true
+                                   << QString();
+        QTest::newRow("no browser") << QStringLiteral("https://www.cwl.gov.cn/") << QString() << false
+                                    << QStringLiteral(
+                                           "无法启动浏览器打开以下地址：\nhttps://www.cwl.gov.cn/");
+    }
+
+    void placeholderLinksShowTheirLocalPage()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, page);
+        QFETCH(bool, browserStarts);
+        QFETCH(QString, message);
+        Shell shell;
+        QList<QUrl> launched;
+        shell.windows.Web->SetBrowserLauncher([&](const QUrl& url) {
+            launched << url;
+            return browserStarts;
+        });
+        shell.desk.Form->ShowView(QStringLiteral("运算/过滤窗口"));
+        QDesktopServices::openUrl(QUrl(address));
+        if (page.isEmpty()) {
+            QCOMPARE(launched, QList<QUrl>{QUrl(address)});
+            QCOMPARE(shell.desk.Form->CurrentArea(), TForm1::Area::Selection);
+        } else {
+            QVERIFY(launched.isEmpty());
+            QCOMPARE(shell.desk.Form->CurrentArea(), TForm1::Area::Web);
+            QCOMPARE(shell.windows.Web->Browser()->source().fileName(), page);
+        }
+        if (message.isEmpty())
+            QVERIFY(shell.desk.MessageTexts().isEmpty());
+        else
+            QVERIFY(!shell.desk.MessageTexts().isEmpty() &&
+                    shell.desk.MessageTexts().back().startsWith(message));
+        // The same placeholder again, with its page already in front: a message says why
+        // nothing changes.
+        if (!page.isEmpty()) {
+            QDesktopServices::openUrl(QUrl(address));
+            QVERIFY(!shell.desk.MessageTexts().isEmpty());
+            QVERIFY(shell.desk.MessageTexts().back().contains(QStringLiteral("只是示例地址")));
+        }
+    }
+
     void webAreaLoadsItsPagesWithTheConfiguredAddresses()
     {
         Shell shell;
@@ -474,6 +767,9 @@ private slots:
         QCOMPARE(form.CurrentArea(), TForm1::Area::Web);
         QVERIFY(web->Browser()->toPlainText().contains(QStringLiteral("使用指南")));
         QVERIFY(web->Browser()->toPlainText().contains(QStringLiteral("分解到号码篮")));
+        // Where option.ini lies, for each way the program runs.
+        QVERIFY(web->Browser()->toPlainText().contains(QStringLiteral("启动程序时的当前工作目录")));
+        QVERIFY(web->Browser()->toPlainText().contains(QStringLiteral("~/.local/share/quorvane")));
         QVERIFY(!web->Browser()->toPlainText().contains(QStringLiteral("{{")));
         QCOMPARE(web->CurrentAddress(),
                  QStringLiteral("https://forum.pellisor.example.com/quorvane/topic/help"));

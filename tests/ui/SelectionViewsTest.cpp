@@ -259,9 +259,13 @@ private slots:
         QCOMPARE(selector->IssueSelector()->count(), 2);
         QCOMPARE(selector->IssueSelector()->currentIndex(), 0);
         selector->GroupBox(3)->setChecked(true);
+        QVERIFY(selector->HitCount()->text().isEmpty());
         selector->findChild<QPushButton*>(QStringLiteral("TeButton3"))->click();
         for (int g = 1; g <= 29; ++g)
             QCOMPARE(selector->GroupBox(g)->property("hit").toBool(), red.contains(g));
+        QCOMPARE(selector->HitCount()->text(), QStringLiteral(" 第%1期：%2组命中当期6红（红色显示）")
+                                                   .arg(draw.section(QLatin1Char(' '), 0, 0))
+                                                   .arg(red.size()));
         // Check marks are not touched; 清除 leaves the red marks.
         QVERIFY(selector->GroupBox(3)->isChecked());
         selector->findChild<QPushButton*>(QStringLiteral("TeButton4"))->click();

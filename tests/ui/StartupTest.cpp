@@ -172,6 +172,33 @@ private slots:
         QTRY_VERIFY(!loading);
     }
 
+    void loadingWindowShowsTheNewestDraw_data()
+    {
+        QTest::addColumn<QStringList>("history");
+        QTest::addColumn<QString>("shown"); // empty: blank balls
+        QTest::newRow("newest on top") << QStringList{QStringLiteral("2026097 02 07 11 19 28 33 09"),
+                                                      QStringLiteral("2026096 01 04 16 22 26 31 04")}
+                                       << QStringLiteral("2026097 02 07 11 19 28 33 09");
+        QTest::newRow("no history") << QStringList{} << QString();
+        QTest::newRow("malformed first line") << QStringList{QStringLiteral("2026097 02 07")} << QString();
+    }
+
+    void loadingWindowShowsTheNewestDraw()
+    {
+        QFETCH(QStringList, history);
+        QFETCH(QString, shown);
+        Desk desk(false);
+        if (!history.isEmpty()) {
+            Lines lines;
+            for (const QString& line : history)
+                lines.push_back(line.toStdString());
+            desk.Dir.Write("data/data.txt", lines);
+        }
+        desk.Create();
+        const auto& draw = desk.Form->LoadingWindow()->ShownDraw();
+        QCOMPARE(draw ? QString::fromStdString(draw->ToLine()) : QString(), shown);
+    }
+
     void loadingWindowClosesItselfAtTheEleventhTick()
     {
         Desk desk;
@@ -270,9 +297,9 @@ private slots:
         QTest::newRow("red reference")
             << QStringLiteral("TeButton23") << QStringLiteral("红球遗下期指标参考.txt")
             << QStringLiteral("Red/RedZB.txt");
-        QTest::newRow("blue reference panel")
-            << QStringLiteral("TeButton24") << QStringLiteral("红球遗漏数据分析报告.txt")
-            << QStringLiteral("Red/RedYL.txt");
+        QTest::newRow("blue reference")
+            << QStringLiteral("TeButton24") << QStringLiteral("蓝球下期指标参考.txt")
+            << QStringLiteral("Blue/BlueZB.txt");
         QTest::newRow("red omission")
             << QStringLiteral("TeButton11") << QStringLiteral("红球遗漏数据分析报告.txt")
             << QStringLiteral("Red/RedYL.txt");
