@@ -23,9 +23,10 @@ std::function<void(const std::filesystem::path&)>& WriteHook()
     return hook;
 }
 
+// Safe from any thread: every thread draws from a generator of its own.
 std::string TempNameBeside(const std::filesystem::path& path)
 {
-    static std::mt19937_64 generator{std::random_device{}()};
+    thread_local std::mt19937_64 generator{std::random_device{}()};
     char suffix[32];
     std::snprintf(suffix, sizeof suffix, ".%d.%016llx.tmp", static_cast<int>(getpid()),
                   static_cast<unsigned long long>(generator()));
