@@ -119,8 +119,9 @@ std::optional<BetForm> ParseBetForm(std::string_view line, bool blueRequired, st
             std::size_t end = i;
             while (end < line.size() && !IsBlank(line[end]))
                 ++end;
+            const std::size_t from = blue ? start - 1 : start;
             std::string text = "“";
-            text.append(line.substr(start, end - start));
+            text.append(line.substr(from, end - from));
             text += "”不是号码（号码为一到两位数字，以空格分隔）";
             return Fail(why, text);
         }
