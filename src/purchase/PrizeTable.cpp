@@ -5,6 +5,7 @@
 #include "purchase/FieldScan.h"
 
 #include <bit>
+#include <span>
 
 namespace qv {
 
@@ -32,6 +33,76 @@ void AddForm(CompactBets& bets, const BetForm& form)
     else
         bets.Forms.push_back(form);
     bets.Bets = Saturating(bets.Bets, BetCount(form));
+}
+
+// Per draw, the single bets by (red hits, blue hit): index hits * 2 + blue.
+using Histogram = std::array<std::uint64_t, 16>;
+
+// Bet by bet over all draws, so that a list of a million bets is read once, not once per
+// draw; the draws' masks and the histograms stay in the first-level cache.
+[[gnu::always_inline]] inline void CountSinglesBody(const std::vector<std::uint64_t>& singles,
+                                                    const std::vector<std::uint64_t>& reds,
+                                                    const std::vector<std::uint64_t>& blues,
+                                                    std::vector<Histogram>& out)
+{
+    const std::size_t draws = reds.size();
+    for (const std::uint64_t bet : singles) {
+        const std::uint64_t blue = bet >> kCompactBlueShift;
+        for (std::size_t k = 0; k < draws; ++k) {
+            const int hits = std::popcount(bet & reds[k]);
+            ++out[k][static_cast<std::size_t>(hits * 2) + (blue == blues[k] ? 1 : 0)];
+        }
+    }
+}
+
+#if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__)
+#define QV_POPCNT_DISPATCH 1
+[[gnu::target("popcnt")]] void CountSinglesPopcnt(const std::vector<std::uint64_t>& singles,
+                                                  const std::vector<std::uint64_t>& reds,
+                                                  const std::vector<std::uint64_t>& blues,
+                                                  std::vector<Histogram>& out)
+{
+    CountSinglesBody(singles, reds, blues, out);
+}
+#endif
+
+void CountSingles(const std::vector<std::uint64_t>& singles, const std::vector<std::uint64_t>& reds,
+                  const std::vector<std::uint64_t>& blues, std::vector<Histogram>& out)
+{
+#ifdef QV_POPCNT_DISPATCH
+    static const bool popcnt = __builtin_cpu_supports("popcnt");
+    if (popcnt) {
+        CountSinglesPopcnt(singles, reds, blues, out);
+        return;
+    }
+#endif
+    CountSinglesBody(singles, reds, blues, out);
+}
+
+// The tiers of the bets against each draw.
+std::vector<TierCounts> CheckCompactDraws(const CompactBets& bets, std::span<const DrawNumbers> draws)
+{
+    std::vector<std::uint64_t> reds;
+    std::vector<std::uint64_t> blues;
+    for (const auto& draw : draws) {
+        reds.push_back(draw.Reds);
+        blues.push_back(static_cast<std::uint64_t>(draw.Blue));
+    }
+    std::vector<Histogram> histograms(draws.size(), Histogram{});
+    CountSingles(bets.Singles, reds, blues, histograms);
+    std::vector<TierCounts> result(draws.size(), TierCounts{});
+    for (std::size_t k = 0; k < draws.size(); ++k) {
+        TierCounts& counts = result[k];
+        for (int hits = 0; hits <= 6; ++hits)
+            for (int b = 0; b <= 1; ++b)
+                AddTier(counts, hits, b == 1, histograms[k][static_cast<std::size_t>(hits * 2 + b)]);
+        for (const auto& form : bets.Forms) {
+            const TierCounts formCounts = CheckForm(form, draws[k]);
+            for (std::size_t t = 0; t < counts.size(); ++t)
+                counts[t] += formCounts[t];
+        }
+    }
+    return result;
 }
 
 } // namespace
@@ -104,25 +175,7 @@ TierCounts CheckForm(const BetForm& form, const DrawNumbers& draw)
 
 TierCounts CheckCompact(const CompactBets& bets, const DrawNumbers& draw)
 {
-    // A histogram over (red hits, blue hit), mapped to tiers at the end.
-    std::array<std::uint64_t, 16> histogram{};
-    const std::uint64_t reds = draw.Reds;
-    const std::uint64_t blue = static_cast<std::uint64_t>(draw.Blue);
-    for (const std::uint64_t bet : bets.Singles) {
-        const int hits = std::popcount(bet & reds);
-        const bool blueHit = (bet >> kCompactBlueShift) == blue;
-        ++histogram[static_cast<std::size_t>(hits * 2 + (blueHit ? 1 : 0))];
-    }
-    TierCounts counts{};
-    for (int hits = 0; hits <= 6; ++hits)
-        for (int b = 0; b <= 1; ++b)
-            AddTier(counts, hits, b == 1, histogram[static_cast<std::size_t>(hits * 2 + b)]);
-    for (const auto& form : bets.Forms) {
-        const TierCounts formCounts = CheckForm(form, draw);
-        for (std::size_t t = 0; t < counts.size(); ++t)
-            counts[t] += formCounts[t];
-    }
-    return counts;
+    return CheckCompactDraws(bets, {&draw, 1}).front();
 }
 
 std::string ListLineError(std::string_view listName, std::size_t index, std::string_view line,
@@ -217,10 +270,15 @@ ReplayResult ReplayBets(const CompactBets& bets, const std::vector<IssuedDraw>& 
     ReplayResult result;
     result.Bets = bets.Bets;
     result.Draws.reserve(draws.size());
-    for (const auto& draw : draws) {
+    std::vector<DrawNumbers> numbers;
+    for (const auto& draw : draws)
+        numbers.push_back(draw.Numbers);
+    const std::vector<TierCounts> tiers = CheckCompactDraws(bets, numbers);
+    for (std::size_t k = 0; k < draws.size(); ++k) {
+        const IssuedDraw& draw = draws[k];
         ReplayDraw row;
         row.Issue = draw.Issue;
-        row.Tiers = CheckCompact(bets, draw.Numbers);
+        row.Tiers = tiers[k];
         row.Fixed = FixedWinnings(row.Tiers);
         result.Fixed += row.Fixed;
         result.FloatingHits += row.Tiers[0] + row.Tiers[1];
