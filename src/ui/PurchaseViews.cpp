@@ -116,10 +116,11 @@ QTableWidget* MakeTable(const QString& objectName, const QStringList& headers, Q
     return table;
 }
 
-void SetCell(QTableWidget* table, int row, int column, const QString& text)
+// Numbers stand right-aligned, texts left-aligned.
+void SetCell(QTableWidget* table, int row, int column, const QString& text, bool number = true)
 {
     auto* item = new QTableWidgetItem(text);
-    if (column > 0)
+    if (number)
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     table->setItem(row, column, item);
 }
@@ -431,7 +432,7 @@ PrizeCheckView::PrizeCheckView(ViewContext context, QWidget* parent)
     loadRow->addWidget(load);
     loadRow->addStretch(1);
     groupLayout->addLayout(loadRow);
-    columns->addWidget(group, 1);
+    columns->addWidget(group, 4);
 
     auto* resultColumn = new QVBoxLayout;
     auto* resultTitle = new QLabel(QStringLiteral("中奖结果"), this);
@@ -440,7 +441,7 @@ PrizeCheckView::PrizeCheckView(ViewContext context, QWidget* parent)
     m_memo7 = MakeMemo(QStringLiteral("Memo7"), this);
     m_memo7->setReadOnly(true);
     resultColumn->addWidget(m_memo7, 1);
-    columns->addLayout(resultColumn, 1);
+    columns->addLayout(resultColumn, 5);
 
     auto* amountColumn = new QVBoxLayout;
     auto* amountTitle = new QLabel(QStringLiteral("奖金"), this);
@@ -448,14 +449,14 @@ PrizeCheckView::PrizeCheckView(ViewContext context, QWidget* parent)
     amountColumn->addWidget(amountTitle);
     m_prizeTable = MakeTable(QStringLiteral("PrizeTable"),
                              {QStringLiteral("奖级"), QStringLiteral("中奖条件"), QStringLiteral("注数"),
-                              QStringLiteral("单注奖金（元）"), QStringLiteral("奖金（元）")},
+                              QStringLiteral("单注奖金"), QStringLiteral("奖金（元）")},
                              this);
     amountColumn->addWidget(m_prizeTable, 1);
     m_prizeTotals = new QLabel(this);
     m_prizeTotals->setObjectName(QStringLiteral("PrizeTotals"));
     m_prizeTotals->setWordWrap(true);
     amountColumn->addWidget(m_prizeTotals);
-    columns->addLayout(amountColumn, 1);
+    columns->addLayout(amountColumn, 6);
     layout->addLayout(columns, 3);
 
     auto* replay = new QGroupBox(QStringLiteral("历史回放"), this);
@@ -485,7 +486,7 @@ PrizeCheckView::PrizeCheckView(ViewContext context, QWidget* parent)
                                QStringLiteral("六等奖"), QStringLiteral("固定奖金（元）"),
                                QStringLiteral("累计盈亏（元）")},
                               replay);
-    replayColumns->addWidget(m_replayTable, 1);
+    replayColumns->addWidget(m_replayTable, 3);
 #ifdef QUORVANE_HAVE_CHARTS
     auto* chartView = new QChartView(replay);
     chartView->setRenderHint(QPainter::Antialiasing);
@@ -495,7 +496,7 @@ PrizeCheckView::PrizeCheckView(ViewContext context, QWidget* parent)
     m_replayChart = new QLabel(QStringLiteral("（此版本不含图表）"), replay);
 #endif
     m_replayChart->setObjectName(QStringLiteral("ReplayChart"));
-    replayColumns->addWidget(m_replayChart, 1);
+    replayColumns->addWidget(m_replayChart, 2);
     replayLayout->addLayout(replayColumns, 1);
     layout->addWidget(replay, 2);
 
@@ -542,8 +543,8 @@ void PrizeCheckView::RefreshTotals()
         const int row = rule.Tier - 1;
         const std::uint64_t count = purchase.PrizeCounts[static_cast<std::size_t>(row)];
         const auto amount = TierAmount(rule.Tier, purchase.FloatingPrizes);
-        SetCell(m_prizeTable, row, 0, Q(rule.Name));
-        SetCell(m_prizeTable, row, 1, Q(rule.Condition));
+        SetCell(m_prizeTable, row, 0, Q(rule.Name), false);
+        SetCell(m_prizeTable, row, 1, Q(rule.Condition), false);
         SetCell(m_prizeTable, row, 2, QString::number(count));
         SetCell(m_prizeTable, row, 3, amount ? QString::number(*amount) : QStringLiteral("浮动"));
         SetCell(m_prizeTable, row, 4, amount ? QString::number(count * *amount) : QStringLiteral("浮动"));
@@ -574,7 +575,7 @@ void PrizeCheckView::RefreshReplay()
     }
     for (int row = 0; row < rows; ++row) {
         const ReplayDraw& draw = replay.Draws[static_cast<std::size_t>(row)];
-        SetCell(m_replayTable, row, 0, Q(draw.Issue));
+        SetCell(m_replayTable, row, 0, Q(draw.Issue), false);
         for (int t = 0; t < 6; ++t)
             SetCell(m_replayTable, row, t + 1, QString::number(draw.Tiers[static_cast<std::size_t>(t)]));
         SetCell(m_replayTable, row, 7, QString::number(draw.Fixed));
@@ -603,7 +604,7 @@ void PrizeCheckView::RefreshReplay()
     }
     auto* chart = new QChart;
     chart->addSeries(series);
-    chart->setTitle(QStringLiteral("累计盈亏（不含浮动奖）"));
+    chart->setTitle(QStringLiteral("累计盈亏（元，不含浮动奖）"));
     chart->legend()->hide();
     auto* axisX = new QValueAxis;
     axisX->setTitleText(rows > 0 ? QStringLiteral("期（%1 至 %2）")
@@ -612,7 +613,6 @@ void PrizeCheckView::RefreshReplay()
     axisX->setLabelFormat(QStringLiteral("%d"));
     axisX->setRange(1, std::max(rows, 2));
     auto* axisY = new QValueAxis;
-    axisY->setTitleText(QStringLiteral("元"));
     axisY->setLabelFormat(QStringLiteral("%.0f"));
     axisY->setRange(static_cast<qreal>(low), static_cast<qreal>(high == low ? low + 1 : high));
     chart->addAxis(axisX, Qt::AlignBottom);

@@ -339,6 +339,18 @@ TEST(PrizeCheck, CommandFillsTheResultBoxAndLogsOnce)
     EXPECT_EQ(state.Purchase.PrizeResult, expected);
     EXPECT_TRUE(host.Labels.empty());
     EXPECT_TRUE(host.LogLines.empty());
+
+    // a list whose lines all lack a blue is checked, and a message says why nothing won
+    state.Purchase.QueryList = {"01 02 03 04 05 06", "01 02 03 04 05 07", ""};
+    CheckPrizes(state, host);
+    EXPECT_EQ(state.Purchase.PrizeResult.front(), kNoPrizeText);
+    ASSERT_EQ(host.Messages.size(), 1u);
+    EXPECT_NE(host.Messages[0].Text.find("查询清单中的号码都没有蓝球"), std::string::npos);
+    // one line with a blue is enough to say nothing more
+    host.Clear();
+    state.Purchase.QueryList = {"01 02 03 04 05 06", "10 11 12 13 14 15 +16"};
+    CheckPrizes(state, host);
+    EXPECT_TRUE(host.Messages.empty());
 }
 
 TEST(PrizeCheck, LoadingTheQueryList)
