@@ -574,6 +574,8 @@ private slots:
         s.Click("Button15");
         QCOMPARE(form.CurrentView(TForm1::Area::Selection), QStringLiteral("购买清单"));
         QCOMPARE(s.Text("Memo8").count(QLatin1Char('\n')), remaining);
+        // the list counts its bets and cost as the basket does
+        QCOMPARE(s.Text("PurchaseTotal"), QStringLiteral("合计共：%1注/%2元").arg(remaining).arg(2 * remaining));
         s.Find<QRadioButton>("TeRadioButton1")->click();
         s.Click("Button17");
         QVERIFY(s.desk.LogLines().contains(
