@@ -474,7 +474,8 @@ const Lines& ResolveWrittenForms(const Lines& betList, Lines& storage)
                      [](const std::string& line) { return IsWrittenForm(line); }))
         return betList;
     storage.reserve(betList.size());
-    std::uint64_t bankerCombos = 0;
+    // The banker lines' combinations as masks, so that repeats across lines cost one line.
+    std::vector<std::uint64_t> bankerCombos;
     std::string why;
     for (std::size_t i = 0; i < betList.size(); ++i) {
         const std::string& line = betList[i];
@@ -489,10 +490,14 @@ const Lines& ResolveWrittenForms(const Lines& betList, Lines& storage)
             storage.push_back(RedComboText(form->Reds));
             continue;
         }
-        bankerCombos = SaturatingAdd(bankerCombos, RedComboCount(*form));
-        CheckCeilings({bankerCombos, SaturatingMul(bankerCombos, kComboBytes)});
-        ForEachRedCombo(*form, [&storage](std::uint64_t mask) { storage.push_back(RedComboText(mask)); });
+        const std::uint64_t total = SaturatingAdd(bankerCombos.size(), RedComboCount(*form));
+        CheckCeilings({total, SaturatingMul(total, kComboBytes)});
+        ForEachRedCombo(*form, [&bankerCombos](std::uint64_t mask) { bankerCombos.push_back(mask); });
     }
+    std::sort(bankerCombos.begin(), bankerCombos.end());
+    bankerCombos.erase(std::unique(bankerCombos.begin(), bankerCombos.end()), bankerCombos.end());
+    for (const std::uint64_t mask : bankerCombos)
+        storage.push_back(RedComboText(mask));
     return storage;
 }
 
