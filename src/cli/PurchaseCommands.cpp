@@ -2,10 +2,14 @@
 
 #include "cli/Cli.h"
 #include "cli/FilterCommands.h"
+#include "core/Error.h"
 #include "filters/FilterRun.h"
+#include "history/HistoryLoad.h"
+#include "history/TextFile.h"
 #include "purchase/BluePicker.h"
 #include "purchase/PrizeCheck.h"
 #include "purchase/PurchaseList.h"
+#include "purchase/Replay.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -15,6 +19,10 @@ namespace {
 using namespace qv;
 using namespace qv::cli;
 
+const char* const kCheckArgs =
+    "[--draw \"01 02 03 04 05 06 +07\"] [--first AMOUNT] [--second AMOUNT] LISTFILE";
+const char* const kReplayArgs = "[--draws N] LISTFILE";
+
 void PrintLines(const Lines& lines)
 {
     for (const auto& line : lines) {
@@ -23,19 +31,121 @@ void PrintLines(const Lines& lines)
     }
 }
 
-// "载入查询清单" answered with LISTFILE, then "查询中奖" against the draw typed into Edit7.
+// An amount in 元: a whole number, not negative.
+std::uint64_t ParseAmount(const std::string& name, const std::string& text)
+{
+    std::uint64_t value = 0;
+    const bool digits =
+        !text.empty() && text.size() <= 12 && text.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits)
+        throw UsageError{"--" + name + " takes an amount in yuan (a whole number), not '" + text + "'"};
+    for (const char c : text)
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    return value;
+}
+
+std::string JsonOptional(const std::optional<std::uint64_t>& value)
+{
+    return value ? std::to_string(*value) : std::string("null");
+}
+
+std::string PrizesJson(const PurchaseState& purchase)
+{
+    const PrizeTotals totals = TotalPrizes(purchase.PrizeCounts, purchase.PrizeBets, purchase.FloatingPrizes);
+    std::string json = "{\"tiers\":[";
+    for (const auto& rule : kPrizeTiers) {
+        if (rule.Tier > 1)
+            json += ',';
+        json += "{\"tier\":" + std::to_string(rule.Tier) + ",\"count\":" +
+                std::to_string(purchase.PrizeCounts[static_cast<std::size_t>(rule.Tier - 1)]) +
+                ",\"amount\":" + JsonOptional(TierAmount(rule.Tier, purchase.FloatingPrizes)) + "}";
+    }
+    json += "],\"bets\":" + std::to_string(totals.Bets) + ",\"cost\":" + std::to_string(totals.Cost) +
+            ",\"fixed\":" + std::to_string(totals.Fixed) + ",\"total\":" + JsonOptional(totals.Total) + "}";
+    return json;
+}
+
+// "载入查询清单" answered with LISTFILE, then "查询中奖" against the draw typed into Edit7,
+// with the amounts of the floating tiers when given.
 void RunCheck(Context& ctx, std::vector<std::string>& args)
 {
-    static const std::string usage = "check [--draw \"01 02 03 04 05 06 +07\"] LISTFILE";
+    static const std::string usage = std::string("check ") + kCheckArgs;
     const auto draw = TakeOption(args, "draw");
+    const auto first = TakeOption(args, "first");
+    const auto second = TakeOption(args, "second");
     ExpectPositional(args, 1, usage);
+    PurchaseState& purchase = ctx.State.Purchase;
     if (draw)
-        ctx.State.Purchase.QueryDraw = *draw;
+        purchase.QueryDraw = *draw;
+    if (first)
+        purchase.FloatingPrizes.First = ParseAmount("first", *first);
+    if (second)
+        purchase.FloatingPrizes.Second = ParseAmount("second", *second);
     ctx.Host.QueueOpenFile(std::filesystem::absolute(args[0]));
     LoadQueryList(ctx.State, ctx.Host);
     CheckPrizes(ctx.State, ctx.Host);
+    ctx.Lists["prizes"] = PrizesJson(purchase);
+    if (ctx.Json)
+        return;
+    PrintLines(purchase.PrizeResult);
+    if (!purchase.PrizeResult.empty() && !purchase.PrizeResult.back().empty())
+        std::fputc('\n', stdout);
+    PrintLines(PrizeTotalLines(purchase.PrizeCounts, purchase.PrizeBets, purchase.FloatingPrizes));
+}
+
+// "历史回放" over LISTFILE: the start-up's history load, then the list bought in each of
+// the newest N draws.
+void RunReplay(Context& ctx, std::vector<std::string>& args)
+{
+    static const std::string usage = std::string("replay ") + kReplayArgs;
+    const auto draws = TakeOption(args, "draws");
+    ExpectPositional(args, 1, usage);
+    PurchaseState& purchase = ctx.State.Purchase;
+    purchase.ReplayDrawCount = kDefaultReplayDraws;
+    if (draws && (!TryStrToInt(*draws, purchase.ReplayDrawCount) || purchase.ReplayDrawCount < 1))
+        throw UsageError{"--draws takes a number of draws of at least 1, not '" + *draws + "'"};
+    LoadHistory(ctx.State);
+    ctx.Host.QueueOpenFile(std::filesystem::absolute(args[0]));
+    LoadQueryList(ctx.State, ctx.Host);
+    ReplayQueryList(ctx.State, ctx.Host);
+
+    const ReplayResult& replay = purchase.Replay;
+    std::string json = "{\"draws\":[";
+    for (std::size_t i = 0; i < replay.Draws.size(); ++i) {
+        const ReplayDraw& draw = replay.Draws[i];
+        if (i)
+            json += ',';
+        json += "{\"issue\":" + JsonString(draw.Issue) + ",\"tiers\":[";
+        for (std::size_t t = 0; t < draw.Tiers.size(); ++t) {
+            if (t)
+                json += ',';
+            json += std::to_string(draw.Tiers[t]);
+        }
+        json += "],\"fixed\":" + std::to_string(draw.Fixed) + "}";
+    }
+    json += "],\"bets\":" + std::to_string(replay.Bets) + ",\"cost\":" + std::to_string(replay.Cost) +
+            ",\"fixed\":" + std::to_string(replay.Fixed) +
+            ",\"returnRate\":" + JsonNumber(replay.ReturnRate) + "}";
+    ctx.Lists["replay"] = json;
     if (!ctx.Json)
-        PrintLines(ctx.State.Purchase.PrizeResult);
+        PrintLines(ReplayTableLines(replay));
+}
+
+// The bets and cost of a list of single, compound and banker lines, before any expansion.
+void RunCount(Context& ctx, std::vector<std::string>& args)
+{
+    ExpectPositional(args, 1, "count LISTFILE");
+    const Lines lines = LoadLines(std::filesystem::absolute(args[0]));
+    const BetTally tally = TallyBets(lines, "清单");
+    if (tally.Unreadable > 0)
+        throw Error(tally.FirstProblem);
+    ctx.Lists["count"] = "{\"lines\":" + std::to_string(tally.LineCount) +
+                         ",\"bets\":" + std::to_string(tally.Bets) +
+                         ",\"cost\":" + std::to_string(tally.Bets * kBetPrice) + "}";
+    if (ctx.Json)
+        return;
+    const std::string line = "共" + std::to_string(tally.LineCount) + "行，" + BetTotalText(tally.Bets);
+    PrintLines({line});
 }
 
 const char* const kPurchaseUsage = "--bets BETFILE [--filter-defaults] [--preset 全16码|全奇|全偶|全大|全小] "
@@ -114,7 +224,8 @@ void RunPurchase(Context& ctx, std::vector<std::string>& args)
 
 const bool purchaseRegistered = RegisterCommand({"purchase", kPurchaseUsage, RunPurchase});
 
-const bool checkRegistered =
-    RegisterCommand({"check", "[--draw \"01 02 03 04 05 06 +07\"] LISTFILE", RunCheck});
+const bool checkRegistered = RegisterCommand({"check", kCheckArgs, RunCheck});
+const bool replayRegistered = RegisterCommand({"replay", kReplayArgs, RunReplay});
+const bool countRegistered = RegisterCommand({"count", "LISTFILE", RunCount});
 
 } // namespace

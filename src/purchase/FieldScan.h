@@ -21,6 +21,30 @@ struct FieldScan
     }
 };
 
+// Exactly 21 characters, the length of "01 02 03 04 05 06 +07": UTF-8 bytes that do not
+// continue a character.
+inline constexpr std::size_t kBetLength = 21;
+
+inline bool HasBetLength(std::string_view line)
+{
+    if (line.size() < kBetLength || line.size() > kBetLength * 4)
+        return false;
+    std::size_t characters = 0;
+    for (const char c : line)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            ++characters;
+    return characters == kBetLength;
+}
+
+// True when the line holds nothing but blanks and control characters.
+inline bool IsBlankLine(std::string_view line)
+{
+    for (const char c : line)
+        if (static_cast<unsigned char>(c) > ' ')
+            return false;
+    return true;
+}
+
 inline FieldScan ScanFields(std::string_view text)
 {
     FieldScan scan;

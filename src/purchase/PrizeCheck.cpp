@@ -5,6 +5,7 @@
 #include "purchase/FieldScan.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -13,25 +14,14 @@ namespace qv {
 namespace {
 
 using purchase_detail::FieldScan;
+using purchase_detail::HasBetLength;
+using purchase_detail::IsBlankLine;
+using purchase_detail::kBetLength;
 using purchase_detail::ScanFields;
 
 constexpr std::array<std::string_view, 6> kHeadings = {
     "命中一等奖：", "命中二等奖：", "命中三等奖：", "命中四等奖：", "命中五等奖：", "命中六等奖：",
 };
-
-constexpr std::size_t kBetLength = 21;
-
-// Exactly 21 characters: UTF-8 bytes that do not continue a character.
-bool HasBetLength(const std::string& line)
-{
-    if (line.size() < kBetLength || line.size() > kBetLength * 4)
-        return false;
-    std::size_t characters = 0;
-    for (const char c : line)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
-            ++characters;
-    return characters == kBetLength;
-}
 
 std::uint16_t PairValue(const char* p)
 {
@@ -55,16 +45,6 @@ bool HasUsualForm(std::string_view line)
 
 constexpr const char* kExpectedForm = "应为6个红球和1个蓝球，以一个空格分隔，如“01 02 03 04 05 06 +07”";
 
-[[noreturn]] void ThrowShortQuery(std::string_view draw)
-{
-    std::string text = "查询号码“";
-    text += draw;
-    text += "”不足7段，无法查询中奖（";
-    text += kExpectedForm;
-    text += "）";
-    throw Error(text);
-}
-
 [[noreturn]] void ThrowShortBet(std::size_t index, const std::string& line)
 {
     std::string text = "查询清单第";
@@ -77,19 +57,75 @@ constexpr const char* kExpectedForm = "应为6个红球和1个蓝球，以一个
     throw Error(text);
 }
 
+constexpr const char* kQueryForm =
+    "应为6个不同的红球（01至33，从小到大）和1个蓝球（+01至+16），以一个空格分隔，"
+    "如“01 02 03 04 05 06 +07”";
+
+// A winning line of the result box: a single bet as it stands, a compound or banker line
+// with its bets in the tier.
+struct Winner
+{
+    std::size_t Index;
+    std::uint64_t Bets; // 0 for a single-bet line
+};
+
+void AppendSkipped(Lines& result, const TicketList& skipped)
+{
+    if (skipped.SkippedCount == 0)
+        return;
+    if (!result.back().empty())
+        result.emplace_back();
+    std::string heading = "另有";
+    heading += std::to_string(skipped.SkippedCount);
+    heading += "行未查询（";
+    if (skipped.SkippedWithoutBlue == skipped.SkippedCount)
+        heading += "没有蓝球";
+    else
+        heading += "不是“01 02 03 04 05 06 +07”或复式、胆拖的写法，或没有蓝球";
+    heading += "）：";
+    result.push_back(std::move(heading));
+    for (const auto& line : skipped.Skipped)
+        result.push_back("第" + std::to_string(line.Index + 1) + "行：" + line.Text);
+    if (skipped.SkippedCount > skipped.Skipped.size())
+        result.push_back("……");
+}
+
 } // namespace
 
 int PrizeTier(int reds, bool blue)
 {
-    if (reds >= 6)
-        return blue ? 1 : 2;
-    if (reds == 5)
-        return blue ? 3 : 4;
-    if (reds == 4)
-        return blue ? 4 : 5;
-    if (reds == 3)
-        return blue ? 5 : 0;
-    return blue ? 6 : 0;
+    return kTierOfMatch[reds < 0 ? 0 : reds > 6 ? 6 : reds][blue ? 1 : 0];
+}
+
+std::optional<QueryDraw> ReadQueryDraw(std::string_view text, std::string* why)
+{
+    std::string reason;
+    auto form = ParseBetForm(text, true, &reason);
+    if (form && form->Kind != BetKind::Single) {
+        form.reset();
+        reason = "只能查询一注：6个红球和1个蓝球";
+    }
+    if (!form) {
+        if (why)
+            *why = reason;
+        return std::nullopt;
+    }
+    QueryDraw query;
+    query.Numbers.Reds = form->Reds;
+    query.Numbers.Blue = std::countr_zero(form->Blues) + 1;
+    query.Text = RedComboText(form->Reds) + " +" + TwoDigits(query.Numbers.Blue);
+    return query;
+}
+
+std::string QueryErrorText(std::string_view text, std::string_view why)
+{
+    std::string message = "查询号码“";
+    message += text;
+    message += "”有误：";
+    message += why;
+    message += "。";
+    message += kQueryForm;
+    return message;
 }
 
 std::string_view PrizeTierHeading(int tier)
@@ -99,38 +135,50 @@ std::string_view PrizeTierHeading(int tier)
     return kHeadings[static_cast<std::size_t>(tier - 1)];
 }
 
-Lines CheckPrizeLines(const Lines& bets, std::string_view draw)
+PrizeReport CheckPrizeList(const Lines& bets, const QueryDraw& draw)
 {
-    const std::vector<std::string_view> query = SplitFieldViews(draw);
-    // The reds of the draw are all its fields but the last; an empty one (two blanks in a
-    // row) is found nowhere. Two-character ones, the usual case, are compared with the six
-    // numbers of a bet in the usual form directly.
-    std::vector<std::string_view> reds;
-    std::vector<std::uint16_t> pairReds;
-    bool allPairs = true;
-    if (query.size() >= 2)
-        for (std::size_t k = 0; k + 1 < query.size(); ++k) {
-            if (query[k].empty())
-                continue;
-            reds.push_back(query[k]);
-            if (query[k].size() == 2)
-                pairReds.push_back(PairValue(query[k].data()));
-            else
-                allPairs = false;
-        }
-    const std::string_view blue = query.size() >= 7 ? query[6] : std::string_view{};
+    const std::vector<std::string_view> query = SplitFieldViews(draw.Text);
+    // The reds of the draw, two characters each, are compared with the six numbers of a
+    // bet in the usual form directly.
+    std::array<std::uint16_t, 6> pairReds{};
+    for (std::size_t k = 0; k < 6; ++k)
+        pairReds[k] = PairValue(query[k].data());
+    const std::string_view blue = query[6];
 
-    std::array<std::vector<std::size_t>, 6> tiers;
+    PrizeReport report;
+    TicketList skipped;
+    std::array<std::vector<Winner>, 6> tiers;
+    std::string why;
     for (std::size_t i = 0; i < bets.size(); ++i) {
         const std::string& line = bets[i];
-        if (!HasBetLength(line))
+        if (!HasBetLength(line)) {
+            if (IsBlankLine(line))
+                continue;
+            if (LooksLikeMultiBetForm(line)) {
+                const auto form = ParseBetForm(line, true, &why);
+                if (!form)
+                    throw Error(ListLineError("查询清单", i, line, why));
+                const TierCounts counts = CheckForm(*form, draw.Numbers);
+                for (std::size_t t = 0; t < counts.size(); ++t) {
+                    if (counts[t] == 0)
+                        continue;
+                    tiers[t].push_back({i, counts[t]});
+                    report.Counts[t] += counts[t];
+                }
+                report.Bets += BetCount(*form);
+                continue;
+            }
+            const bool withoutBlue = line.find('+') == std::string::npos;
+            ++skipped.SkippedCount;
+            skipped.SkippedWithoutBlue += withoutBlue ? 1 : 0;
+            if (skipped.Skipped.size() < kSkippedShown)
+                skipped.Skipped.push_back({i, line, withoutBlue});
             continue;
-        if (query.size() < 7)
-            ThrowShortQuery(draw);
+        }
         const std::string_view view(line);
         int hits = 0;
         bool blueHit = false;
-        if (allPairs && HasUsualForm(view)) {
+        if (HasUsualForm(view)) {
             // "AA BB CC DD EE FF +GG": no field holds a blank, so a two-character text
             // occurs in the red part exactly when it is one of the six numbers.
             std::array<std::uint16_t, 6> numbers;
@@ -145,44 +193,112 @@ Lines CheckPrizeLines(const Lines& bets, std::string_view draw)
             if (scan.Count < 7)
                 ThrowShortBet(i, line);
             const std::string_view redText = view.substr(0, scan.EndOfSixth);
-            for (const auto red : reds)
-                if (redText.find(red) != std::string_view::npos)
+            for (std::size_t k = 0; k < 6; ++k)
+                if (redText.find(query[k]) != std::string_view::npos)
                     ++hits;
             blueHit = scan.Seventh(view) == blue;
         }
+        ++report.Bets;
         const int tier = PrizeTier(hits, blueHit);
-        if (tier != 0)
-            tiers[static_cast<std::size_t>(tier - 1)].push_back(i);
+        if (tier != 0) {
+            tiers[static_cast<std::size_t>(tier - 1)].push_back({i, 0});
+            ++report.Counts[static_cast<std::size_t>(tier - 1)];
+        }
     }
 
-    Lines result;
+    Lines& result = report.Result;
     for (std::size_t t = 0; t < tiers.size(); ++t) {
         if (tiers[t].empty())
             continue;
         std::string heading(kHeadings[t]);
-        heading += std::to_string(tiers[t].size());
+        heading += std::to_string(report.Counts[t]);
         heading += "注";
         result.push_back(std::move(heading));
-        for (const std::size_t i : tiers[t])
-            result.push_back(bets[i]);
+        for (const Winner& winner : tiers[t]) {
+            if (winner.Bets == 0)
+                result.push_back(bets[winner.Index]);
+            else
+                result.push_back(bets[winner.Index] + "（" + std::to_string(winner.Bets) + "注）");
+        }
         result.emplace_back();
     }
     if (result.empty())
         result.emplace_back(kNoPrizeText);
-    return result;
+    AppendSkipped(result, skipped);
+    report.AllWithoutBlue =
+        report.Bets == 0 && skipped.SkippedCount > 0 && skipped.SkippedWithoutBlue == skipped.SkippedCount;
+    return report;
+}
+
+Lines CheckPrizeLines(const Lines& bets, std::string_view draw)
+{
+    std::string why;
+    const auto query = ReadQueryDraw(draw, &why);
+    if (!query)
+        throw Error(QueryErrorText(draw, why));
+    return CheckPrizeList(bets, *query).Result;
+}
+
+Lines PrizeTotalLines(const TierCounts& counts, std::uint64_t bets, const FloatingAmounts& floating)
+{
+    Lines lines;
+    for (const auto& rule : kPrizeTiers) {
+        const std::uint64_t count = counts[static_cast<std::size_t>(rule.Tier - 1)];
+        std::string line(rule.Name);
+        line += "（";
+        line += rule.Condition;
+        line += "）：";
+        line += std::to_string(count);
+        line += "注 × ";
+        const auto amount = TierAmount(rule.Tier, floating);
+        if (amount) {
+            line += std::to_string(*amount);
+            line += "元 = ";
+            line += std::to_string(count * *amount);
+            line += "元";
+        } else {
+            line += "浮动";
+        }
+        lines.push_back(std::move(line));
+    }
+    const PrizeTotals totals = TotalPrizes(counts, bets, floating);
+    lines.push_back("共查询" + std::to_string(totals.Bets) + "注，花费" + std::to_string(totals.Cost) + "元");
+    lines.push_back("固定奖金合计：" + std::to_string(totals.Fixed) + "元");
+    if (totals.Total)
+        lines.push_back("奖金合计（含浮动奖）：" + std::to_string(*totals.Total) + "元");
+    else
+        lines.push_back("奖金合计（含浮动奖）：浮动（一等奖、二等奖的单注奖金未填）");
+    return lines;
 }
 
 void CheckPrizes(AppState& state, Host& host)
 {
-    Lines result = CheckPrizeLines(state.Purchase.QueryList, state.Purchase.QueryDraw);
-    state.Purchase.PrizeResult = std::move(result);
+    PurchaseState& purchase = state.Purchase;
+    std::string why;
+    const auto query = ReadQueryDraw(purchase.QueryDraw, &why);
+    if (!query)
+        throw Error(QueryErrorText(purchase.QueryDraw, why));
+    PrizeReport report = CheckPrizeList(purchase.QueryList, *query);
+    if (purchase.QueryDraw != query->Text) {
+        purchase.QueryDraw = query->Text;
+        host.ViewChanged("Edit7");
+    }
+    state.Purchase.PrizeResult = std::move(report.Result);
+    purchase.PrizeCounts = report.Counts;
+    purchase.PrizeBets = report.Bets;
     std::string text;
     for (const auto& line : state.Purchase.PrizeResult) {
         text += line;
         text += '\n';
     }
     host.SetLabel("Memo7", text);
+    host.ViewChanged("PrizeTotals");
     host.Log(kPrizeCheckDone);
+    if (report.AllWithoutBlue)
+        host.Message("中奖查询",
+                     "查询清单中的号码都没有蓝球，无法查询中奖。请先在“购买清单”中点“随机->”配上蓝码，"
+                     "或在每行末尾写上蓝球，如“01 02 03 04 05 06 +07”",
+                     MessageIcon::Information, MessageButtons::Ok);
 }
 
 bool LoadQueryList(AppState& state, Host& host)

@@ -6,6 +6,7 @@
 #include "purchase/BluePicker.h"
 #include "purchase/FieldScan.h"
 #include "selection/Basket.h"
+#include "selection/BetForm.h"
 
 #include <chrono>
 #include <string_view>
@@ -94,6 +95,25 @@ void AssignRandomBlues(AppState& state, Host& host, BlueGenerator& generator)
         const std::string& line = list[i];
         if (line.empty())
             continue;
+        if (LooksLikeMultiBetForm(line)) {
+            // A compound or banker line keeps the blues it carries; without any it gets one.
+            std::string why;
+            const auto form = ParseBetForm(line, false, &why);
+            if (!form)
+                throw Error(LineReference(i, line) + "：" + why);
+            const std::size_t r = n == 0 ? 0 : pick(generator);
+            if (form->Blues != 0) {
+                assigned.push_back(line);
+                continue;
+            }
+            if (n == 0)
+                throw Error("没有选择蓝码，请至少勾选一个蓝码（" + LineReference(i, line) + "需要配蓝码）");
+            std::string out(line, 0, line.find_last_not_of(" \t\r") + 1);
+            out += " +";
+            out += captions[r];
+            assigned.push_back(std::move(out));
+            continue;
+        }
         const FieldScan scan = ScanFields(line);
         if (scan.Count < 6) {
             std::string text = LineReference(i, line);

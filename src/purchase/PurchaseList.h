@@ -24,7 +24,9 @@ bool TakeBasketIntoPurchaseList(AppState& state, Host& host);
 // "随机->" (Button17Click): every non-empty line gets a blue drawn uniformly from the
 // checked boxes. A line of six fields gets "+BB" appended, one of seven has its seventh
 // field replaced, one of eight or more keeps its first seven fields as they are. Empty
-// lines are dropped and the new list ends with one empty line. A line of fewer than six
+// lines are dropped and the new list ends with one empty line. A banker line, or a
+// compound line with its blues, keeps the blues it carries; a banker line without a blue
+// gets one appended, and one that breaks the rules stops the command naming it. A line of fewer than six
 // fields, or a line needing a blue while no box is checked, stops the command with a
 // message naming the line; the list and the log are then unchanged.
 void AssignRandomBlues(AppState& state, Host& host);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/Text.h"
+#include "purchase/PrizeTypes.h"
 
 #include <array>
 #include <string>
@@ -40,6 +41,14 @@ struct PurchaseState
     Lines QueryList;
     // Memo7: the result of the last check (tier headings, winning bets, empty lines).
     Lines PrizeResult;
+    // The per-bet amounts typed for the floating tiers, and the tiers of the last check.
+    FloatingAmounts FloatingPrizes;
+    TierCounts PrizeCounts{};
+    std::uint64_t PrizeBets = 0;
+
+    // 历史回放: the query list bought in each of the newest draws, as last replayed.
+    int ReplayDrawCount = 100;
+    ReplayResult Replay;
 };
 
 } // namespace qv

@@ -4,6 +4,7 @@
 #include "history/AppPaths.h"
 #include "history/Gbk.h"
 #include "history/TextFile.h"
+#include "selection/BetForm.h"
 
 #include <algorithm>
 #include <bit>
@@ -458,14 +459,67 @@ template <bool Merge> void WriteCombos(const Collected& in, Writer& writer)
     writer.Finish(scratch);
 }
 
+bool IsWrittenForm(std::string_view line)
+{
+    return line.find_first_of("()+") != std::string_view::npos;
+}
+
+// A banker line stands for its six-red combinations, and the blues of a line are chosen in
+// the purchase list, not in the basket: lines written with parentheses or blues are
+// rewritten as plain lines of reds before the expansion. Returns betList itself when no
+// line needs it.
+const Lines& ResolveWrittenForms(const Lines& betList, Lines& storage)
+{
+    if (std::none_of(betList.begin(), betList.end(),
+                     [](const std::string& line) { return IsWrittenForm(line); }))
+        return betList;
+    storage.reserve(betList.size());
+    // The banker lines' combinations as masks, so that repeats across lines cost one line.
+    std::vector<std::uint64_t> bankerCombos;
+    std::string why;
+    for (std::size_t i = 0; i < betList.size(); ++i) {
+        const std::string& line = betList[i];
+        if (!IsWrittenForm(line)) {
+            storage.push_back(line);
+            continue;
+        }
+        const auto form = ParseBetForm(line, false, &why);
+        if (!form)
+            throw Error("投注列表第" + std::to_string(i + 1) + "行“" + line + "”：" + why);
+        if (form->Kind != BetKind::Banker) {
+            storage.push_back(RedComboText(form->Reds));
+            continue;
+        }
+        const std::uint64_t total = SaturatingAdd(bankerCombos.size(), RedComboCount(*form));
+        CheckCeilings({total, SaturatingMul(total, kComboBytes)});
+        ForEachRedCombo(*form, [&bankerCombos](std::uint64_t mask) { bankerCombos.push_back(mask); });
+    }
+    std::sort(bankerCombos.begin(), bankerCombos.end());
+    bankerCombos.erase(std::unique(bankerCombos.begin(), bankerCombos.end()), bankerCombos.end());
+    for (const std::uint64_t mask : bankerCombos)
+        storage.push_back(RedComboText(mask));
+    return storage;
+}
+
+LineTable ExpandPlainLines(const Lines& betList);
+
 } // namespace
 
 BasketEstimate EstimateBasket(const Lines& betList)
 {
-    return MakePlan(betList).Estimate;
+    Lines storage;
+    return MakePlan(ResolveWrittenForms(betList, storage)).Estimate;
 }
 
 LineTable ExpandLines(const Lines& betList)
+{
+    Lines storage;
+    return ExpandPlainLines(ResolveWrittenForms(betList, storage));
+}
+
+namespace {
+
+LineTable ExpandPlainLines(const Lines& betList)
 {
     const Plan plan = MakePlan(betList);
     CheckCeilings(plan.Estimate);
@@ -506,6 +560,8 @@ LineTable ExpandLines(const Lines& betList)
         WriteCombos<true>(in, writer);
     return LineTable(std::move(text), std::move(starts));
 }
+
+} // namespace
 
 std::string GroupCountText(std::uint64_t groups)
 {

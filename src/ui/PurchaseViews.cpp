@@ -7,20 +7,36 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#ifdef QUORVANE_HAVE_CHARTS
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+#include <QValueAxis>
+#endif
+
+#include <algorithm>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #if __has_include("purchase/PurchaseList.h") && __has_include("purchase/PrizeCheck.h") &&                    \
                                                               __has_include("purchase/BluePicker.h")
 #include "purchase/BluePicker.h"
 #include "purchase/PrizeCheck.h"
 #include "purchase/PurchaseList.h"
+#include "purchase/Replay.h"
 #include "ui/Buttons.h"
 #define QV_HAVE_PURCHASE 1
 #endif
@@ -86,6 +102,48 @@ const Lines& PrizeResultOf(const AppState&)
     return result;
 }
 #endif
+
+QTableWidget* MakeTable(const QString& objectName, const QStringList& headers, QWidget* parent)
+{
+    auto* table = new QTableWidget(0, static_cast<int>(headers.size()), parent);
+    table->setObjectName(objectName);
+    table->setHorizontalHeaderLabels(headers);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->verticalHeader()->setVisible(false);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(true);
+    return table;
+}
+
+// Numbers stand right-aligned, texts left-aligned.
+void SetCell(QTableWidget* table, int row, int column, const QString& text, bool number = true)
+{
+    auto* item = new QTableWidgetItem(text);
+    if (number)
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    table->setItem(row, column, item);
+}
+
+// An amount box: whole yuan, empty for "浮动".
+QLineEdit* MakeAmountBox(const QString& objectName, QWidget* parent)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(objectName);
+    box->setPlaceholderText(QStringLiteral("浮动"));
+    box->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), box));
+    box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 20);
+    return box;
+}
+
+std::optional<std::uint64_t> AmountOf(const QLineEdit* box)
+{
+    const QString text = box->text().trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+    return text.toULongLong();
+}
 
 struct PresetButton
 {
@@ -162,6 +220,9 @@ PurchaseListView::PurchaseListView(ViewContext context, QWidget* parent)
     fileButtons->addWidget(save);
     fileButtons->addWidget(load);
     fileButtons->addStretch(1);
+    m_total = new QLabel(this);
+    m_total->setObjectName(QStringLiteral("PurchaseTotal"));
+    fileButtons->addWidget(m_total);
     listColumn->addLayout(fileButtons);
     layout->addLayout(listColumn, 1);
 
@@ -222,6 +283,14 @@ PurchaseListView::PurchaseListView(ViewContext context, QWidget* parent)
 
     m_context.Register("Memo8", [this]() { Refresh(); });
     RefreshBlues();
+
+    // Typing recounts a moment after the last key, so a long list is not recounted per key.
+    m_totalTimer = new QTimer(this);
+    m_totalTimer->setSingleShot(true);
+    m_totalTimer->setInterval(300);
+    connect(m_totalTimer, &QTimer::timeout, this, &PurchaseListView::RefreshTotal);
+    connect(memo8, &QPlainTextEdit::textChanged, m_totalTimer, qOverload<>(&QTimer::start));
+    RefreshTotal();
 }
 
 void PurchaseListView::Refresh()
@@ -229,6 +298,24 @@ void PurchaseListView::Refresh()
     if (m_list)
         m_list->Show();
     RefreshBlues();
+    RefreshTotal();
+}
+
+void PurchaseListView::RefreshTotal()
+{
+#ifdef QV_HAVE_PURCHASE
+    if (!m_list)
+        return;
+    const BetTally tally = TallyBets(MemoLines(m_list->Box()->toPlainText()), "购买清单");
+    QString text = Q(BetTotalText(tally.Bets));
+    if (tally.Unreadable > 0) {
+        text += QStringLiteral("（另有%1行无法识别）").arg(tally.Unreadable);
+        m_total->setToolTip(Q(tally.FirstProblem));
+    } else {
+        m_total->setToolTip(QStringLiteral("清单中单式、复式、胆拖各行的注数与金额合计（每注2元）"));
+    }
+    m_total->setText(text);
+#endif
 }
 
 void PurchaseListView::PullList()
@@ -321,6 +408,16 @@ PrizeCheckView::PrizeCheckView(ViewContext context, QWidget* parent)
     queryRow->addWidget(label);
     queryRow->addWidget(m_edit7);
     queryRow->addWidget(check);
+    queryRow->addSpacing(20);
+    m_firstAmount = MakeAmountBox(QStringLiteral("FirstPrizeAmount"), this);
+    m_secondAmount = MakeAmountBox(QStringLiteral("SecondPrizeAmount"), this);
+    m_firstAmount->setToolTip(QStringLiteral("本期公布的一等奖单注奖金（元）；不填则按“浮动”只计注数"));
+    m_secondAmount->setToolTip(QStringLiteral("本期公布的二等奖单注奖金（元）；不填则按“浮动”只计注数"));
+    queryRow->addWidget(new QLabel(QStringLiteral("一等奖单注奖金"), this));
+    queryRow->addWidget(m_firstAmount);
+    queryRow->addWidget(new QLabel(QStringLiteral("元  二等奖单注奖金"), this));
+    queryRow->addWidget(m_secondAmount);
+    queryRow->addWidget(new QLabel(QStringLiteral("元"), this));
     queryRow->addStretch(1);
     layout->addLayout(queryRow);
 
@@ -335,7 +432,7 @@ PrizeCheckView::PrizeCheckView(ViewContext context, QWidget* parent)
     loadRow->addWidget(load);
     loadRow->addStretch(1);
     groupLayout->addLayout(loadRow);
-    columns->addWidget(group, 1);
+    columns->addWidget(group, 4);
 
     auto* resultColumn = new QVBoxLayout;
     auto* resultTitle = new QLabel(QStringLiteral("中奖结果"), this);
@@ -344,8 +441,64 @@ PrizeCheckView::PrizeCheckView(ViewContext context, QWidget* parent)
     m_memo7 = MakeMemo(QStringLiteral("Memo7"), this);
     m_memo7->setReadOnly(true);
     resultColumn->addWidget(m_memo7, 1);
-    columns->addLayout(resultColumn, 1);
-    layout->addLayout(columns, 1);
+    columns->addLayout(resultColumn, 5);
+
+    auto* amountColumn = new QVBoxLayout;
+    auto* amountTitle = new QLabel(QStringLiteral("奖金"), this);
+    amountTitle->setProperty("role", QStringLiteral("header"));
+    amountColumn->addWidget(amountTitle);
+    m_prizeTable = MakeTable(QStringLiteral("PrizeTable"),
+                             {QStringLiteral("奖级"), QStringLiteral("中奖条件"), QStringLiteral("注数"),
+                              QStringLiteral("单注奖金"), QStringLiteral("奖金（元）")},
+                             this);
+    amountColumn->addWidget(m_prizeTable, 1);
+    m_prizeTotals = new QLabel(this);
+    m_prizeTotals->setObjectName(QStringLiteral("PrizeTotals"));
+    m_prizeTotals->setWordWrap(true);
+    amountColumn->addWidget(m_prizeTotals);
+    columns->addLayout(amountColumn, 6);
+    layout->addLayout(columns, 3);
+
+    auto* replay = new QGroupBox(QStringLiteral("历史回放"), this);
+    replay->setObjectName(QStringLiteral("ReplayGroup"));
+    auto* replayLayout = new QVBoxLayout(replay);
+    auto* replayRow = new QHBoxLayout;
+    replayRow->addWidget(new QLabel(QStringLiteral("查询清单按每期都购买，回放最近"), replay));
+    m_replayDraws = new QSpinBox(replay);
+    m_replayDraws->setObjectName(QStringLiteral("ReplayDraws"));
+    m_replayDraws->setRange(1, 100000);
+    replayRow->addWidget(m_replayDraws);
+    replayRow->addWidget(new QLabel(QStringLiteral("期"), replay));
+    QPushButton* replayButton =
+        MakeButton(QStringLiteral("历史回放"), QStringLiteral("ReplayButton"), replay);
+    replayButton->setToolTip(
+        QStringLiteral("把查询清单与最近若干期开奖号码逐期核对，列出每期中奖与累计盈亏"));
+    replayRow->addWidget(replayButton);
+    m_replayTotals = new QLabel(replay);
+    m_replayTotals->setObjectName(QStringLiteral("ReplayTotals"));
+    m_replayTotals->setWordWrap(true);
+    replayRow->addWidget(m_replayTotals, 1);
+    replayLayout->addLayout(replayRow);
+    auto* replayColumns = new QHBoxLayout;
+    m_replayTable = MakeTable(QStringLiteral("ReplayTable"),
+                              {QStringLiteral("期号"), QStringLiteral("一等奖"), QStringLiteral("二等奖"),
+                               QStringLiteral("三等奖"), QStringLiteral("四等奖"), QStringLiteral("五等奖"),
+                               QStringLiteral("六等奖"), QStringLiteral("固定奖金（元）"),
+                               QStringLiteral("累计盈亏（元）")},
+                              replay);
+    replayColumns->addWidget(m_replayTable, 3);
+#ifdef QUORVANE_HAVE_CHARTS
+    auto* chartView = new QChartView(replay);
+    chartView->setRenderHint(QPainter::Antialiasing);
+    chartView->setMinimumWidth(360);
+    m_replayChart = chartView;
+#else
+    m_replayChart = new QLabel(QStringLiteral("（此版本不含图表）"), replay);
+#endif
+    m_replayChart->setObjectName(QStringLiteral("ReplayChart"));
+    replayColumns->addWidget(m_replayChart, 2);
+    replayLayout->addLayout(replayColumns, 1);
+    layout->addWidget(replay, 2);
 
     m_queries = std::make_unique<ListBox>(memo9, QueryListOf(m_context.State));
     m_edit7->setText(Q(QueryDrawOf(m_context.State)));
@@ -355,9 +508,123 @@ PrizeCheckView::PrizeCheckView(ViewContext context, QWidget* parent)
     connect(check, &QPushButton::clicked, this, &PrizeCheckView::Button12Click);
     connect(m_edit7, &QLineEdit::returnPressed, this, &PrizeCheckView::Button12Click);
 
+    connect(m_firstAmount, &QLineEdit::textChanged, this, &PrizeCheckView::FloatingAmountChanged);
+    connect(m_secondAmount, &QLineEdit::textChanged, this, &PrizeCheckView::FloatingAmountChanged);
+    connect(replayButton, &QPushButton::clicked, this, &PrizeCheckView::ReplayClick);
+
     m_context.Register("Memo9", [this]() { Refresh(); });
+    m_context.Register("Edit7", [this]() { Refresh(); });
     m_context.Register("Memo7",
                        [this]() { m_memo7->setPlainText(MemoText(PrizeResultOf(m_context.State))); });
+#ifdef QV_HAVE_PURCHASE
+    m_replayDraws->setValue(m_context.State.Purchase.ReplayDrawCount);
+    m_context.Register("PrizeTotals", [this]() { RefreshTotals(); });
+    m_context.Register("ReplayTable", [this]() { RefreshReplay(); });
+#else
+    m_replayDraws->setValue(100);
+#endif
+    RefreshTotals();
+}
+
+void PrizeCheckView::FloatingAmountChanged()
+{
+#ifdef QV_HAVE_PURCHASE
+    m_context.State.Purchase.FloatingPrizes = {AmountOf(m_firstAmount), AmountOf(m_secondAmount)};
+#endif
+    RefreshTotals();
+}
+
+void PrizeCheckView::RefreshTotals()
+{
+#ifdef QV_HAVE_PURCHASE
+    const PurchaseState& purchase = m_context.State.Purchase;
+    m_prizeTable->setRowCount(static_cast<int>(kPrizeTiers.size()));
+    for (const auto& rule : kPrizeTiers) {
+        const int row = rule.Tier - 1;
+        const std::uint64_t count = purchase.PrizeCounts[static_cast<std::size_t>(row)];
+        const auto amount = TierAmount(rule.Tier, purchase.FloatingPrizes);
+        SetCell(m_prizeTable, row, 0, Q(rule.Name), false);
+        SetCell(m_prizeTable, row, 1, Q(rule.Condition), false);
+        SetCell(m_prizeTable, row, 2, QString::number(count));
+        SetCell(m_prizeTable, row, 3, amount ? QString::number(*amount) : QStringLiteral("浮动"));
+        SetCell(m_prizeTable, row, 4, amount ? QString::number(count * *amount) : QStringLiteral("浮动"));
+    }
+    const PrizeTotals totals = TotalPrizes(purchase.PrizeCounts, purchase.PrizeBets, purchase.FloatingPrizes);
+    m_prizeTotals->setText(QStringLiteral("共查询%1注，花费%2元；固定奖金%3元；奖金合计%4")
+                               .arg(totals.Bets)
+                               .arg(totals.Cost)
+                               .arg(totals.Fixed)
+                               .arg(totals.Total ? QString::number(*totals.Total) + QStringLiteral("元")
+                                                 : QStringLiteral("浮动（请填写一、二等奖单注奖金）")));
+#endif
+}
+
+void PrizeCheckView::RefreshReplay()
+{
+#ifdef QV_HAVE_PURCHASE
+    const ReplayResult& replay = m_context.State.Purchase.Replay;
+    const int rows = static_cast<int>(replay.Draws.size());
+    m_replayTable->setRowCount(rows);
+    // The balance runs from the oldest draw to the newest; the table lists the newest first.
+    std::vector<long long> balance(replay.Draws.size());
+    long long running = 0;
+    const long long costPerDraw = static_cast<long long>(replay.Bets * kBetPrice);
+    for (int i = rows - 1; i >= 0; --i) {
+        running += static_cast<long long>(replay.Draws[static_cast<std::size_t>(i)].Fixed) - costPerDraw;
+        balance[static_cast<std::size_t>(i)] = running;
+    }
+    for (int row = 0; row < rows; ++row) {
+        const ReplayDraw& draw = replay.Draws[static_cast<std::size_t>(row)];
+        SetCell(m_replayTable, row, 0, Q(draw.Issue), false);
+        for (int t = 0; t < 6; ++t)
+            SetCell(m_replayTable, row, t + 1, QString::number(draw.Tiers[static_cast<std::size_t>(t)]));
+        SetCell(m_replayTable, row, 7, QString::number(draw.Fixed));
+        SetCell(m_replayTable, row, 8, QString::number(balance[static_cast<std::size_t>(row)]));
+    }
+    m_replayTotals->setText(
+        QStringLiteral(
+            "共%1期，每期%2注；花费%3元，固定奖金%4元，盈亏%5元，返奖率%6；一、二等奖%7注（浮动奖金未计入）")
+            .arg(rows)
+            .arg(replay.Bets)
+            .arg(replay.Cost)
+            .arg(replay.Fixed)
+            .arg(static_cast<long long>(replay.Fixed) - static_cast<long long>(replay.Cost))
+            .arg(Q(PercentText(replay.ReturnRate)))
+            .arg(replay.FloatingHits));
+#ifdef QUORVANE_HAVE_CHARTS
+    auto* series = new QLineSeries;
+    series->setName(QStringLiteral("累计盈亏（元）"));
+    long long low = 0;
+    long long high = 0;
+    for (int i = rows - 1, x = 1; i >= 0; --i, ++x) {
+        const long long value = balance[static_cast<std::size_t>(i)];
+        series->append(x, static_cast<qreal>(value));
+        low = std::min(low, value);
+        high = std::max(high, value);
+    }
+    auto* chart = new QChart;
+    chart->addSeries(series);
+    chart->setTitle(QStringLiteral("累计盈亏（元，不含浮动奖）"));
+    chart->legend()->hide();
+    auto* axisX = new QValueAxis;
+    axisX->setTitleText(rows > 0 ? QStringLiteral("期（%1 至 %2）")
+                                       .arg(Q(replay.Draws.back().Issue), Q(replay.Draws.front().Issue))
+                                 : QStringLiteral("期"));
+    axisX->setLabelFormat(QStringLiteral("%d"));
+    axisX->setRange(1, std::max(rows, 2));
+    auto* axisY = new QValueAxis;
+    axisY->setLabelFormat(QStringLiteral("%.0f"));
+    axisY->setRange(static_cast<qreal>(low), static_cast<qreal>(high == low ? low + 1 : high));
+    chart->addAxis(axisX, Qt::AlignBottom);
+    chart->addAxis(axisY, Qt::AlignLeft);
+    series->attachAxis(axisX);
+    series->attachAxis(axisY);
+    auto* view = static_cast<QChartView*>(m_replayChart);
+    QChart* old = view->chart();
+    view->setChart(chart);
+    delete old;
+#endif
+#endif
 }
 
 void PrizeCheckView::Refresh()
@@ -386,6 +653,18 @@ void PrizeCheckView::Button12Click()
     m_context.Run([this]() {
 #ifdef QV_HAVE_PURCHASE
         CheckPrizes(m_context.State, m_context.CommandHost);
+#endif
+    });
+}
+
+void PrizeCheckView::ReplayClick()
+{
+    if (m_queries)
+        m_queries->Pull();
+    m_context.Run([this]() {
+#ifdef QV_HAVE_PURCHASE
+        m_context.State.Purchase.ReplayDrawCount = m_replayDraws->value();
+        ReplayQueryList(m_context.State, m_context.CommandHost);
 #endif
     });
 }

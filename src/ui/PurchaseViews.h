@@ -11,9 +11,13 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QRadioButton;
+class QSpinBox;
+class QTableWidget;
+class QTimer;
 
 namespace qv::ui {
 
@@ -63,8 +67,12 @@ public:
 
 private:
     void PresetClicked(int preset);
+    // The bets and cost of the list as it stands in the box ("PurchaseTotal").
+    void RefreshTotal();
 
     ViewContext m_context;
+    QLabel* m_total = nullptr;
+    QTimer* m_totalTimer = nullptr;
     // The text boxes are children of the view; the view outlives neither.
     std::unique_ptr<ListBox> m_list;
     std::array<QCheckBox*, 16> m_blues{};
@@ -73,7 +81,9 @@ private:
 };
 
 // The prize-check view ("中奖查询"): Edit7, Memo9 in "查询清单", the result box Memo7,
-// "载入查询清单" and "查询中奖".
+// "载入查询清单" and "查询中奖"; the amounts of the last check with the optional per-bet
+// amounts of the floating tiers; and "历史回放", the query list bought in each of the newest
+// draws, as a table per draw and a chart of the cumulative balance.
 class PrizeCheckView : public QWidget
 {
     Q_OBJECT
@@ -84,12 +94,25 @@ public:
 
     void TeButton1Click(); // 载入查询清单
     void Button12Click();  // 查询中奖
+    void ReplayClick();    // 历史回放
 
 private:
+    void RefreshTotals();
+    void RefreshReplay();
+    void FloatingAmountChanged();
+
     ViewContext m_context;
     QLineEdit* m_edit7 = nullptr;
     std::unique_ptr<ListBox> m_queries;
     QPlainTextEdit* m_memo7 = nullptr;
+    QLineEdit* m_firstAmount = nullptr;
+    QLineEdit* m_secondAmount = nullptr;
+    QTableWidget* m_prizeTable = nullptr;
+    QLabel* m_prizeTotals = nullptr;
+    QSpinBox* m_replayDraws = nullptr;
+    QTableWidget* m_replayTable = nullptr;
+    QLabel* m_replayTotals = nullptr;
+    QWidget* m_replayChart = nullptr;
 };
 
 } // namespace qv::ui

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace qv {
@@ -17,6 +18,19 @@ Lines SingleWinner(const std::string& heading, const std::string& bet)
 {
     return {heading + "1注", bet, ""};
 }
+
+// The lines that follow a result when lines of the list were skipped.
+Lines WithSkipped(Lines result, const std::string& heading, const Lines& shown)
+{
+    if (!result.back().empty())
+        result.emplace_back();
+    result.push_back(heading);
+    result.insert(result.end(), shown.begin(), shown.end());
+    return result;
+}
+
+constexpr const char* kSkippedOne =
+    "另有1行未查询（不是“01 02 03 04 05 06 +07”或复式、胆拖的写法，或没有蓝球）：";
 
 TEST(PrizeCheck, EveryTierOfTheGame)
 {
@@ -74,17 +88,20 @@ TEST(PrizeCheck, OnlyLinesOfTwentyOneCharactersAreChecked)
         Lines expected;
     };
     const Case cases[] = {
-        {"trailing blank makes 22 characters", {"01 02 03 04 05 06 +07 "}, kDraw, {kNoPrizeText}},
+        {"trailing blank makes 22 characters",
+         {"01 02 03 04 05 06 +07 "},
+         kDraw,
+         WithSkipped({kNoPrizeText}, kSkippedOne, {"第1行：01 02 03 04 05 06 +07 "})},
         {"one-digit blue makes 20 characters",
          {"01 02 03 04 05 06 +7"},
          "01 02 03 04 05 06 +7",
-         {kNoPrizeText}},
+         WithSkipped({kNoPrizeText}, kSkippedOne, {"第1行：01 02 03 04 05 06 +7"})},
         {"empty lines and the saved list's last line", {"", "", ""}, kDraw, {kNoPrizeText}},
         {"empty list", {}, kDraw, {kNoPrizeText}},
-        {"a query blue of one digit matches no bet",
+        {"a query blue of one digit reads as two digits",
          {"01 02 03 04 05 06 +07"},
          "01 02 03 04 05 06 +7",
-         SingleWinner("命中二等奖：", "01 02 03 04 05 06 +07")},
+         SingleWinner("命中一等奖：", "01 02 03 04 05 06 +07")},
         {"blue compared as text",
          {"01 02 03 04 05 06  07"},
          kDraw,
@@ -94,7 +111,22 @@ TEST(PrizeCheck, OnlyLinesOfTwentyOneCharactersAreChecked)
          {"０１ 02 03 04 05 06 +07"},
          kDraw,
          SingleWinner("命中三等奖：", "０１ 02 03 04 05 06 +07")},
-        {"too long in bytes only", {"０１ 02 03 04 05 06 +07 "}, kDraw, {kNoPrizeText}},
+        {"too long in bytes only",
+         {"０１ 02 03 04 05 06 +07 "},
+         kDraw,
+         WithSkipped({kNoPrizeText}, kSkippedOne, {"第1行：０１ 02 03 04 05 06 +07 "})},
+        {"a list saved before the blues were drawn",
+         {"01 02 03 04 05 06", "01 02 03 04 05 07", "01 02 03 04 05 08", "01 02 03 04 05 09",
+          "01 02 03 04 05 10", "01 02 03 04 05 11", ""},
+         kDraw,
+         WithSkipped({kNoPrizeText}, "另有6行未查询（没有蓝球）：",
+                     {"第1行：01 02 03 04 05 06", "第2行：01 02 03 04 05 07", "第3行：01 02 03 04 05 08",
+                      "第4行：01 02 03 04 05 09", "第5行：01 02 03 04 05 10", "……"})},
+        {"skipped lines follow the winners",
+         {"01 02 03 04 05 06 +07", "01 02 03 04 05 06"},
+         kDraw,
+         WithSkipped(SingleWinner("命中一等奖：", "01 02 03 04 05 06 +07"), "另有1行未查询（没有蓝球）：",
+                     {"第2行：01 02 03 04 05 06"})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -102,29 +134,62 @@ TEST(PrizeCheck, OnlyLinesOfTwentyOneCharactersAreChecked)
     }
 }
 
-TEST(PrizeCheck, RedsAreTheQueryFieldsFoundInTheRedText)
+TEST(PrizeCheck, TheQueryIsCheckedAndNormalisedFirst)
 {
     struct Case
     {
-        std::string draw;
-        std::string bet;
-        std::string heading;
+        std::string query;
+        std::string normal; // empty: refused
+        std::string reason; // the start of the refusal's reason
     };
     const Case cases[] = {
-        // every query field but the last is searched as text in the bet's six reds
-        {"1 2 3 4 5 6 +07", "11 12 13 14 15 16 +07", "命中一等奖："},
-        // an empty query field (two blanks) is found nowhere
-        {"01  03 04 05 33 +07", "01 02 03 04 05 06 +07", "命中四等奖："},
-        // the blue of the bet is not part of its red text
-        {"07 02 03 04 05 06 +07", "01 02 03 04 05 06 +07", "命中三等奖："},
-        // with eight query fields the seventh counts among the reds and is never found
-        {"01 02 03 04 05 06 +07 x", "01 02 03 04 05 06 +07", "命中一等奖："},
+        {"01 02 03 04 05 06 +07", "01 02 03 04 05 06 +07", ""},
+        // the first prize that once read as a second one
+        {"03 09 15 22 25 32 +1", "03 09 15 22 25 32 +01", ""},
+        {"32 3 25 9 22 15 +01", "03 09 15 22 25 32 +01", ""},
+        {"  01  02 03 04 05 06 +07 ", "01 02 03 04 05 06 +07", ""},
+        {"01 02 03 04 05 06 07", "", "没有蓝球"},
+        {"01 02 03 04 05 06", "", "没有蓝球"},
+        {"", "", "没有蓝球"},
+        {"01 02 03 04 05 +07", "", "红球不足6个"},
+        {"01 02 03 04 05 06 07 +07", "", "只能查询一注"},
+        {"01 02 03 04 05 06 +07 +08", "", "只能查询一注"},
+        {"(01) 02 03 04 05 06 07 +07", "", "只能查询一注"},
+        {"01 01 03 04 05 06 +07", "", "红球01重复"},
+        {"00 02 03 04 05 06 +07", "", "红球“00”不在01至33之间"},
+        {"01 02 03 04 05 34 +07", "", "红球“34”不在01至33之间"},
+        {"01 02 03 04 05 06 +17", "", "蓝球“+17”不在01至16之间"},
+        {"01 02 03 04 05 006 +07", "", "红球“006”不在01至33之间"},
+        {"01 02 03 04 05 06 +07 x", "", "“x”不是号码"},
+        {"01,02 03 04 05 06 +07", "", "“01,02”不是号码"},
+        {"01 02 03 04 05 06 +", "", "“+”后应紧跟蓝球号码"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.draw + " / " + c.bet);
-        const Lines expected = c.heading.empty() ? Lines{kNoPrizeText} : SingleWinner(c.heading, c.bet);
-        EXPECT_EQ(CheckPrizeLines({c.bet}, c.draw), expected);
+        SCOPED_TRACE("'" + c.query + "'");
+        std::string why;
+        const auto query = ReadQueryDraw(c.query, &why);
+        if (c.normal.empty()) {
+            EXPECT_FALSE(query);
+            EXPECT_EQ(why.rfind(c.reason, 0), 0u) << why;
+            continue;
+        }
+        ASSERT_TRUE(query) << why;
+        EXPECT_EQ(query->Text, c.normal);
     }
+    EXPECT_EQ(
+        QueryErrorText("01", "红球不足6个，现有1个"),
+        "查询号码“01”有误：红球不足6个，现有1个。应为6个不同的红球（01至33，从小到大）和1个蓝球（+01至+16），"
+        "以一个空格分隔，如“01 02 03 04 05 06 +07”");
+
+    // the command shows the normal form and checks against it
+    AppState state;
+    RecordingHost host;
+    state.Purchase.QueryDraw = "32 3 25 9 22 15 +1";
+    state.Purchase.QueryList = {"03 09 15 22 25 32 +01"};
+    CheckPrizes(state, host);
+    EXPECT_EQ(state.Purchase.QueryDraw, "03 09 15 22 25 32 +01");
+    EXPECT_EQ(state.Purchase.PrizeResult, SingleWinner("命中一等奖：", "03 09 15 22 25 32 +01"));
+    EXPECT_EQ(std::count(host.ChangedViews.begin(), host.ChangedViews.end(), "Edit7"), 1);
 }
 
 TEST(PrizeCheck, TiersInOrderWithTheirBetsInListOrder)
@@ -154,7 +219,8 @@ TEST(PrizeCheck, TiersInOrderWithTheirBetsInListOrder)
         "20 21 22 23 24 25 +07",
         "",
     };
-    EXPECT_EQ(CheckPrizeLines(bets, kDraw), expected);
+    EXPECT_EQ(CheckPrizeLines(bets, kDraw),
+              WithSkipped(expected, kSkippedOne, {"第6行：01 02 03 04 05 06 +07 "}));
 }
 
 // The tier of one bet read straight from the definition: fields cut with SplitFields, the
@@ -183,8 +249,8 @@ TEST(PrizeCheck, AgreesWithTheDefinitionOnOddLines)
             text += alphabet[generator() % alphabet.size()];
         return text;
     };
-    const std::vector<std::string> draws = {kDraw, "01 02 03 1 2 3 +0", "0 1 2 3 + 01 02 03",
-                                            "01 01 02 02 03 03 +01"};
+    const std::vector<std::string> draws = {kDraw, "01 02 03 10 20 30 +01", "03 10 11 12 13 23 +03",
+                                            "20 21 22 30 31 32 +02"};
     int checked = 0;
     for (int round = 0; round < 4000; ++round) {
         std::string bet = round % 2 ? randomText(21)
@@ -224,11 +290,17 @@ TEST(PrizeCheck, MalformedLinesStopTheCheck)
         {"query of six fields",
          {"01 02 03 04 05 06 +07"},
          "01 02 03 04 05 06",
-         "查询号码“01 02 03 04 05 06”不足7段，无法查询中奖（应为6个红球和1个蓝球，以一个空格分隔，如“01 02 "
-         "03 04 "
-         "05 06 +07”）"},
-        {"empty query", {"01 02 03 04 05 06 +07"}, "", "查询号码“”不足7段"},
-        {"short query but nothing to compare", {"01 02 03", ""}, "01", ""},
+         "查询号码“01 02 03 04 05 06”有误：没有蓝球"},
+        {"empty query", {"01 02 03 04 05 06 +07"}, "", "查询号码“”有误："},
+        {"a short query is refused even with nothing to compare",
+         {"01 02 03", ""},
+         "01",
+         "查询号码“01”有误："},
+        {"nothing to compare", {"", ""}, kDraw, ""},
+        {"malformed compound",
+         {"01 02 03 04 05 +06 +07"},
+         kDraw,
+         "查询清单第1行“01 02 03 04 05 +06 +07”：红球不足6个"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -267,6 +339,18 @@ TEST(PrizeCheck, CommandFillsTheResultBoxAndLogsOnce)
     EXPECT_EQ(state.Purchase.PrizeResult, expected);
     EXPECT_TRUE(host.Labels.empty());
     EXPECT_TRUE(host.LogLines.empty());
+
+    // a list whose lines all lack a blue is checked, and a message says why nothing won
+    state.Purchase.QueryList = {"01 02 03 04 05 06", "01 02 03 04 05 07", ""};
+    CheckPrizes(state, host);
+    EXPECT_EQ(state.Purchase.PrizeResult.front(), kNoPrizeText);
+    ASSERT_EQ(host.Messages.size(), 1u);
+    EXPECT_NE(host.Messages[0].Text.find("查询清单中的号码都没有蓝球"), std::string::npos);
+    // one line with a blue is enough to say nothing more
+    host.Clear();
+    state.Purchase.QueryList = {"01 02 03 04 05 06", "10 11 12 13 14 15 +16"};
+    CheckPrizes(state, host);
+    EXPECT_TRUE(host.Messages.empty());
 }
 
 TEST(PrizeCheck, LoadingTheQueryList)

@@ -21,7 +21,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 
 #if __has_include("filters/FilterRun.h") && __has_include("purchase/PurchaseList.h")
@@ -462,15 +464,46 @@ private slots:
         s.Find<QPlainTextEdit>("Memo9")->setPlainText(
             QStringLiteral("01 02 03 31 32 33 +08\n01 02 03 04 05 33 +07\n01 02 03 04 05 06 +07 \n"));
         s.Click("Button12");
-        QCOMPARE(s.Text("Memo7"), QStringLiteral("命中三等奖：1注\n01 02 03 04 05 33 +07\n\n"));
+        // the line with a trailing blank is not checked, and the result says so
+        const QString third =
+            QStringLiteral("命中三等奖：1注\n01 02 03 04 05 33 +07\n\n另有1行未查询（不是“01 02 03 04 05 06 "
+                           "+07”或复式、胆拖的写法，或没有蓝球）：\n第3行：01 02 03 04 05 06 +07 \n");
+        QCOMPARE(s.Text("Memo7"), third);
         QCOMPARE(s.desk.LogLines().back(), QStringLiteral("中奖查询.......OK"));
+        QCOMPARE(s.Text("PrizeTotals"), QStringLiteral("共查询2注，花费4元；固定奖金3000元；奖金合计3000元"));
+        QCOMPARE(s.Find<QTableWidget>("PrizeTable")->item(2, 4)->text(), QStringLiteral("3000"));
+        // a one-digit blue is read as two digits, and the box shows it so
         s.Find<QLineEdit>("Edit7")->setText(QStringLiteral("01 02 03 04 05 06 +7"));
         s.Click("Button12");
-        QCOMPARE(s.Text("Memo7"), QStringLiteral("命中四等奖：1注\n01 02 03 04 05 33 +07\n\n"));
-        // A query that does not cut into seven fields: the result box keeps its text.
+        QCOMPARE(s.Find<QLineEdit>("Edit7")->text(), QStringLiteral("01 02 03 04 05 06 +07"));
+        QCOMPARE(s.Text("Memo7"), third);
+        // A malformed query is refused: the result box keeps its text.
         s.Find<QLineEdit>("Edit7")->setText(QStringLiteral("01 02 03"));
         s.Click("Button12");
-        QCOMPARE(s.Text("Memo7"), QStringLiteral("命中四等奖：1注\n01 02 03 04 05 33 +07\n\n"));
+        QCOMPARE(s.Text("Memo7"), third);
+        // the floating tiers count with the amounts typed
+        s.Find<QPlainTextEdit>("Memo9")->setPlainText(
+            QStringLiteral("01 02 03 04 05 06 +07\n01 02 03 04 05 06 07 +08\n"));
+        s.Find<QLineEdit>("Edit7")->setText(QStringLiteral("01 02 03 04 05 06 +07"));
+        s.Find<QLineEdit>("FirstPrizeAmount")->setText(QStringLiteral("5000000"));
+        s.Click("Button12");
+        QCOMPARE(
+            s.Text("PrizeTotals"),
+            QStringLiteral("共查询8注，花费16元；固定奖金1200元；奖金合计浮动（请填写一、二等奖单注奖金）"));
+        s.Find<QLineEdit>("SecondPrizeAmount")->setText(QStringLiteral("100000"));
+        QCOMPARE(s.Text("PrizeTotals"),
+                 QStringLiteral("共查询8注，花费16元；固定奖金1200元；奖金合计5101200元"));
+        // 历史回放 over two hand-made draws
+        s.desk.Form->State().HistoryLines = {"2026002 01 02 03 04 05 06 07", "2026001 10 11 12 13 14 15 08"};
+        s.Find<QSpinBox>("ReplayDraws")->setValue(5);
+        s.Click("ReplayButton");
+        auto* table = s.Find<QTableWidget>("ReplayTable");
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(table->item(0, 0)->text(), QStringLiteral("2026002"));
+        QCOMPARE(table->item(0, 7)->text(), QStringLiteral("1200"));
+        // the balance runs from the oldest draw: 7 × 0+1 (35) − 16, then 1200 − 16 more
+        QCOMPARE(table->item(1, 8)->text(), QStringLiteral("19"));
+        QCOMPARE(table->item(0, 8)->text(), QStringLiteral("1203"));
         s.Find<QPlainTextEdit>("Memo9")->clear();
         s.Find<QLineEdit>("Edit7")->setText(QStringLiteral("01 02 03 04 05 06 +07"));
         s.Click("Button12");
@@ -545,6 +578,8 @@ private slots:
         s.Click("Button15");
         QCOMPARE(form.CurrentView(TForm1::Area::Selection), QStringLiteral("购买清单"));
         QCOMPARE(s.Text("Memo8").count(QLatin1Char('\n')), remaining);
+        // the list counts its bets and cost as the basket does
+        QCOMPARE(s.Text("PurchaseTotal"), QStringLiteral("合计共：%1注/%2元").arg(remaining).arg(2 * remaining));
         s.Find<QRadioButton>("TeRadioButton1")->click();
         s.Click("Button17");
         QVERIFY(s.desk.LogLines().contains(

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/AppState.h"
+#include "core/Host.h"
+#include "purchase/PrizeTable.h"
+
+namespace qv {
+
+inline constexpr int kDefaultReplayDraws = 100;
+inline constexpr const char* kReplayDone = "历史回放.......OK";
+
+// "历史回放": the query list bought in each of the newest state.Purchase.ReplayDrawCount
+// draws of the history (fewer when the history is shorter). Fills state.Purchase.Replay,
+// tells the front end ("ReplayTable") and logs once, after a line for the skipped lines if
+// any. An empty history, a list without a bet to check, or a malformed compound or banker
+// line stops it with a message; the last replay then stays as it was.
+void ReplayQueryList(AppState& state, Host& host);
+
+// The replay as text: a header, one row per draw (issue, the six tier counts, the fixed
+// winnings), and the totals.
+Lines ReplayTableLines(const ReplayResult& replay);
+
+// "12.35%": a rate as a percentage with two decimals.
+std::string PercentText(double rate);
+
+} // namespace qv
