@@ -7,6 +7,7 @@
 #include "core/Host.h"
 #include "history/AppPaths.h"
 #include "history/HistoryLoad.h"
+#include "history/StoredFile.h"
 #include "history/TextFile.h"
 #include "indicators/IndicatorRefresh.h"
 
@@ -20,14 +21,56 @@ void RunSpiralStep(AppState& state, Host& host)
     LogStep(host, "螺旋体猜想运算成功.....OK");
 }
 
-void RunStartup(AppState& state, Host& host)
+namespace {
+
+void RunStartupSteps(AppState& state, Host& host)
 {
-    LoadHistory(state);
     RefreshIndicators(state, host);
     RunNextIssueReference(state, host);
     RunOmissionStatistics(state, host);
     RunPrediction(state, host);
     RunSpiralStep(state, host);
+}
+
+// The stored tables hold one line per draw; one that does not belongs to another history.
+void RequireTablesMatchHistory(const AppState& state)
+{
+    const std::size_t draws = state.HistoryLines.size();
+    RequireStoredLineCount(files::kRedAna, state.Indicators.RedIndicatorTable, draws);
+    RequireStoredLineCount(files::kBlueAna, state.Indicators.BlueIndicatorTable, draws);
+}
+
+// "Data=1" only for a complete set: a prediction switch that was off left its list out of
+// "Red/RedNext.txt" (or "Red/RedQK.txt" unwritten), which no later reload can read.
+void SetFlagAfterComputing(AppState& state)
+{
+    const PredictionSwitches& on = state.Analysis.PredictionView.Switches;
+    const bool complete = on.TimeSequence && on.FiveDrawMean && on.FifthDraw && on.RegionEdge && on.KillRed;
+    state.Flag.Set(complete ? ReadyFlag::kReady : ReadyFlag::kStale);
+}
+
+} // namespace
+
+void RunStartup(AppState& state, Host& host)
+{
+    LoadHistory(state);
+    if (!state.Flag.IsReady()) {
+        RunStartupSteps(state, host);
+        SetFlagAfterComputing(state);
+        return;
+    }
+    try {
+        RunStartupSteps(state, host);
+        RequireTablesMatchHistory(state);
+    } catch (const StoredFileError& e) {
+        std::string line = e.what();
+        line += "，改为根据历史数据重新计算全部数据...";
+        LogStep(host, line);
+        state.Flag.Set(ReadyFlag::kStale);
+        RunStartupSteps(state, host);
+        SetFlagAfterComputing(state);
+        return;
+    }
     state.Flag.Set(ReadyFlag::kReady);
 }
 
@@ -48,7 +91,7 @@ void RecomputeAll(AppState& state, Host& host, const std::function<void()>& relo
     host.SetProgressPosition(100);
     if (reloadSelector)
         reloadSelector();
-    state.Flag.Set(ReadyFlag::kReady);
+    SetFlagAfterComputing(state);
 }
 
 void SaveHistoryForRecompute(AppState& state, const Lines& lines)

@@ -4,6 +4,7 @@
 #include "core/Error.h"
 #include "core/Host.h"
 #include "history/HistoryLoad.h"
+#include "history/StoredFile.h"
 #include "history/TextFile.h"
 #include "indicators/BlueIndicators.h"
 #include "indicators/FieldCut.h"
@@ -41,6 +42,17 @@ void FillView(IndicatorRows& rows, const Lines& table, const char* view, Host& h
         throw;
     }
     host.ViewChanged(view);
+}
+
+// A stored table for the reload: every line must have the fields its view shows.
+template <std::size_t N> Lines LoadStoredTable(const AppState& state, std::string_view file)
+{
+    Lines table = LoadStoredLines(state, file);
+    CheckStoredLines(file, [&table]() {
+        for (const auto& line : table)
+            (void)FieldsOf<N>(line);
+    });
+    return table;
 }
 
 void ClearView(IndicatorRows& rows, const char* view, Host& host)
@@ -105,7 +117,7 @@ void RefreshIndicators(AppState& state, Host& host)
     ClearView(indicators.RedRows, kRedIndicatorView, host);
     indicators.RedIndicatorTable.clear();
     if (ready)
-        indicators.RedIndicatorTable = LoadLines(state.File("Red/Redana.txt"));
+        indicators.RedIndicatorTable = LoadStoredTable<kRedFields>(state, files::kRedAna);
     else if (stale)
         indicators.RedIndicatorTable = ComputeRedIndicatorTable(state.HistoryLines, state.RedHistory, host);
     LogStep(host, "正在进行数据导入操作....");
@@ -120,7 +132,7 @@ void RefreshIndicators(AppState& state, Host& host)
     indicators.BlueIndicatorTable.clear();
     ClearView(indicators.BlueRows, kBlueIndicatorView, host);
     if (ready)
-        indicators.BlueIndicatorTable = LoadLines(state.File(files::kBlueAna));
+        indicators.BlueIndicatorTable = LoadStoredTable<kBlueFields>(state, files::kBlueAna);
     else if (stale)
         indicators.BlueIndicatorTable = ComputeBlueIndicatorTable(state.HistoryLines);
     if (ready || stale)
