@@ -144,23 +144,23 @@ TEST_F(IndicatorRefreshTest, DataOneShowsTheStoredTablesAndWritesThemBack)
     };
     const Case cases[] = {
         {"stored tables that no longer match", {red, red}, {blue}, "", 2, 1, 1, 1},
-        {"red file missing",
-         {},
+        {"red file missing", {}, {blue}, "分析文件“Red/RedAna.txt”无法使用：文件不存在", 0, 1, 0, 0},
+        {"short red line",
+         {red, "2009149(8) 01", red},
          {blue},
-         "Cannot open file \"" + (dir / "Red/RedAna.txt").string() + "\". No such file or directory.",
+         "分析文件“Red/RedAna.txt”无法使用：List index out of bounds (2)",
          0,
          1,
          0,
          0},
-        {"short red line", {red, "2009149(8) 01", red}, {blue}, "List index out of bounds (2)", 1, 1, 0, 0},
         {"short blue line",
          {red},
          {blue, "2009149(8) 07 奇 质 小 火"},
-         "List index out of bounds (6)",
+         "分析文件“Blue/BlueAna.txt”无法使用：List index out of bounds (6)",
          1,
+         0,
          1,
-         1,
-         1},
+         0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
