@@ -25,6 +25,24 @@ int ProgressValue(std::size_t value)
     return static_cast<int>(std::min<std::size_t>(value, 0x7FFFFFFF));
 }
 
+// The filters a run will apply, in their run order, whichever tab they sit on.
+std::string CheckedFiltersLine(const FilterState& settings)
+{
+    std::string captions;
+    int checked = 0;
+    for (const auto& info : FilterCatalogue()) {
+        const auto on = settings.Switches.find(info.CheckBox);
+        if (on == settings.Switches.end() || !on->second)
+            continue;
+        if (checked++ > 0)
+            captions += "、";
+        captions += info.Caption;
+    }
+    if (checked == 0)
+        return "本次运算没有勾选过滤条件";
+    return "本次运算勾选了" + std::to_string(checked) + "项过滤条件：" + captions;
+}
+
 std::string BasketTotal(std::size_t lines)
 {
     const long long bets = static_cast<long long>(lines);
@@ -71,7 +89,9 @@ void ProbeWritable(const std::filesystem::path& path)
 class RunBasket
 {
 public:
-    RunBasket(AppState& state, Host& host) : m_state(state), m_path(state.File(files::kBasket)), m_host(host) {}
+    RunBasket(AppState& state, Host& host) : m_state(state), m_path(state.File(files::kBasket)), m_host(host)
+    {
+    }
 
     CompactBasket& Lines()
     {
@@ -127,17 +147,27 @@ bool RunPass(const FilterInfo& info, FilterContext& context, RunBasket& basket, 
     }
 
     const std::unique_ptr<FilterRule> rule = info.Make();
-    rule->Prepare(context);
+    long long removedCount = 0;
+    try {
+        rule->Prepare(context);
 
-    const std::size_t count = lines.Size();
-    host.SetProgressMaximum(ProgressValue(count));
-    host.SetProgressPosition(0);
-    // The basket changes only once the walk is through: a rule that stops the run on a
-    // line leaves the basket as the previous pass left it.
-    FilterRule& judge = *rule;
-    const auto removedCount = static_cast<long long>(lines.Walk(
-        [&](const BasketLine& line) { return judge.Removes(line); },
-        [&](std::size_t examined) { host.SetProgressPosition(ProgressValue(examined)); }, kProgressStep));
+        const std::size_t count = lines.Size();
+        host.SetProgressMaximum(ProgressValue(count));
+        host.SetProgressPosition(0);
+        // The basket changes only once the walk is through: a rule that stops the run on a
+        // line leaves the basket as the previous pass left it.
+        FilterRule& judge = *rule;
+        removedCount = static_cast<long long>(lines.Walk(
+            [&](const BasketLine& line) { return judge.Removes(line); },
+            [&](std::size_t examined) { host.SetProgressPosition(ProgressValue(examined)); }, kProgressStep));
+    } catch (const FilterInputError& e) {
+        // The report names the filter and the field or rule line; the original text follows
+        // it in the log.
+        const std::string report = FilterInputReport(info.Caption, e);
+        LogStep(host, report);
+        host.Log(e.what());
+        throw Error(report);
+    }
 
     basket.PassDone();
     const std::string counter = CounterText(removedCount);
@@ -164,6 +194,7 @@ void RunFilters(AppState& state, Host& host)
         host.SetLabel(slot.Counter, settings.Counters[slot.Counter]);
     }
 
+    LogStep(host, CheckedFiltersLine(settings));
     FilterContext context{state, host, settings};
     RunBasket basket(state, host);
     try {
