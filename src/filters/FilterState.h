@@ -13,9 +13,9 @@ namespace qv {
 // them); nothing is saved.
 struct FilterState
 {
-    std::map<std::string, bool> Switches;        // "CheckBox6" -> checked
-    std::map<std::string, std::string> Edits;    // "Edit5" -> "12"
-    std::map<std::string, Lines> Memos;          // "Memo3" -> {"01 05,1"}
+    std::map<std::string, bool> Switches;       // "CheckBox6" -> checked
+    std::map<std::string, std::string> Edits;   // "Edit5" -> "12"
+    std::map<std::string, Lines> Memos;         // "Memo3" -> {"01 05,1"}
     std::map<std::string, std::string> Counters; // "Label5" -> "已排除0注"
     bool SelectAllState = false;
 };
