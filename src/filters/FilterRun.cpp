@@ -43,6 +43,19 @@ std::string CheckedFiltersLine(const FilterState& settings)
     return "本次运算勾选了" + std::to_string(checked) + "项过滤条件：" + captions;
 }
 
+// A basket line that a rule could not judge.
+std::string BasketLineReport(std::string_view caption, std::size_t number, std::string_view line)
+{
+    std::string text = "过滤条件“";
+    text += caption;
+    text += "”：号码篮（Data/temp.txt）第";
+    text += std::to_string(number);
+    text += "行“";
+    text += line;
+    text += "”无法处理，每行应为6个红球号码，以一个空格分隔（如“01 02 03 04 05 06”）。";
+    return text;
+}
+
 std::string BasketTotal(std::size_t lines)
 {
     const long long bets = static_cast<long long>(lines);
@@ -148,6 +161,9 @@ bool RunPass(const FilterInfo& info, FilterContext& context, RunBasket& basket, 
 
     const std::unique_ptr<FilterRule> rule = info.Make();
     long long removedCount = 0;
+    std::size_t judged = 0; // the lines handed to the rule so far, for the report of a bad one
+    std::string_view judging;
+    bool walking = false;
     try {
         rule->Prepare(context);
 
@@ -157,13 +173,25 @@ bool RunPass(const FilterInfo& info, FilterContext& context, RunBasket& basket, 
         // The basket changes only once the walk is through: a rule that stops the run on a
         // line leaves the basket as the previous pass left it.
         FilterRule& judge = *rule;
+        walking = true;
         removedCount = static_cast<long long>(lines.Walk(
-            [&](const BasketLine& line) { return judge.Removes(line); },
+            [&](const BasketLine& line) {
+                ++judged;
+                judging = line.Text;
+                return judge.Removes(line);
+            },
             [&](std::size_t examined) { host.SetProgressPosition(ProgressValue(examined)); }, kProgressStep));
     } catch (const FilterInputError& e) {
         // The report names the filter and the field or rule line; the original text follows
         // it in the log.
         const std::string report = FilterInputReport(info.Caption, e);
+        LogStep(host, report);
+        host.Log(e.what());
+        throw Error(report);
+    } catch (const Error& e) {
+        if (!walking)
+            throw;
+        const std::string report = BasketLineReport(info.Caption, judged, judging);
         LogStep(host, report);
         host.Log(e.what());
         throw Error(report);

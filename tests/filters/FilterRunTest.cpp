@@ -214,15 +214,19 @@ TEST_F(FilterRunTest, FailuresLeaveTheBasketOfTheLastCompletedPass)
         {"bad line",
          {"CheckBox46", "CheckBox6"},
          [](AppState&) {},
-         "List index out of bounds (3)",
+         "过滤条件“排除无效组合”：号码篮（Data/temp.txt）第2行“01 02 "
+         "03”无法处理，每行应为6个红球号码，以一个空格分隔"
+         "（如“01 02 03 04 05 06”）。",
          afterExclusion,
-         "正在排除无效组合....."},
+         "List index out of bounds (3)"},
         {"bad line, first pass",
          {"CheckBox6"},
          [](AppState&) {},
-         "List index out of bounds (3)",
+         "过滤条件“排除无效组合”：号码篮（Data/temp.txt）第3行“01 02 "
+         "03”无法处理，每行应为6个红球号码，以一个空格分隔"
+         "（如“01 02 03 04 05 06”）。",
          basket,
-         "正在排除无效组合....."},
+         "List index out of bounds (3)"},
         {"rule line",
          {"CheckBox46", "TeCheckBox10"},
          [](AppState& s) { s.Filters.Memos["TeMemo3"] = {"02,0"}; },
