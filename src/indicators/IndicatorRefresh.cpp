@@ -29,14 +29,22 @@ template <std::size_t N> std::array<std::string_view, N> FieldsOf(std::string_vi
 }
 
 // Fills rows from the table line by line. The rows before a line that cannot be shown stay,
-// and the view is told either way.
+// and the view is told either way. A table computed from history (one line per draw) that
+// the view cannot show comes from a history line of the wrong form, which is reported.
 template <typename RowOf>
-void FillView(IndicatorRows& rows, const Lines& table, const char* view, Host& host, RowOf rowOf)
+void FillView(IndicatorRows& rows, const Lines& table, const char* view, Host& host, RowOf rowOf,
+              const Lines* history)
 {
     rows.reserve(table.size());
     try {
         for (const auto& line : table)
             rows.push_back(rowOf(line));
+    } catch (const Error& e) {
+        host.ViewChanged(view);
+        const std::size_t index = rows.size();
+        if (history && index < history->size())
+            throw HistoryLineError(index, (*history)[index], e);
+        throw;
     } catch (...) {
         host.ViewChanged(view);
         throw;
@@ -121,7 +129,8 @@ void RefreshIndicators(AppState& state, Host& host)
     else if (stale)
         indicators.RedIndicatorTable = ComputeRedIndicatorTable(state.HistoryLines, state.RedHistory, host);
     LogStep(host, "正在进行数据导入操作....");
-    FillView(indicators.RedRows, indicators.RedIndicatorTable, kRedIndicatorView, host, RedViewRow);
+    FillView(indicators.RedRows, indicators.RedIndicatorTable, kRedIndicatorView, host, RedViewRow,
+             stale ? &state.HistoryLines : nullptr);
     if (ready || stale)
         SaveLines(state.File(files::kRedAna), indicators.RedIndicatorTable);
     LogStep(host, "数据导入成功.....OK");
@@ -137,7 +146,8 @@ void RefreshIndicators(AppState& state, Host& host)
         indicators.BlueIndicatorTable = ComputeBlueIndicatorTable(state.HistoryLines);
     if (ready || stale)
         SaveLines(state.File(files::kBlueAna), indicators.BlueIndicatorTable);
-    FillView(indicators.BlueRows, indicators.BlueIndicatorTable, kBlueIndicatorView, host, BlueViewRow);
+    FillView(indicators.BlueRows, indicators.BlueIndicatorTable, kBlueIndicatorView, host, BlueViewRow,
+             stale ? &state.HistoryLines : nullptr);
     LogStep(host, "研究蓝码...OK");
 }
 
