@@ -23,21 +23,17 @@ void RunSpiralStep(AppState& state, Host& host)
 
 namespace {
 
-void RunStartupSteps(AppState& state, Host& host)
+// checkTables: the reloaded tables must belong to the history (before any step reads the
+// history on its own, so that a history edited since is computed and reported).
+void RunStartupSteps(AppState& state, Host& host, bool checkTables)
 {
     RefreshIndicators(state, host);
+    if (checkTables)
+        RequireTablesMatchHistory(state);
     RunNextIssueReference(state, host);
     RunOmissionStatistics(state, host);
     RunPrediction(state, host);
     RunSpiralStep(state, host);
-}
-
-// The stored tables hold one line per draw; one that does not belongs to another history.
-void RequireTablesMatchHistory(const AppState& state)
-{
-    const std::size_t draws = state.HistoryLines.size();
-    RequireStoredLineCount(files::kRedAna, state.Indicators.RedIndicatorTable, draws);
-    RequireStoredLineCount(files::kBlueAna, state.Indicators.BlueIndicatorTable, draws);
 }
 
 // "Data=1" only for a complete set: a prediction switch that was off left its list out of
@@ -55,19 +51,18 @@ void RunStartup(AppState& state, Host& host)
 {
     LoadHistory(state);
     if (!state.Flag.IsReady()) {
-        RunStartupSteps(state, host);
+        RunStartupSteps(state, host, false);
         SetFlagAfterComputing(state);
         return;
     }
     try {
-        RunStartupSteps(state, host);
-        RequireTablesMatchHistory(state);
+        RunStartupSteps(state, host, true);
     } catch (const StoredFileError& e) {
         std::string line = e.what();
         line += "，改为根据历史数据重新计算全部数据...";
         LogStep(host, line);
         state.Flag.Set(ReadyFlag::kStale);
-        RunStartupSteps(state, host);
+        RunStartupSteps(state, host, false);
         SetFlagAfterComputing(state);
         return;
     }

@@ -151,6 +151,47 @@ void RefreshIndicators(AppState& state, Host& host)
     LogStep(host, "研究蓝码...OK");
 }
 
+namespace {
+
+// "issue(ordinal)" and then the given fields of the history line, each after a blank.
+bool OpensWith(std::string_view tableLine, const std::vector<std::string_view>& fields, std::size_t ordinal,
+               std::size_t firstField, std::size_t lastField)
+{
+    std::string expected(fields.empty() ? std::string_view() : fields[0]);
+    expected += '(';
+    expected += std::to_string(ordinal);
+    expected += ')';
+    for (std::size_t k = firstField; k <= lastField; ++k) {
+        expected += ' ';
+        if (k < fields.size())
+            expected += fields[k];
+    }
+    expected += ' ';
+    return tableLine.substr(0, expected.size()) == expected;
+}
+
+void RequireTableMatches(std::string_view file, const Lines& table, const Lines& history,
+                         std::size_t firstField)
+{
+    RequireStoredLineCount(file, table, history.size());
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (OpensWith(table[i], SplitFieldViews(history[i]), history.size() - i, firstField, 7))
+            continue;
+        std::string reason = "第";
+        reason += std::to_string(i + 1);
+        reason += "行与历史数据的同一行不符";
+        throw StoredFileError(file, reason);
+    }
+}
+
+} // namespace
+
+void RequireTablesMatchHistory(const AppState& state)
+{
+    RequireTableMatches(files::kRedAna, state.Indicators.RedIndicatorTable, state.HistoryLines, 1);
+    RequireTableMatches(files::kBlueAna, state.Indicators.BlueIndicatorTable, state.HistoryLines, 7);
+}
+
 void ExportRedTable(AppState& state, Host& host)
 {
     ExportTable(state, host, files::kRedAna, "红球数据.txt");

@@ -244,6 +244,24 @@ TEST_F(PipelineTest, ReadyStartWithAnUnusableFileComputesEverything)
     }
 }
 
+// A history edited in place behind a ready flag: the tables no longer open with its draws,
+// and the start computes everything for the edited history.
+TEST_F(PipelineTest, ReadyStartAfterAnEditedHistoryComputesForIt)
+{
+    RunStartup(m_state, m_host);
+    auto history = m_dir.Read("data/data.txt");
+    history[0].back() = '5'; // the newest blue 04 becomes 05
+    m_dir.Write("data/data.txt", history);
+    Restart();
+    RunStartup(m_state, m_host);
+    EXPECT_EQ(CountLogLines(m_host, "分析文件“Red/RedAna.txt”无法使用：第1行与历史数据的同一行不符"), 1u);
+    EXPECT_EQ(m_dir.ReadBytes("option.ini"), "Data=1\r\n");
+    const auto started = Snapshot(m_dir);
+    RecomputeAll(m_state, m_host);
+    EXPECT_EQ(Snapshot(m_dir), started);
+    EXPECT_EQ(m_dir.Read("Blue/BlueAna.txt").front().substr(0, 17), "2026096(3493) 05 ");
+}
+
 // A fallback whose computation fails as well (a damaged history) reports that error and
 // leaves "Data=0" for the next start.
 TEST_F(PipelineTest, FallbackOnADamagedHistoryReportsItsError)
