@@ -1,5 +1,7 @@
 #include "filters/FilterRule.h"
 
+#include "history/HistoryLoad.h"
+
 #include <array>
 #include <utility>
 
@@ -70,7 +72,7 @@ std::string FilterInputReport(std::string_view caption, const FilterInputError& 
     text += "”：";
     text += error.Place();
     text += "的内容“";
-    text += error.Text();
+    text += QuotedLine(error.Text());
     text += "”无法识别，应为";
     text += error.Expected();
     text += "。";

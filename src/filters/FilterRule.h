@@ -50,7 +50,7 @@ int ParameterInt(std::string_view field, const std::string& text);
 FilterInputError RuleLineError(std::string_view memo, std::size_t number, const std::string& line,
                                std::string expected, const Error& original);
 
-// "过滤条件“caption”：place“text”无法识别，应为expected。"
+// "过滤条件“caption”：place的内容“text”无法识别，应为expected。" (a long text cut short).
 std::string FilterInputReport(std::string_view caption, const FilterInputError& error);
 
 // One basket line as the rules see it. Nearly every line is a RedCombo (six two-digit

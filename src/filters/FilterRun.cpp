@@ -5,6 +5,7 @@
 #include "core/AppState.h"
 #include "core/Error.h"
 #include "filters/CompactBasket.h"
+#include "history/HistoryLoad.h"
 #include "selection/Basket.h"
 
 #include <algorithm>
@@ -51,7 +52,7 @@ std::string BasketLineReport(std::string_view caption, std::size_t number, std::
     text += "”：号码篮（Data/temp.txt）第";
     text += std::to_string(number);
     text += "行“";
-    text += line;
+    text += QuotedLine(line);
     text += "”无法处理，每行应为6个红球号码，以一个空格分隔（如“01 02 03 04 05 06”）。";
     return text;
 }
@@ -102,9 +103,7 @@ void ProbeWritable(const std::filesystem::path& path)
 class RunBasket
 {
 public:
-    RunBasket(AppState& state, Host& host) : m_state(state), m_path(state.File(files::kBasket)), m_host(host)
-    {
-    }
+    RunBasket(AppState& state, Host& host) : m_state(state), m_path(state.File(files::kBasket)), m_host(host) {}
 
     CompactBasket& Lines()
     {
