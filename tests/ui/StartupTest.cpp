@@ -157,6 +157,37 @@ private slots:
         QVERIFY(!desk.Form->Busy());
     }
 
+    // The start after a recompute with 五期平均值算法 unticked, and a start under "Data=1" with
+    // the short list such a recompute used to leave: both succeed and fill the prediction.
+    void aStartAfterASwitchedOffRecomputeSucceeds()
+    {
+        for (const bool forcedReady : {false, true}) {
+            Desk first;
+            first.Create();
+            QVERIFY(first.Start());
+            first.Form->findChild<QCheckBox*>(QStringLiteral("CheckBox2"))->setChecked(false);
+            first.Form->Action(QStringLiteral("ToolButton2"))->trigger();
+            QCOMPARE(first.Dir.Read("Red/RedNext.txt").size(), std::size_t(4));
+            Desk desk;
+            for (const char* file :
+                 {"Red/RedAna.txt", "Blue/BlueAna.txt", "Red/RedZB.txt", "Blue/BlueZB.txt", "Red/RedYL.txt",
+                  "Red/RedQK.txt", "Blue/BlueYL.txt", "Blue/BlueQK.txt", "Red/RedNext.txt"})
+                desk.Dir.WriteBytes(file, first.Dir.ReadBytes(file));
+            desk.SetFlagFile(forcedReady ? "Data=1" : first.Dir.Read("option.ini").front());
+            desk.Create();
+
+            QVERIFY(desk.Start());
+            QVERIFY(desk.Script().Messages.empty());
+            QCOMPARE(desk.Dir.Read("option.ini"), Lines{"Data=1"});
+            QCOMPARE(desk.Dir.Read("Red/RedNext.txt").size(), std::size_t(5));
+            QCOMPARE(Rows(desk, "ListView2"), 4);
+            QCOMPARE(desk.LogLines().contains(QStringLiteral(
+                         "分析文件“Red/"
+                         "RedNext.txt”无法使用：共4行，应为5行，改为根据历史数据重新计算全部数据...")),
+                     forcedReady);
+        }
+    }
+
     // Stored files that no longer fit a history damaged since: the fallback computation
     // fails too, and the window stays usable for the repair.
     void aDamagedHistoryUnderDataOneLeavesTheWindowUsable()
