@@ -4,6 +4,7 @@
 #include "core/AppState.h"
 #include "core/Error.h"
 #include "core/Host.h"
+#include "history/StoredFile.h"
 #include "history/TextFile.h"
 
 #include <cstdlib>
@@ -325,9 +326,12 @@ void RunComputed(AppState& state, Host& host)
 
 void RunStored(AppState& state, Host& host)
 {
-    const Lines red = LoadLines(state.File(files::kRedZB));
-    const Lines blue = LoadLines(state.File(files::kBlueZB));
-    NextIssueReference reference = ReferenceFromSheets(red, blue);
+    const Lines red = LoadStoredLines(state, files::kRedZB);
+    RequireStoredLineCount(files::kRedZB, red, kRedSheetLines);
+    const Lines blue = LoadStoredLines(state, files::kBlueZB);
+    RequireStoredLineCount(files::kBlueZB, blue, kBlueSheetLines);
+    NextIssueReference reference;
+    CheckStoredLines(files::kRedZB, [&]() { reference = ReferenceFromSheets(red, blue); });
     state.Analysis.Reference = std::move(reference);
     ShowSheets(state, host, red, blue);
 }

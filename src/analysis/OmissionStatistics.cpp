@@ -4,6 +4,7 @@
 #include "core/AppState.h"
 #include "core/Error.h"
 #include "core/Host.h"
+#include "history/StoredFile.h"
 #include "history/TextFile.h"
 
 #include <algorithm>
@@ -11,6 +12,9 @@
 namespace qv {
 
 namespace {
+
+// The lines of one number's block in the appearance report.
+constexpr std::size_t kAppearanceBlockLines = 7;
 
 int HighestNumber(BallColour colour)
 {
@@ -100,16 +104,53 @@ void RunComputed(AppState& state, Host& host)
     RunPrediction(state, host);
 }
 
+// The omission report of a reload: one block per number, in order, each opened by its
+// "NN共出现：" line, and the closing empty line.
+Lines LoadStoredOmissionReport(const AppState& state, std::string_view file, BallColour colour)
+{
+    Lines report = LoadStoredLines(state, file);
+    std::size_t at = 0;
+    for (int number = 1; number <= HighestNumber(colour); ++number) {
+        const std::string head = TwoDigits(number) + "共出现：";
+        while (at < report.size() && report[at].rfind(head, 0) != 0)
+            ++at;
+        if (at == report.size())
+            throw StoredFileError(file, "缺少号码" + TwoDigits(number) + "的统计");
+    }
+    if (report.back().empty())
+        return report;
+    throw StoredFileError(file, "文件不完整，缺少结尾的空行");
+}
+
+// The appearance report of a reload: seven lines per number, each block under its
+// "=======NN=======" title, and the closing empty line.
+Lines LoadStoredAppearanceReport(const AppState& state, std::string_view file, BallColour colour)
+{
+    Lines report = LoadStoredLines(state, file);
+    const int highest = HighestNumber(colour);
+    RequireStoredLineCount(file, report, static_cast<std::size_t>(highest) * kAppearanceBlockLines + 1);
+    for (int number = 1; number <= highest; ++number) {
+        const std::size_t title = static_cast<std::size_t>(number - 1) * kAppearanceBlockLines + 1;
+        if (report[title] != "=======" + TwoDigits(number) + "=======")
+            throw StoredFileError(file, "第" + std::to_string(title + 1) + "行不是号码" + TwoDigits(number) +
+                                            "的标题");
+    }
+    if (!report.back().empty())
+        throw StoredFileError(file, "文件不完整，缺少结尾的空行");
+    return report;
+}
+
 void RunStored(AppState& state, Host& host)
 {
     auto& view = state.Analysis.OmissionView;
-    Show(host, view.RedOmission, OmissionViews::kRedOmissionComponent, LoadLines(state.File(files::kRedYL)));
+    Show(host, view.RedOmission, OmissionViews::kRedOmissionComponent,
+         LoadStoredOmissionReport(state, files::kRedYL, BallColour::Red));
     Show(host, view.RedAppearance, OmissionViews::kRedAppearanceComponent,
-         LoadLines(state.File(files::kRedQK)));
+         LoadStoredAppearanceReport(state, files::kRedQK, BallColour::Red));
     Show(host, view.BlueOmission, OmissionViews::kBlueOmissionComponent,
-         LoadLines(state.File(files::kBlueYL)));
+         LoadStoredOmissionReport(state, files::kBlueYL, BallColour::Blue));
     Show(host, view.BlueAppearance, OmissionViews::kBlueAppearanceComponent,
-         LoadLines(state.File(files::kBlueQK)));
+         LoadStoredAppearanceReport(state, files::kBlueQK, BallColour::Blue));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "analysis/OmissionStatistics.h"
 #include "core/Error.h"
 #include "history/HistoryLoad.h"
+#include "history/StoredFile.h"
 #include "history/TextFile.h"
 #include "killformulas/BlueKillFormulas.h"
 #include "killformulas/KillVerification.h"
@@ -140,9 +141,15 @@ void RunStored(AppState& state, Host& host)
 {
     // Read and check the stored lists whole first, so a short file leaves the view and
     // the lists the filters use as they were instead of half replaced.
-    Lines stored = LoadLines(state.File(files::kRedNext));
-    if (stored.size() < kStoredLines)
-        throw Error::ListIndexOutOfBounds(static_cast<long long>(stored.size()));
+    // A file a run with a switched-off algorithm wrote holds fewer lists, in other places.
+    Lines stored = LoadStoredLines(state, files::kRedNext);
+    RequireStoredLineCount(files::kRedNext, stored, kStoredLines);
+    CheckStoredLines(files::kRedNext, [&stored]() {
+        for (const auto& line : stored)
+            for (const auto field : SplitFieldViews(line))
+                if (!field.empty())
+                    (void)StrToInt(field);
+    });
 
     auto& prediction = state.Analysis.Prediction;
     prediction.FiveDrawMeanNumbers = stored[0];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Error.h"
 #include "core/Host.h"
 #include "filters/FilterState.h"
 #include "filters/LineText.h"
@@ -14,6 +15,43 @@
 namespace qv {
 
 struct AppState;
+
+// A parameter field or a rule-box line that its filter cannot read. It carries the
+// original report (what()) and where and what was wrong; the run turns it into a Chinese
+// report that names the filter (FilterInputReport).
+class FilterInputError : public Error
+{
+public:
+    // place: "参数框 Edit20", "参数框“一区个数”的下限（TeSEdit10）", "规则框 Memo3 第2行".
+    FilterInputError(std::string place, std::string text, std::string expected, const Error& original)
+        : Error(original.what()), m_place(std::move(place)), m_text(std::move(text)),
+          m_expected(std::move(expected))
+    {
+    }
+
+    const std::string& Place() const { return m_place; }
+    const std::string& Text() const { return m_text; }
+    const std::string& Expected() const { return m_expected; }
+
+private:
+    std::string m_place;
+    std::string m_text;
+    std::string m_expected;
+};
+
+// The place of a parameter field as the filter view shows it: its caption where the window
+// gives it one, with the component name, else "参数框 " and the component name.
+std::string ParameterPlace(std::string_view field);
+
+// The integer typed in a parameter field; a text that is no integer is a FilterInputError.
+int ParameterInt(std::string_view field, const std::string& text);
+
+// The rule box line (number counted from 1) of the wrong form as a FilterInputError.
+FilterInputError RuleLineError(std::string_view memo, std::size_t number, const std::string& line,
+                               std::string expected, const Error& original);
+
+// "过滤条件“caption”：place的内容“text”无法识别，应为expected。" (a long text cut short).
+std::string FilterInputReport(std::string_view caption, const FilterInputError& error);
 
 // One basket line as the rules see it. Nearly every line is a RedCombo (six two-digit
 // numbers 01..33, ascending, single blanks); those carry a 33-bit mask (bit n-1 for the

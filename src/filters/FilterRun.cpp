@@ -5,6 +5,7 @@
 #include "core/AppState.h"
 #include "core/Error.h"
 #include "filters/CompactBasket.h"
+#include "history/HistoryLoad.h"
 #include "selection/Basket.h"
 
 #include <algorithm>
@@ -23,6 +24,37 @@ constexpr std::size_t kProgressStep = 65536;
 int ProgressValue(std::size_t value)
 {
     return static_cast<int>(std::min<std::size_t>(value, 0x7FFFFFFF));
+}
+
+// The filters a run will apply, in their run order, whichever tab they sit on.
+std::string CheckedFiltersLine(const FilterState& settings)
+{
+    std::string captions;
+    int checked = 0;
+    for (const auto& info : FilterCatalogue()) {
+        const auto on = settings.Switches.find(info.CheckBox);
+        if (on == settings.Switches.end() || !on->second)
+            continue;
+        if (checked++ > 0)
+            captions += "、";
+        captions += info.Caption;
+    }
+    if (checked == 0)
+        return "本次运算没有勾选过滤条件";
+    return "本次运算勾选了" + std::to_string(checked) + "项过滤条件：" + captions;
+}
+
+// A basket line that a rule could not judge.
+std::string BasketLineReport(std::string_view caption, std::size_t number, std::string_view line)
+{
+    std::string text = "过滤条件“";
+    text += caption;
+    text += "”：号码篮（Data/temp.txt）第";
+    text += std::to_string(number);
+    text += "行“";
+    text += QuotedLine(line);
+    text += "”无法处理，每行应为6个红球号码，以一个空格分隔（如“01 02 03 04 05 06”）。";
+    return text;
 }
 
 std::string BasketTotal(std::size_t lines)
@@ -127,17 +159,42 @@ bool RunPass(const FilterInfo& info, FilterContext& context, RunBasket& basket, 
     }
 
     const std::unique_ptr<FilterRule> rule = info.Make();
-    rule->Prepare(context);
+    long long removedCount = 0;
+    std::size_t judged = 0; // the lines handed to the rule so far, for the report of a bad one
+    std::string_view judging;
+    bool walking = false;
+    try {
+        rule->Prepare(context);
 
-    const std::size_t count = lines.Size();
-    host.SetProgressMaximum(ProgressValue(count));
-    host.SetProgressPosition(0);
-    // The basket changes only once the walk is through: a rule that stops the run on a
-    // line leaves the basket as the previous pass left it.
-    FilterRule& judge = *rule;
-    const auto removedCount = static_cast<long long>(lines.Walk(
-        [&](const BasketLine& line) { return judge.Removes(line); },
-        [&](std::size_t examined) { host.SetProgressPosition(ProgressValue(examined)); }, kProgressStep));
+        const std::size_t count = lines.Size();
+        host.SetProgressMaximum(ProgressValue(count));
+        host.SetProgressPosition(0);
+        // The basket changes only once the walk is through: a rule that stops the run on a
+        // line leaves the basket as the previous pass left it.
+        FilterRule& judge = *rule;
+        walking = true;
+        removedCount = static_cast<long long>(lines.Walk(
+            [&](const BasketLine& line) {
+                ++judged;
+                judging = line.Text;
+                return judge.Removes(line);
+            },
+            [&](std::size_t examined) { host.SetProgressPosition(ProgressValue(examined)); }, kProgressStep));
+    } catch (const FilterInputError& e) {
+        // The report names the filter and the field or rule line; the original text follows
+        // it in the log.
+        const std::string report = FilterInputReport(info.Caption, e);
+        LogStep(host, report);
+        host.Log(e.what());
+        throw Error(report);
+    } catch (const Error& e) {
+        if (!walking)
+            throw;
+        const std::string report = BasketLineReport(info.Caption, judged, judging);
+        LogStep(host, report);
+        host.Log(e.what());
+        throw Error(report);
+    }
 
     basket.PassDone();
     const std::string counter = CounterText(removedCount);
@@ -164,6 +221,7 @@ void RunFilters(AppState& state, Host& host)
         host.SetLabel(slot.Counter, settings.Counters[slot.Counter]);
     }
 
+    LogStep(host, CheckedFiltersLine(settings));
     FilterContext context{state, host, settings};
     RunBasket basket(state, host);
     try {

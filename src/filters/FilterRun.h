@@ -45,9 +45,12 @@ void Button13Click(FilterState& settings);
 void TeButton19Click(FilterState& settings);
 
 // "开始执行运算/过滤" (Button9Click): every switched-on filter makes one pass over the
-// basket "Data/temp.txt" in run order. Refuses without an expansion in this run; stops
-// with a message when a pass finds the basket empty; throws qv::Error for a parameter or
-// a basket line of the wrong form and for a file that cannot be read or written.
+// basket "Data/temp.txt" in run order, after one log line listing the checked filters.
+// Refuses without an expansion in this run; stops with a message when a pass finds the
+// basket empty; throws qv::Error for a parameter or a basket line of the wrong form and
+// for a file that cannot be read or written. A parameter field or rule line that cannot be
+// read is reported in Chinese with the filter's caption, the field or line and the form
+// expected (FilterInputReport), logged with the original text after it.
 // The file is read once and written once, atomically, when the run ends or stops; it
 // then holds exactly what writing it after every pass would leave (after a stop, the
 // result of the last completed pass). Counter labels go to settings.Counters and

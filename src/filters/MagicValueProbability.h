@@ -31,6 +31,12 @@ inline std::string EditText(const FilterContext& context, const EditField& field
     return it == context.Settings.Edits.end() ? std::string(field.Default) : it->second;
 }
 
+// The integer in a parameter field; a text that is no integer is a FilterInputError.
+inline int EditInt(const FilterContext& context, const EditField& field)
+{
+    return ParameterInt(field.Name, EditText(context, field));
+}
+
 // A basket line cut at blanks and read by position (1..6) the way the text rules read
 // it: a missing position is "List index out of bounds", a field that is not a number the
 // conversion error. Cuts like SplitFields, keeping only the first six fields.

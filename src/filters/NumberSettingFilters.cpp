@@ -33,11 +33,11 @@ struct BoundLine
     HitList Numbers;
     int Min = 0;
     int Max = 0;
-    std::optional<Error> Fault;
+    std::optional<FilterInputError> Fault;
 };
 
 // The rule lines down to the first empty one (lines below it are never used).
-std::vector<BoundLine> ReadBoundLines(const Lines& lines, bool withMax)
+std::vector<BoundLine> ReadBoundLines(const Lines& lines, const char* memo, bool withMax)
 {
     std::vector<BoundLine> rules;
     for (const auto& text : lines) {
@@ -51,7 +51,9 @@ std::vector<BoundLine> ReadBoundLines(const Lines& lines, bool withMax)
             if (withMax)
                 rule.Max = StrToInt(FieldAt(fields, 2));
         } catch (const Error& error) {
-            rule.Fault = error;
+            rule.Fault = RuleLineError(
+                memo, rules.size() + 1, text,
+                withMax ? "“号码,下限,上限”（如 01 05 09,1,2）" : "“号码,上限”（如 01 05 09,1）", error);
         }
         rules.push_back(std::move(rule));
     }
@@ -64,7 +66,7 @@ class ExclusionRule final : public FilterRule
 public:
     void Prepare(FilterContext& context) override
     {
-        m_rules = ReadBoundLines(MemoLines(context, "Memo3"), false);
+        m_rules = ReadBoundLines(MemoLines(context, "Memo3"), "Memo3", false);
     }
 
     bool Removes(const BasketLine& line) override
@@ -88,7 +90,7 @@ class ModuleRule final : public FilterRule
 public:
     void Prepare(FilterContext& context) override
     {
-        m_rules = ReadBoundLines(MemoLines(context, "TeMemo3"), true);
+        m_rules = ReadBoundLines(MemoLines(context, "TeMemo3"), "TeMemo3", true);
     }
 
     bool Removes(const BasketLine& line) override
@@ -150,7 +152,7 @@ public:
     void Prepare(FilterContext& context) override
     {
         m_numbers = HitList(EditText(context, "Edit11"));
-        m_minimum = StrToInt(EditText(context, "edit12"));
+        m_minimum = ParameterInt("edit12", EditText(context, "edit12"));
     }
 
     bool Removes(const BasketLine& line) override { return m_numbers.Count(line) < m_minimum; }

@@ -76,12 +76,14 @@ public:
     {
         m_loText = EditText(context, lo);
         m_hiText = EditText(context, hi);
+        m_loField = lo.Name;
+        m_hiField = hi.Name;
     }
     bool Outside(int value)
     {
         if (!m_ready) {
-            m_lo = StrToInt(m_loText);
-            m_hi = StrToInt(m_hiText);
+            m_lo = ParameterInt(m_loField, m_loText);
+            m_hi = ParameterInt(m_hiField, m_hiText);
             m_ready = true;
         }
         return value < m_lo || value > m_hi;
@@ -90,6 +92,8 @@ public:
 private:
     std::string m_loText;
     std::string m_hiText;
+    const char* m_loField = "";
+    const char* m_hiField = "";
     bool m_ready = false;
     int m_lo = 0;
     int m_hi = 0;
@@ -305,7 +309,7 @@ private:
         const int count =
             m_counts[entry] == kBadCount ? StrToInt(CountText(m_table[entry])) : m_counts[entry];
         if (!m_limit)
-            m_limit = StrToInt(m_limitText);
+            m_limit = ParameterInt(kNeighbourLimit.Name, m_limitText);
         return count <= *m_limit;
     }
 

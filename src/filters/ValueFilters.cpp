@@ -95,8 +95,8 @@ template <const EditField& Lo, const EditField& Hi, const auto& Value> class Ran
 public:
     void Prepare(FilterContext& context) override
     {
-        m_lo = StrToInt(EditText(context, Lo));
-        m_hi = StrToInt(EditText(context, Hi));
+        m_lo = EditInt(context, Lo);
+        m_hi = EditInt(context, Hi);
     }
     bool Removes(const BasketLine& line) override
     {
@@ -113,7 +113,7 @@ private:
 template <const EditField& Limit, const auto& Value, bool AtLeast> class LimitRule : public FilterRule
 {
 public:
-    void Prepare(FilterContext& context) override { m_limit = StrToInt(EditText(context, Limit)); }
+    void Prepare(FilterContext& context) override { m_limit = EditInt(context, Limit); }
     bool Removes(const BasketLine& line) override
     {
         const int value = ValueOf(line, Value);
@@ -130,8 +130,8 @@ class ColdCountRule : public FilterRule
 public:
     void Prepare(FilterContext& context) override
     {
-        m_lo = StrToInt(EditText(context, kColdLo));
-        m_hi = StrToInt(EditText(context, kColdHi));
+        m_lo = EditInt(context, kColdLo);
+        m_hi = EditInt(context, kColdHi);
         m_hits = HitList(context.State.Analysis.Reference.ColdNumbers);
     }
     bool Removes(const BasketLine& line) override
@@ -154,7 +154,7 @@ public:
     {
         const EditField* fields = Sums ? kZoneSums : kZoneCounts;
         for (int i = 0; i < 6; ++i)
-            m_bounds[i] = StrToInt(EditText(context, fields[i]));
+            m_bounds[i] = EditInt(context, fields[i]);
     }
     bool Removes(const BasketLine& line) override
     {

@@ -1,6 +1,7 @@
 #include "indicators/BlueIndicators.h"
 
 #include "core/Error.h"
+#include "history/HistoryLoad.h"
 #include "indicators/Classification.h"
 #include "indicators/FieldCut.h"
 
@@ -52,7 +53,9 @@ Lines ComputeBlueIndicatorTable(const Lines& historyLines)
     table.reserve(historyLines.size());
     const std::size_t count = historyLines.size();
     for (std::size_t i = 0; i < count; ++i)
-        table.push_back(BlueIndicatorLine(historyLines[i], static_cast<long long>(count - i)));
+        table.push_back(ReadHistoryLine(i, historyLines[i], [&] {
+            return BlueIndicatorLine(historyLines[i], static_cast<long long>(count - i));
+        }));
     return table;
 }
 

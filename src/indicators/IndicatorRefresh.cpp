@@ -4,6 +4,7 @@
 #include "core/Error.h"
 #include "core/Host.h"
 #include "history/HistoryLoad.h"
+#include "history/StoredFile.h"
 #include "history/TextFile.h"
 #include "indicators/BlueIndicators.h"
 #include "indicators/FieldCut.h"
@@ -28,19 +29,38 @@ template <std::size_t N> std::array<std::string_view, N> FieldsOf(std::string_vi
 }
 
 // Fills rows from the table line by line. The rows before a line that cannot be shown stay,
-// and the view is told either way.
+// and the view is told either way. A table computed from history (one line per draw) that
+// the view cannot show comes from a history line of the wrong form, which is reported.
 template <typename RowOf>
-void FillView(IndicatorRows& rows, const Lines& table, const char* view, Host& host, RowOf rowOf)
+void FillView(IndicatorRows& rows, const Lines& table, const char* view, Host& host, RowOf rowOf,
+              const Lines* history)
 {
     rows.reserve(table.size());
     try {
         for (const auto& line : table)
             rows.push_back(rowOf(line));
+    } catch (const Error& e) {
+        host.ViewChanged(view);
+        const std::size_t index = rows.size();
+        if (history && index < history->size())
+            throw HistoryLineError(index, (*history)[index], e);
+        throw;
     } catch (...) {
         host.ViewChanged(view);
         throw;
     }
     host.ViewChanged(view);
+}
+
+// A stored table for the reload: every line must have the fields its view shows.
+template <std::size_t N> Lines LoadStoredTable(const AppState& state, std::string_view file)
+{
+    Lines table = LoadStoredLines(state, file);
+    CheckStoredLines(file, [&table]() {
+        for (const auto& line : table)
+            (void)FieldsOf<N>(line);
+    });
+    return table;
 }
 
 void ClearView(IndicatorRows& rows, const char* view, Host& host)
@@ -105,11 +125,12 @@ void RefreshIndicators(AppState& state, Host& host)
     ClearView(indicators.RedRows, kRedIndicatorView, host);
     indicators.RedIndicatorTable.clear();
     if (ready)
-        indicators.RedIndicatorTable = LoadLines(state.File("Red/Redana.txt"));
+        indicators.RedIndicatorTable = LoadStoredTable<kRedFields>(state, files::kRedAna);
     else if (stale)
         indicators.RedIndicatorTable = ComputeRedIndicatorTable(state.HistoryLines, state.RedHistory, host);
     LogStep(host, "正在进行数据导入操作....");
-    FillView(indicators.RedRows, indicators.RedIndicatorTable, kRedIndicatorView, host, RedViewRow);
+    FillView(indicators.RedRows, indicators.RedIndicatorTable, kRedIndicatorView, host, RedViewRow,
+             stale ? &state.HistoryLines : nullptr);
     if (ready || stale)
         SaveLines(state.File(files::kRedAna), indicators.RedIndicatorTable);
     LogStep(host, "数据导入成功.....OK");
@@ -120,13 +141,55 @@ void RefreshIndicators(AppState& state, Host& host)
     indicators.BlueIndicatorTable.clear();
     ClearView(indicators.BlueRows, kBlueIndicatorView, host);
     if (ready)
-        indicators.BlueIndicatorTable = LoadLines(state.File(files::kBlueAna));
+        indicators.BlueIndicatorTable = LoadStoredTable<kBlueFields>(state, files::kBlueAna);
     else if (stale)
         indicators.BlueIndicatorTable = ComputeBlueIndicatorTable(state.HistoryLines);
     if (ready || stale)
         SaveLines(state.File(files::kBlueAna), indicators.BlueIndicatorTable);
-    FillView(indicators.BlueRows, indicators.BlueIndicatorTable, kBlueIndicatorView, host, BlueViewRow);
+    FillView(indicators.BlueRows, indicators.BlueIndicatorTable, kBlueIndicatorView, host, BlueViewRow,
+             stale ? &state.HistoryLines : nullptr);
     LogStep(host, "研究蓝码...OK");
+}
+
+namespace {
+
+// "issue(ordinal)" and then the given fields of the history line, each after a blank.
+bool OpensWith(std::string_view tableLine, const std::vector<std::string_view>& fields, std::size_t ordinal,
+               std::size_t firstField, std::size_t lastField)
+{
+    std::string expected(fields.empty() ? std::string_view() : fields[0]);
+    expected += '(';
+    expected += std::to_string(ordinal);
+    expected += ')';
+    for (std::size_t k = firstField; k <= lastField; ++k) {
+        expected += ' ';
+        if (k < fields.size())
+            expected += fields[k];
+    }
+    expected += ' ';
+    return tableLine.substr(0, expected.size()) == expected;
+}
+
+void RequireTableMatches(std::string_view file, const Lines& table, const Lines& history,
+                         std::size_t firstField)
+{
+    RequireStoredLineCount(file, table, history.size());
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (OpensWith(table[i], SplitFieldViews(history[i]), history.size() - i, firstField, 7))
+            continue;
+        std::string reason = "第";
+        reason += std::to_string(i + 1);
+        reason += "行与历史数据的同一行不符";
+        throw StoredFileError(file, reason);
+    }
+}
+
+} // namespace
+
+void RequireTablesMatchHistory(const AppState& state)
+{
+    RequireTableMatches(files::kRedAna, state.Indicators.RedIndicatorTable, state.HistoryLines, 1);
+    RequireTableMatches(files::kBlueAna, state.Indicators.BlueIndicatorTable, state.HistoryLines, 7);
 }
 
 void ExportRedTable(AppState& state, Host& host)

@@ -20,6 +20,11 @@ inline constexpr const char* kBlueIndicatorView = "TeListView1";
 // or written before stays.
 void RefreshIndicators(AppState& state, Host& host);
 
+// The start-up's check of reloaded tables against the history: one line per draw, each
+// opening with that draw's issue, ordinal, reds and blue as the computation writes them.
+// A table that belongs to another history (edited or replaced since) is a StoredFileError.
+void RequireTablesMatchHistory(const AppState& state);
+
 // The row of the red view for one red indicator line; a line with fewer than 25 fields is
 // "List index out of bounds (%d)" for the first field it lacks.
 IndicatorRow RedViewRow(std::string_view line);

@@ -1,6 +1,7 @@
 #include "indicators/RedIndicators.h"
 
 #include "core/Error.h"
+#include "history/HistoryLoad.h"
 #include "indicators/Classification.h"
 #include "indicators/FieldCut.h"
 
@@ -198,7 +199,8 @@ Lines ComputeRedIndicatorTable(const Lines& historyLines, const Lines& redHistor
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t found = CutFields(historyLines[i], fields[i]);
         if (found < 8)
-            throw Error::ListIndexOutOfBounds(static_cast<long long>(found));
+            throw HistoryLineError(i, historyLines[i],
+                                   Error::ListIndexOutOfBounds(static_cast<long long>(found)));
     }
     LogStep(host, "初始化成功....开始计算AC值->");
 
@@ -206,8 +208,10 @@ Lines ComputeRedIndicatorTable(const Lines& historyLines, const Lines& redHistor
     // same fields and cannot fail where it succeeded.
     std::vector<Reds> historyReds(count);
     for (std::size_t i = 0; i < count; ++i)
-        for (std::size_t k = 0; k < 6; ++k)
-            historyReds[i][k] = StrToInt(fields[i][k + 1]);
+        ReadHistoryLine(i, historyLines[i], [&] {
+            for (std::size_t k = 0; k < 6; ++k)
+                historyReds[i][k] = StrToInt(fields[i][k + 1]);
+        });
     LogStep(host, "AC值计算成功....OK");
     static constexpr std::string_view kMiddlePasses[] = {
         "正在进行个十比计算....", "个十比计算成功....OK", "正在进行大小比计算....", "大小比计算成功....OK",

@@ -608,6 +608,9 @@ bool TForm1::RunStartupRun(const std::function<void()>& beforeReport)
     const std::string error = Execute([this]() { RunStartup(m_state, *m_host); });
     m_startupSucceeded = error.empty();
     if (!error.empty()) {
+        // The window stays with the report in the log too, so that the user can mend the
+        // history in the record editor and recompute.
+        LogStep(*m_host, error);
         if (beforeReport)
             beforeReport();
         ReportError(error);

@@ -254,16 +254,17 @@ TEST(RunPrediction, StoredListsFillTheViewWithTheirOwnCaptions)
 {
     Lines history = RotatingHistory(3); // the reading mode computes nothing from it
     Fixture f("Data=1", &history);
-    f.dir.Write("Red/RedNext.txt", {"a1", "b2", "c3", "d4", "e5"});
+    const Lines stored = {"01 02", "03", "", "-4 05 40", "33"};
+    f.dir.Write("Red/RedNext.txt", stored);
     f.state.Analysis.OmissionView.RedAppearance = {"loaded by the omission step"};
     RunPrediction(f.state, f.host);
 
     const auto& p = f.state.Analysis.Prediction;
     EXPECT_EQ((Lines{p.FiveDrawMeanNumbers, p.FifthDrawNumbers, p.RegionEdgeNumbers, p.KillNumbers,
                      p.LongOmissionNumbers}),
-              (Lines{"a1", "b2", "c3", "d4", "e5"}));
+              stored);
     EXPECT_EQ(f.Rows(0), (Lines{"五期均值算法", "参考前4+1期重码", "区域边缘算法", "10期大遗漏"}));
-    EXPECT_EQ(f.Rows(1), (Lines{"a1", "b2", "c3", "e5"}));
+    EXPECT_EQ(f.Rows(1), (Lines{"01 02", "03", "", "33"}));
     EXPECT_EQ(f.state.Analysis.OmissionView.RedAppearance, (Lines{"loaded by the omission step"}));
     EXPECT_EQ(f.host.LogLines.size(), 8u); // the two verifications only
 }
@@ -305,12 +306,16 @@ TEST(RunPrediction, FailuresLeaveFilesViewAndListsAlone)
          }(),
          {},
          "'0x' is not a valid integer value"},
-        {"stored lists missing", "Data=1", RotatingHistory(12), {}, "Cannot open file"},
+        {"stored lists missing",
+         "Data=1",
+         RotatingHistory(12),
+         {},
+         "分析文件“Red/RedNext.txt”无法使用：文件不存在"},
         {"stored lists short",
          "Data=1",
          RotatingHistory(12),
          {"a", "b", "c", "d"},
-         "List index out of bounds (4)"},
+         "分析文件“Red/RedNext.txt”无法使用：共4行，应为5行"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

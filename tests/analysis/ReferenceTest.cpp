@@ -346,21 +346,23 @@ TEST(NextIssueReferenceRun, FailuresWriteNothing)
         {"blue table missing", ReadyFlag::kStale,
          [](ReferenceDir& r) { std::filesystem::remove(r.Dir / "Blue/BlueAna.txt"); }, "Cannot open file"},
         {"stored red sheet missing", ReadyFlag::kReady,
-         [](ReferenceDir& r) { r.Dir.Write("Blue/BlueZB.txt", Lines(8, "1")); }, "Cannot open file"},
+         [](ReferenceDir& r) { r.Dir.Write("Blue/BlueZB.txt", Lines(8, "1")); },
+         "分析文件“Red/RedZB.txt”无法使用：文件不存在"},
         {"stored blue sheet missing", ReadyFlag::kReady,
-         [&](ReferenceDir& r) { r.Dir.Write("Red/RedZB.txt", sheet19); }, "Cannot open file"},
+         [&](ReferenceDir& r) { r.Dir.Write("Red/RedZB.txt", sheet19); },
+         "分析文件“Blue/BlueZB.txt”无法使用：文件不存在"},
         {"stored red sheet short", ReadyFlag::kReady,
          [](ReferenceDir& r) {
              r.Dir.Write("Red/RedZB.txt", Lines(13, "1"));
              r.Dir.Write("Blue/BlueZB.txt", Lines(8, "1"));
          },
-         "List index out of bounds (13)"},
+         "分析文件“Red/RedZB.txt”无法使用：共13行，应为19行"},
         {"stored blue sheet short", ReadyFlag::kReady,
          [&](ReferenceDir& r) {
              r.Dir.Write("Red/RedZB.txt", sheet19);
              r.Dir.Write("Blue/BlueZB.txt", Lines(7, "1"));
          },
-         "List index out of bounds (7)"},
+         "分析文件“Blue/BlueZB.txt”无法使用：共7行，应为8行"},
         {"stored mean not a number", ReadyFlag::kReady,
          [&](ReferenceDir& r) {
              Lines red = sheet19;
@@ -368,7 +370,7 @@ TEST(NextIssueReferenceRun, FailuresWriteNothing)
              r.Dir.Write("Red/RedZB.txt", red);
              r.Dir.Write("Blue/BlueZB.txt", Lines(8, "1"));
          },
-         "'4,7' is not a valid floating point value"},
+         "分析文件“Red/RedZB.txt”无法使用：'4,7' is not a valid floating point value"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

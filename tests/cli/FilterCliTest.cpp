@@ -13,8 +13,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.InstallRealHistory());
-        m_dir.Write("bets.txt", {"01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 "
-                                 "28 29 30 31 32 33"});
+        m_dir.Write("bets.txt",
+                    {"01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 "
+                     "28 29 30 31 32 33"});
     }
 
     test::CliResult Run(std::vector<std::string> args)
@@ -33,8 +34,8 @@ TEST_F(FilterCliTest, FullBasketWithTheWindowDefaults)
     const auto basket = m_dir.Read("Data/temp.txt");
     EXPECT_GT(basket.size(), 0u);
     EXPECT_LT(basket.size(), 1107568u);
-    const std::string total = "总共合计：" + std::to_string(basket.size()) + "注/" +
-                              std::to_string(2 * basket.size()) + "元";
+    const std::string total =
+        "总共合计：" + std::to_string(basket.size()) + "注/" + std::to_string(2 * basket.size()) + "元";
     EXPECT_NE(result.Out.find("\"Label4\":\"" + total + "\""), std::string::npos);
     EXPECT_NE(result.Out.find("\"Label5\":\"已排除"), std::string::npos);
     EXPECT_NE(result.Out.find("\"Label29\":"), std::string::npos);
@@ -53,11 +54,17 @@ TEST_F(FilterCliTest, OptionsSelectTheFilters)
         ASSERT_LT(line.substr(0, 2), "03") << line;
     EXPECT_EQ(m_dir.Read("Data/temp.txt").size(), 201376u + 169911u); // first number 01: C(32,5), 02: C(31,5)
 
-    // A parameter that is not an integer stops the run at that pass with the conversion error.
-    result = Run({"filter", "--bets", (m_dir / "bets.txt").string(), "--none", "--enable", "CheckBox7", "--set",
-                  "Edit5=1 2"});
+    // A parameter that is not an integer stops the run at that pass with a report naming the
+    // filter and the field; the conversion error follows it in the log.
+    result = Run({"filter", "--bets", (m_dir / "bets.txt").string(), "--none", "--enable", "CheckBox7",
+                  "--set", "Edit5=1 2"});
     EXPECT_EQ(result.ExitCode, 1);
-    EXPECT_NE(result.Out.find("\"error\":\"'1 2' is not a valid integer value\""), std::string::npos);
+    EXPECT_NE(result.Out.find(
+                  "\"error\":\"过滤条件“排除首位数>=”：参数框 Edit5的内容“1 2”无法识别，应为一个整数（如 "
+                  "2），不带空格。\""),
+              std::string::npos)
+        << result.Out;
+    EXPECT_NE(result.Out.find("\"'1 2' is not a valid integer value\""), std::string::npos);
     EXPECT_EQ(m_dir.Read("Data/temp.txt").size(), 1107568u); // the expanded basket stays
 
     m_dir.Write("rule.txt", {"01 02,0", "", "03,0"});

@@ -82,7 +82,7 @@ TEST_F(FilterRunTest, NoBoxCheckedResetsCountersAndLeavesTheFileAlone)
     Only({});
     m_state.Filters.Counters["Label46"] = "已排除3注";
     EXPECT_EQ(Run(), "");
-    EXPECT_EQ(Entries(), std::vector<std::string>{"完成运算.......OK"});
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"本次运算没有勾选过滤条件", "完成运算.......OK"}));
     ASSERT_EQ(m_host.Messages.size(), 1u);
     EXPECT_EQ(m_host.Messages[0].Caption, "运算完毕");
     EXPECT_EQ(m_host.Messages[0].Text, "OK！运算完毕");
@@ -102,8 +102,9 @@ TEST_F(FilterRunTest, OnePass)
     Basket({"01 02 03 04 10 20", "05 12 18 23 27 31", "10 11 12 13 14 15"});
     Only({"CheckBox6"});
     EXPECT_EQ(Run(), "");
-    EXPECT_EQ(Entries(), (std::vector<std::string>{"正在排除无效组合.....", "排除无效组合，注数2....OK",
-                                                   "完成运算.......OK"}));
+    EXPECT_EQ(Entries(),
+              (std::vector<std::string>{"本次运算勾选了1项过滤条件：排除无效组合", "正在排除无效组合.....",
+                                        "排除无效组合，注数2....OK", "完成运算.......OK"}));
     EXPECT_EQ(m_dir.ReadBytes("Data/temp.txt"), "05 12 18 23 27 31\r\n");
     EXPECT_EQ(m_host.Labels.at("Label5"), "已排除2注");
     EXPECT_EQ(m_state.Filters.Counters.at("Label5"), "已排除2注");
@@ -123,7 +124,8 @@ TEST_F(FilterRunTest, PassesRunInTheFixedOrderOnWhatTheEarlierOnesLeft)
     m_state.Filters.Edits["Edit11"] = "02";
     EXPECT_EQ(Run(), "");
     EXPECT_EQ(Entries(),
-              (std::vector<std::string>{"正在排除号码相斥.....", "号码相斥：排除2注....OK",
+              (std::vector<std::string>{"本次运算勾选了3项过滤条件：号码相斥排除、排除无效组合、设胆码",
+                                        "正在排除号码相斥.....", "号码相斥：排除2注....OK",
                                         "正在排除无效组合.....", "排除无效组合，注数1....OK",
                                         "正在设立胆码.....02", "胆码：排除0注....OK", "完成运算.......OK"}));
     EXPECT_EQ(BasketNow(), Lines{"02 12 18 23 27 31"});
@@ -137,8 +139,10 @@ TEST_F(FilterRunTest, EmptyBasketStopsTheRun)
     Basket({"01 05 11 12 13 14", "01 05 21 22 23 24"});
     Only({"CheckBox46", "CheckBox6", "CheckBox36"});
     EXPECT_EQ(Run(), "");
-    EXPECT_EQ(Entries(), (std::vector<std::string>{"正在排除号码相斥.....", "号码相斥：排除2注....OK",
-                                                   "正在排除无效组合.....", "号码篮没有号码....."}));
+    EXPECT_EQ(Entries(),
+              (std::vector<std::string>{"本次运算勾选了3项过滤条件：号码相斥排除、排除无效组合、设胆码",
+                                        "正在排除号码相斥.....", "号码相斥：排除2注....OK",
+                                        "正在排除无效组合.....", "号码篮没有号码....."}));
     ASSERT_EQ(m_host.Messages.size(), 1u);
     EXPECT_EQ(m_host.Messages[0].Caption, "号码篮");
     EXPECT_EQ(m_host.Messages[0].Text, "您的号码篮已经没有号码");
@@ -160,7 +164,8 @@ TEST_F(FilterRunTest, EmptyBasketStopsTheRun)
     SetWriteFailureHook([&](const std::filesystem::path&) { ++writes; });
     Only({"CheckBox6", "CheckBox9"});
     EXPECT_EQ(Run(), "");
-    EXPECT_EQ(Entries(), (std::vector<std::string>{"正在排除无效组合.....", "号码篮没有号码....."}));
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"本次运算勾选了2项过滤条件：排除无效组合、排除无效重号",
+                                                   "正在排除无效组合.....", "号码篮没有号码....."}));
     EXPECT_EQ(m_host.Messages.back().Text, "您的号码篮已经没有号码");
     EXPECT_EQ(writes, 0);
 }
@@ -196,27 +201,47 @@ TEST_F(FilterRunTest, FailuresLeaveTheBasketOfTheLastCompletedPass)
         {"parameter",
          {"CheckBox46", "CheckBox36"},
          [](AppState& s) { s.Filters.Edits["edit12"] = "1x"; },
-         "'1x' is not a valid integer value",
+         "过滤条件“设胆码”：参数框“至少出现…个”（edit12）的内容“1x”无法识别，应为一个整数（如 "
+         "2），不带空格。",
          afterExclusion,
-         "正在设立胆码.....01 02"},
+         "'1x' is not a valid integer value"},
+        {"parameter without a caption",
+         {"CheckBox7"},
+         [](AppState& s) { s.Filters.Edits["Edit5"] = ""; },
+         "过滤条件“排除首位数>=”：参数框 Edit5的内容“”无法识别，应为一个整数（如 2），不带空格。",
+         basket,
+         "'' is not a valid integer value"},
         {"bad line",
          {"CheckBox46", "CheckBox6"},
          [](AppState&) {},
-         "List index out of bounds (3)",
+         "过滤条件“排除无效组合”：号码篮（Data/temp.txt）第2行“01 02 "
+         "03”无法处理，每行应为6个红球号码，以一个空格分隔"
+         "（如“01 02 03 04 05 06”）。",
          afterExclusion,
-         "正在排除无效组合....."},
+         "List index out of bounds (3)"},
         {"bad line, first pass",
          {"CheckBox6"},
          [](AppState&) {},
-         "List index out of bounds (3)",
+         "过滤条件“排除无效组合”：号码篮（Data/temp.txt）第3行“01 02 "
+         "03”无法处理，每行应为6个红球号码，以一个空格分隔"
+         "（如“01 02 03 04 05 06”）。",
          basket,
-         "正在排除无效组合....."},
+         "List index out of bounds (3)"},
         {"rule line",
          {"CheckBox46", "TeCheckBox10"},
          [](AppState& s) { s.Filters.Memos["TeMemo3"] = {"02,0"}; },
-         "List index out of bounds (2)",
+         "过滤条件“组合模块条件”：规则框 TeMemo3 第1行的内容“02,0”无法识别，应为“号码,下限,上限”（如 01 05 "
+         "09,1,2）。",
          afterExclusion,
-         "正在分析号码组合模块....."},
+         "List index out of bounds (2)"},
+        {"second rule line",
+         {"CheckBox46"},
+         [](AppState& s) {
+             s.Filters.Memos["Memo3"] = {"07 08,1", "02"};
+         },
+         "过滤条件“号码相斥排除”：规则框 Memo3 第2行的内容“02”无法识别，应为“号码,上限”（如 01 05 09,1）。",
+         basket,
+         "List index out of bounds (1)"},
         {"history",
          {"CheckBox46", "TeCheckBox5"},
          [](AppState& s) { s.RedHistory.clear(); },

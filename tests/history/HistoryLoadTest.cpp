@@ -1,7 +1,7 @@
+#include "history/HistoryLoad.h"
 #include "core/AppState.h"
 #include "core/Error.h"
 #include "history/DrawRecord.h"
-#include "history/HistoryLoad.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>
@@ -59,12 +59,35 @@ TEST(HistoryLoad, BadLinesStopTheLoad)
             try {
                 LoadHistory(state);
                 ADD_FAILURE() << "no error";
-            } catch (const Error& e) {
-                EXPECT_EQ(e.what(), c.error);
+            } catch (const HistoryLineError& e) {
+                EXPECT_EQ(e.Original(), c.error);
+                EXPECT_EQ(std::string(e.what()).rfind(
+                              "历史数据（data/data.txt）第1行“" + c.line + "”无法读取：", 0),
+                          0u)
+                    << e.what();
             }
             EXPECT_TRUE(state.HistoryLines.empty());
         }
     }
+}
+
+// The report names the line, says what is wrong in words and shows the form expected.
+TEST(HistoryLoad, LineReportsSayWhatIsWrong)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"2009149 06 12 15", "只有4项，应为8项"},
+        {"", "空行"},
+        {"2009149 06 12 15 22 0x 32 07", "第5个红球“0x”不是整数"},
+        {"2009149 06 12 15 22 29 32 +7", "蓝球应为两位数字：+7"},
+        {"2009149 06 12 15 22 29 32 07", ""},
+    };
+    for (const auto& [line, reason] : cases)
+        EXPECT_EQ(HistoryLineReason(line), reason) << line;
+    EXPECT_EQ(std::string(HistoryLineError(2, "2009149 06 12 15", Error::ListIndexOutOfBounds(4)).what()),
+              "历史数据（data/data.txt）第3行“2009149 06 12 "
+              "15”无法读取：只有4项，应为8项。每行应为期号、6个红球和1个"
+              "蓝球，以一个空格分隔，如“2026096 01 04 16 22 26 31 04”，请改正后重算数据。");
+    EXPECT_EQ(QuotedLine(std::string(100, '7')), std::string(60, '7') + "…");
 }
 
 TEST(HistoryLoad, MissingFileIsReported)
@@ -100,17 +123,13 @@ TEST(DrawRecord, ChecksTheHistoryFormat)
         bool ok;
     };
     const Case cases[] = {
-        {"2009149 06 12 15 22 29 32 07", true},
-        {"2009149 06 12 15 22 29 32 07 ", false}, // 29 characters
-        {"200914 06 12 15 22 29 32 07 ", false},
-        {"2009149 06 12 15 22 29 32 17", false},  // blue above 16
-        {"2009149 06 12 15 22 29 34 07", false},  // red above 33
-        {"2009149 06 12 12 22 29 32 07", false},  // repeated red
-        {"2009149 12 06 15 22 29 32 07", false},  // not ascending
-        {"2009149 06 12 15 22 29 32 00", false},
-        {"2009149 6  12 15 22 29 32 07", false},
-        {"200914a 06 12 15 22 29 32 07", false},
-        {"2009149 01 02 03 04 05 33 16", true},
+        {"2009149 06 12 15 22 29 32 07", true},  {"2009149 06 12 15 22 29 32 07 ", false}, // 29 characters
+        {"200914 06 12 15 22 29 32 07 ", false}, {"2009149 06 12 15 22 29 32 17", false},  // blue above 16
+        {"2009149 06 12 15 22 29 34 07", false},                                           // red above 33
+        {"2009149 06 12 12 22 29 32 07", false},                                           // repeated red
+        {"2009149 12 06 15 22 29 32 07", false},                                           // not ascending
+        {"2009149 06 12 15 22 29 32 00", false}, {"2009149 6  12 15 22 29 32 07", false},
+        {"200914a 06 12 15 22 29 32 07", false}, {"2009149 01 02 03 04 05 33 16", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);

@@ -1,5 +1,6 @@
 #include "core/Error.h"
 #include "core/RecordingHost.h"
+#include "history/HistoryLoad.h"
 #include "indicators/BlueIndicators.h"
 #include "indicators/RedIndicators.h"
 
@@ -163,6 +164,8 @@ TEST(RedIndicators, StopsAtThePassThatCannotRead)
         try {
             ComputeRedIndicatorTable(c.history, c.combos.empty() ? CombosOf(c.history) : c.combos, host);
             ADD_FAILURE() << "no error";
+        } catch (const HistoryLineError& e) {
+            EXPECT_EQ(e.Original(), c.error);
         } catch (const Error& e) {
             EXPECT_EQ(e.what(), c.error);
         }
@@ -235,8 +238,9 @@ TEST(BlueIndicators, ReportsUnreadableLines)
         try {
             ComputeBlueIndicatorTable({"2009150 01 02 03 04 05 06 01", line});
             ADD_FAILURE() << "no error";
-        } catch (const Error& e) {
-            EXPECT_EQ(e.what(), error);
+        } catch (const HistoryLineError& e) {
+            EXPECT_EQ(e.Original(), error);
+            EXPECT_EQ(std::string(e.what()).rfind("历史数据（data/data.txt）第2行", 0), 0u);
         }
     }
 }

@@ -157,6 +157,73 @@ private slots:
         QVERIFY(!desk.Form->Busy());
     }
 
+    // The start after a recompute with 五期平均值算法 unticked, and a start under "Data=1" with
+    // the short list such a recompute used to leave: both succeed and fill the prediction.
+    void aStartAfterASwitchedOffRecomputeSucceeds()
+    {
+        for (const bool forcedReady : {false, true}) {
+            Desk first;
+            first.Create();
+            QVERIFY(first.Start());
+            first.Form->findChild<QCheckBox*>(QStringLiteral("CheckBox2"))->setChecked(false);
+            first.Form->Action(QStringLiteral("ToolButton2"))->trigger();
+            QCOMPARE(first.Dir.Read("Red/RedNext.txt").size(), std::size_t(4));
+            Desk desk;
+            for (const char* file :
+                 {"Red/RedAna.txt", "Blue/BlueAna.txt", "Red/RedZB.txt", "Blue/BlueZB.txt", "Red/RedYL.txt",
+                  "Red/RedQK.txt", "Blue/BlueYL.txt", "Blue/BlueQK.txt", "Red/RedNext.txt"})
+                desk.Dir.WriteBytes(file, first.Dir.ReadBytes(file));
+            desk.SetFlagFile(forcedReady ? "Data=1" : first.Dir.Read("option.ini").front());
+            desk.Create();
+
+            QVERIFY(desk.Start());
+            QVERIFY(desk.Script().Messages.empty());
+            QCOMPARE(desk.Dir.Read("option.ini"), Lines{"Data=1"});
+            QCOMPARE(desk.Dir.Read("Red/RedNext.txt").size(), std::size_t(5));
+            QCOMPARE(Rows(desk, "ListView2"), 4);
+            QCOMPARE(desk.LogLines().contains(QStringLiteral(
+                         "分析文件“Red/"
+                         "RedNext.txt”无法使用：共4行，应为5行，改为根据历史数据重新计算全部数据...")),
+                     forcedReady);
+        }
+    }
+
+    // Stored files that no longer fit a history damaged since: the fallback computation
+    // fails too, and the window stays usable for the repair.
+    void aDamagedHistoryUnderDataOneLeavesTheWindowUsable()
+    {
+        Desk desk;
+        StoreAnalysisFiles(desk.Dir);
+        Lines history = desk.Dir.Read("data/data.txt");
+        const Lines sound = history;
+        history.insert(history.begin(), "2026097 01 02 03 04 05 0x 07");
+        desk.Dir.Write("data/data.txt", history);
+        desk.Create();
+
+        QVERIFY(!desk.Start());
+        QCOMPARE(desk.Script().Messages.size(), std::size_t(1));
+        const QString error = desk.MessageTexts().front();
+        QVERIFY2(error.startsWith(QStringLiteral(
+                     "历史数据（data/data.txt）第1行“2026097 01 02 03 04 05 0x 07”无法读取：")),
+                 qPrintable(error));
+        const QStringList log = desk.LogLines();
+        QVERIFY(log.contains(QStringLiteral("分析文件“Red/RedAna.txt”无法使用：共3493行，应为3494行，"
+                                            "改为根据历史数据重新计算全部数据...")));
+        QCOMPARE(log.back(), error);
+        QVERIFY(desk.Form->isVisible());
+        QVERIFY(!desk.Form->Busy());
+        QCOMPARE(desk.Form->State().Flag.Value(), std::string("Data=0"));
+
+        desk.Form->Action(QStringLiteral("ToolButton22"))->trigger();
+        QVERIFY(desk.Form->RecordEditor()->isVisible());
+        desk.Form->RecordEditor()->hide();
+        desk.Dir.Write("data/data.txt", sound);
+        desk.Form->Action(QStringLiteral("ToolButton2"))->trigger();
+        QCOMPARE(desk.Script().Messages.size(), std::size_t(1));
+        QCOMPARE(desk.Dir.Read("option.ini"), Lines{"Data=1"});
+        QCOMPARE(Rows(desk, "ListView3"), 3493);
+    }
+
     void loadingWindowLooksAndClosesAsItShould()
     {
         Desk desk;
@@ -244,7 +311,8 @@ private slots:
 
         QCOMPARE(desk.Form->ProgressBar()->maximum(), 100);
         QCOMPARE(desk.Form->ProgressBar()->value(), 100);
-        QCOMPARE(desk.Dir.Read("option.ini"), Lines{"Data=1"});
+        // The stored set lacks the unticked list: the next start computes it whole.
+        QCOMPARE(desk.Dir.Read("option.ini"), Lines{"Data=0"});
         QVERIFY(desk.LogLines().mid(logBefore).contains(QStringLiteral("开始读取历史文件.....")));
         // The switch unticked on the 围红公式 page reached the prediction.
         QCOMPARE(Rows(desk, "ListView2"), 3);
