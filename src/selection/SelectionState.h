@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/FileStamp.h"
 #include "history/Text.h"
 
 #include <array>
@@ -52,6 +53,8 @@ struct SelectionState
     Lines BetList;                             // Memo6: the groups waiting to be expanded
     bool BasketReadyFlag = false;              // set once the basket was expanded in this run
     LineTable BasketView;                      // "Data/temp.txt" as last loaded; empty at start
+    FileStamp BasketStamp;                     // "Data/temp.txt" as last written or loaded
+    std::size_t BasketGroups = 0;              // the bet-list lines of the last expansion
     Selector24State Selector;                  // the 24-code selector window
 };
 
