@@ -51,7 +51,7 @@ struct SelectionState
 {
     std::array<bool, kPickerNumbers> Picker{}; // hao1 ... hao33 (index K-1 for the number K)
     Lines BetList;                             // Memo6: the groups waiting to be expanded
-    bool BasketReadyFlag = false;              // set once the basket was expanded in this run
+    bool BasketReadyFlag = false;              // expanded in this run, or taken back at start
     LineTable BasketView;                      // "Data/temp.txt" as last loaded; empty at start
     FileStamp BasketStamp;                     // "Data/temp.txt" as last written or loaded
     std::size_t BasketGroups = 0;              // the bet-list lines of the last expansion

@@ -4,6 +4,7 @@
 #include "filters/FilterRun.h"
 #include "history/AppPaths.h"
 #include "purchase/BluePicker.h"
+#include "purchase/PurchaseList.h"
 #include "selection/Basket.h"
 #include "support/TempAppDir.h"
 
@@ -76,6 +77,36 @@ TEST(SavedSession, EveryPartComesBackAfterARestartAndResetGoesToTheDefaults)
     EXPECT_EQ(after.Purchase.SelectedPreset, BluePreset::All16);
     EXPECT_TRUE(after.Purchase.ListPath.empty());
     EXPECT_TRUE(after.Selection.BasketReadyFlag); // the basket is the player's data, not a setting
+}
+
+TEST(SavedSession, PurchaseListDialogsStartAtTheLastListSavedOrLoaded)
+{
+    test::TempAppDir dir;
+    AppState state;
+    Fresh(state, dir);
+    state.Purchase.PurchaseList = {"01 02 03 04 05 06 +07"};
+    RecordingHost host;
+    const std::filesystem::path saved = dir / "lists/周六.txt";
+    const std::filesystem::path loaded = dir / "old/周三.txt";
+    dir.Write("old/周三.txt", {"01 02 03 04 05 06"});
+    host.QueueSaveFile(saved);
+    ASSERT_TRUE(SavePurchaseList(state, host));
+    host.QueueSaveFile(std::nullopt);
+    SavePurchaseList(state, host);
+    host.QueueOpenFile(loaded);
+    ASSERT_TRUE(LoadPurchaseList(state, host));
+    host.QueueSaveFile(std::nullopt);
+    SavePurchaseList(state, host);
+
+    ASSERT_EQ(host.SaveRequests.size(), 3u);
+    EXPECT_EQ(host.SaveRequests[0].StartFolder, dir.Path());
+    EXPECT_EQ(host.SaveRequests[0].ProposedName, kPurchaseListFileName);
+    EXPECT_EQ(host.SaveRequests[1].StartFolder, saved.parent_path());
+    EXPECT_EQ(host.SaveRequests[1].ProposedName, "周六.txt");
+    EXPECT_EQ(host.OpenRequests.at(0).StartFolder, saved.parent_path());
+    EXPECT_EQ(host.SaveRequests[2].StartFolder, loaded.parent_path());
+    EXPECT_EQ(host.SaveRequests[2].ProposedName, "周三.txt");
+    EXPECT_EQ(state.Purchase.ListPath, loaded);
 }
 
 TEST(SavedSession, TheBasketIsReadyOnlyWhileItsFileIsTheOneWritten)
