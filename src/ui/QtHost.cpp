@@ -90,8 +90,9 @@ void QtHost::KeepPainting()
 
 void QtHost::FitCaption(QMessageBox& box)
 {
-    // The title bar draws the caption in a bold face of about the window's size; its icon
-    // and three buttons take some 120 pixels more.
+    // The window manager draws the caption in its own, often larger, bold face (a quarter
+    // is allowed for it); the title bar's icon, three buttons and margins take some 140
+    // pixels more.
     QFont titleFont = box.font();
     titleFont.setBold(true);
     const int caption = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle());
