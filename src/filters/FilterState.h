@@ -9,13 +9,13 @@ namespace qv {
 
 // The controls of the filter view as data: the 47 check boxes, the one-line parameter
 // fields and the multi-line rule boxes, all by component name, and the counter labels.
-// Every start of the program begins from the window's defaults (FilterCatalogue fills
-// them); nothing is saved.
+// The command-line tool starts from the window's defaults (FilterCatalogue fills them);
+// the desktop program takes back what the player last had (session/SavedSession.h).
 struct FilterState
 {
-    std::map<std::string, bool> Switches;       // "CheckBox6" -> checked
-    std::map<std::string, std::string> Edits;   // "Edit5" -> "12"
-    std::map<std::string, Lines> Memos;         // "Memo3" -> {"01 05,1"}
+    std::map<std::string, bool> Switches;        // "CheckBox6" -> checked
+    std::map<std::string, std::string> Edits;    // "Edit5" -> "12"
+    std::map<std::string, Lines> Memos;          // "Memo3" -> {"01 05,1"}
     std::map<std::string, std::string> Counters; // "Label5" -> "已排除0注"
     bool SelectAllState = false;
 };

@@ -151,22 +151,41 @@ void AssignRandomBlues(AppState& state, Host& host, BlueGenerator& generator)
     host.ViewChanged("Memo8");
 }
 
+namespace {
+
+// The dialog starts at the list last saved or loaded, in AppDir before the first.
+FileDialogRequest ListDialog(const AppState& state, std::string proposedName)
+{
+    FileDialogRequest request = state.TextFileDialog(std::move(proposedName));
+    const std::filesystem::path& last = state.Purchase.ListPath;
+    if (!last.empty() && last.has_filename()) {
+        request.StartFolder = last.parent_path();
+        if (!request.ProposedName.empty())
+            request.ProposedName = last.filename().string();
+    }
+    return request;
+}
+
+} // namespace
+
 bool SavePurchaseList(AppState& state, Host& host)
 {
-    const auto path = host.ChooseSaveFile(state.TextFileDialog(kPurchaseListFileName));
+    const auto path = host.ChooseSaveFile(ListDialog(state, kPurchaseListFileName));
     if (!path)
         return false;
     // The player's own list, like the history: on the disk before it counts as saved.
     SaveLines(*path, state.Purchase.PurchaseList, Flush::Yes);
+    state.Purchase.ListPath = *path;
     return true;
 }
 
 bool LoadPurchaseList(AppState& state, Host& host)
 {
-    const auto path = host.ChooseOpenFile(state.TextFileDialog());
+    const auto path = host.ChooseOpenFile(ListDialog(state, {}));
     if (!path)
         return false;
     state.Purchase.PurchaseList = LoadLines(*path);
+    state.Purchase.ListPath = *path;
     host.ViewChanged("Memo8");
     return true;
 }

@@ -4,6 +4,7 @@
 #include "purchase/PrizeTypes.h"
 
 #include <array>
+#include <filesystem>
 #include <string>
 
 namespace qv {
@@ -26,6 +27,8 @@ struct PurchaseState
     // Memo8: one bet per line, "01 02 03 04 05 06 +07"; lines just taken from the basket
     // have only their six reds. Starts empty in every run.
     Lines PurchaseList;
+    // The file the list was last saved to or loaded from; the dialogs start there.
+    std::filesystem::path ListPath;
 
     // lan1 … lan16: BlueChecked[k - 1] is the box of blue k. All checked at start.
     std::array<bool, kBlueCount> BlueChecked{true, true, true, true, true, true, true, true,

@@ -611,15 +611,18 @@ void ExpandBetList(AppState& state, Host& host)
         std::all_of(text.begin(), text.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
     if (ascii) {
         ReplaceFile(path, text);
+        state.Selection.BasketStamp = StampOf(text);
     } else {
         // The view shows what the file now holds, characters GBK lacks included.
         const std::string gbk = Utf8ToGbk(text);
         ReplaceFile(path, gbk);
+        state.Selection.BasketStamp = StampOf(gbk);
         basket = LineTable(GbkToUtf8(gbk));
     }
 
     // The flag follows the file: only a basket that was written counts as expanded.
     state.Selection.BasketReadyFlag = true;
+    state.Selection.BasketGroups = betList.size();
     const std::uint64_t bets = basket.Size();
     state.Selection.BasketView = std::move(basket);
     host.ViewChanged(kBasketViewComponent);
@@ -630,7 +633,9 @@ void ExpandBetList(AppState& state, Host& host)
 
 void ReloadBasketView(AppState& state, Host& host)
 {
-    state.Selection.BasketView = LineTable(GbkToUtf8(ReadFileBytes(state.File(files::kBasket))));
+    const std::string bytes = ReadFileBytes(state.File(files::kBasket));
+    state.Selection.BasketStamp = StampOf(bytes);
+    state.Selection.BasketView = LineTable(GbkToUtf8(bytes));
     host.ViewChanged(kBasketViewComponent);
 }
 

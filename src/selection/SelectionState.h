@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/FileStamp.h"
 #include "history/Text.h"
 
 #include <array>
@@ -50,8 +51,10 @@ struct SelectionState
 {
     std::array<bool, kPickerNumbers> Picker{}; // hao1 ... hao33 (index K-1 for the number K)
     Lines BetList;                             // Memo6: the groups waiting to be expanded
-    bool BasketReadyFlag = false;              // set once the basket was expanded in this run
+    bool BasketReadyFlag = false;              // expanded in this run, or taken back at start
     LineTable BasketView;                      // "Data/temp.txt" as last loaded; empty at start
+    FileStamp BasketStamp;                     // "Data/temp.txt" as last written or loaded
+    std::size_t BasketGroups = 0;              // the bet-list lines of the last expansion
     Selector24State Selector;                  // the 24-code selector window
 };
 

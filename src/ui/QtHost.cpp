@@ -6,6 +6,8 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -60,6 +62,7 @@ MessageAnswer QtHost::Message(const std::string& caption, const std::string& tex
     box.setObjectName(QStringLiteral("MessageBox"));
     if (buttons == MessageButtons::YesNo)
         box.setDefaultButton(QMessageBox::Yes);
+    FitCaption(box);
     const int pressed = box.exec();
     if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
@@ -83,6 +86,23 @@ void QtHost::SetProgressPosition(int position)
 void QtHost::KeepPainting()
 {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtHost::FitCaption(QMessageBox& box)
+{
+    // The window manager draws the caption in its own, often larger, bold face (a quarter
+    // is allowed for it); the title bar's icon, three buttons and margins take some 140
+    // pixels more.
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int caption = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle());
+    constexpr int kTitleBarExtras = 140;
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    grid->addItem(
+        new QSpacerItem(caption * 5 / 4 + kTitleBarExtras, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+        grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 QString QtHost::NameFilter(const std::string& filter)
@@ -120,8 +140,8 @@ std::optional<std::filesystem::path> QtHost::ChooseOpenFile(const FileDialogRequ
     if (m_scripted)
         return m_script.ChooseOpenFile(request);
     const QString title = request.Title.empty() ? QStringLiteral("打开") : Q(request.Title);
-    const QString chosen =
-        QFileDialog::getOpenFileName(DialogOwner(), title, StartPath(request, m_form.State().Paths.Dir()), NameFilter(request.Filter));
+    const QString chosen = QFileDialog::getOpenFileName(
+        DialogOwner(), title, StartPath(request, m_form.State().Paths.Dir()), NameFilter(request.Filter));
     if (chosen.isEmpty())
         return std::nullopt;
     return PathOf(chosen);
@@ -132,8 +152,8 @@ std::optional<std::filesystem::path> QtHost::ChooseSaveFile(const FileDialogRequ
     if (m_scripted)
         return m_script.ChooseSaveFile(request);
     const QString title = request.Title.empty() ? QStringLiteral("保存") : Q(request.Title);
-    const QString chosen =
-        QFileDialog::getSaveFileName(DialogOwner(), title, StartPath(request, m_form.State().Paths.Dir()), NameFilter(request.Filter));
+    const QString chosen = QFileDialog::getSaveFileName(
+        DialogOwner(), title, StartPath(request, m_form.State().Paths.Dir()), NameFilter(request.Filter));
     if (chosen.isEmpty())
         return std::nullopt;
     return PathOf(chosen);

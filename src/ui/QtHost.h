@@ -5,6 +5,7 @@
 
 #include <QPointer>
 
+class QMessageBox;
 class QWidget;
 
 namespace qv::ui {
@@ -45,6 +46,10 @@ public:
 
     // "*.txt|*.txt" (pairs of description and pattern) as a Qt name filter.
     static QString NameFilter(const std::string& filter);
+
+    // Makes a message box wide enough that the window manager shows its whole caption
+    // beside the title bar's icon and buttons, however short its text.
+    static void FitCaption(QMessageBox& box);
 
 private:
     // Lets the window paint its progress while a long command runs, without letting the

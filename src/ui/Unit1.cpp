@@ -9,6 +9,7 @@
 #include "ui/QtHost.h"
 #include "ui/QtText.h"
 #include "ui/SelectionInstall.h"
+#include "ui/SessionSettings.h"
 #include "ui/TableModels.h"
 #include "ui/WindowEffects.h"
 #include "ui/about.h"
@@ -133,6 +134,8 @@ void TForm1::CreateSecondaryWindows()
         m_editor = new TNadddata(*this);
     // The selection area's views, the about window, the pop-up and the 24-code selector.
     InstallSelectionViews(*this);
+    // The player's work of the last run, over the defaults the views just showed.
+    InstallSessionSettings(*this);
 }
 
 TNstarloading* TForm1::LoadingWindow() const
@@ -688,6 +691,7 @@ void TForm1::closeEvent(QCloseEvent* event)
 {
     if (!FadeOutBeforeClose(this, event, 1000))
         return;
+    SaveSessionSettings(*this);
     if (m_editor)
         m_editor->hide();
     if (m_loading)

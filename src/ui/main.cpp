@@ -2,6 +2,7 @@
 
 #include "ui/App.h"
 #include "ui/Look.h"
+#include "ui/Translations.h"
 
 #include <QApplication>
 
@@ -12,6 +13,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     qv::ui::ApplyLook(app);
+    if (!qv::ui::InstallChineseTranslations(app))
+        std::fputs("quorvane: Qt's Chinese translations (qt6-translations-l10n) are not installed; "
+                   "standard dialogs stay in English\n",
+                   stderr);
 
     std::string error;
     const auto options = qv::ui::ParseArguments(QApplication::arguments(), error);

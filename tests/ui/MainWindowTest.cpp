@@ -123,6 +123,8 @@ private slots:
                                                  QStringLiteral("-"),
                                                  QStringLiteral("开始执行运算/过滤\tF7"),
                                                  QStringLiteral("-"),
+                                                 QStringLiteral("恢复默认设置"),
+                                                 QStringLiteral("-"),
                                                  QStringLiteral("退出\tCtrl+Alt+X")};
         QTest::newRow("查看视窗") << QStringLiteral("查看视窗")
                                   << QStringList{QStringLiteral("历史统计"),
