@@ -1,10 +1,51 @@
 #include "analysis/TrendGrid.h"
 
+#include "core/Error.h"
+#include "indicators/FieldCut.h"
+
 #include <algorithm>
 
 namespace qv {
 
-TrendGrid BuildTrendGrid(const std::vector<OmissionDraw>& draws, BallColour colour, std::size_t rows)
+namespace {
+
+// A history line read without copies: the issue as a view into the line, the numbers as
+// bits.
+struct LineDraw
+{
+    std::string_view Issue;
+    std::uint64_t RedMask = 0;
+    int Blue = 0;
+
+    bool Hits(BallColour colour, int number) const
+    {
+        return colour == BallColour::Red ? ((RedMask >> number) & 1u) != 0 : Blue == number;
+    }
+};
+
+std::vector<LineDraw> ReadDraws(const Lines& historyLines)
+{
+    std::vector<LineDraw> draws;
+    draws.reserve(historyLines.size());
+    std::array<std::string_view, 8> fields;
+    for (const auto& line : historyLines) {
+        const std::size_t found = CutFields(line, fields);
+        if (found < 8)
+            throw Error::ListIndexOutOfBounds(static_cast<long long>(found));
+        LineDraw draw;
+        draw.Issue = fields[0];
+        for (std::size_t k = 1; k <= 6; ++k) {
+            const int red = StrToInt(fields[k]);
+            if (red >= 1 && red <= 33)
+                draw.RedMask |= std::uint64_t{1} << red;
+        }
+        draw.Blue = StrToInt(fields[7]);
+        draws.push_back(draw);
+    }
+    return draws;
+}
+
+template <typename Draw> TrendGrid Build(const std::vector<Draw>& draws, BallColour colour, std::size_t rows)
 {
     TrendGrid grid;
     grid.Colour = colour;
@@ -24,13 +65,13 @@ TrendGrid BuildTrendGrid(const std::vector<OmissionDraw>& draws, BallColour colo
     std::vector<std::int32_t> omission(numbers, 0);
     std::vector<int> run(numbers, 0);
     for (std::size_t t = 0; t < draws.size(); ++t) {
-        const OmissionDraw& draw = draws[draws.size() - 1 - t];
+        const Draw& draw = draws[draws.size() - 1 - t];
         for (std::size_t n = 0; n < numbers; ++n)
             omission[n] = draw.Hits(colour, static_cast<int>(n) + 1) ? 0 : omission[n] + 1;
         if (t < firstShown)
             continue;
         const std::size_t row = t - firstShown;
-        grid.Issues.push_back(draw.Issue);
+        grid.Issues.emplace_back(draw.Issue);
         std::copy(omission.begin(), omission.end(),
                   grid.Cells.begin() + static_cast<std::ptrdiff_t>(row * numbers));
         for (std::size_t n = 0; n < numbers; ++n) {
@@ -51,9 +92,22 @@ TrendGrid BuildTrendGrid(const std::vector<OmissionDraw>& draws, BallColour colo
     return grid;
 }
 
+} // namespace
+
+TrendGrid BuildTrendGrid(const std::vector<OmissionDraw>& draws, BallColour colour, std::size_t rows)
+{
+    return Build(draws, colour, rows);
+}
+
 TrendGrid BuildTrendGrid(const Lines& historyLines, BallColour colour, std::size_t rows)
 {
-    return BuildTrendGrid(ParseOmissionDraws(historyLines), colour, rows);
+    return Build(ReadDraws(historyLines), colour, rows);
+}
+
+TrendGrids BuildTrendGrids(const Lines& historyLines, std::size_t rows)
+{
+    const std::vector<LineDraw> draws = ReadDraws(historyLines);
+    return {Build(draws, BallColour::Red, rows), Build(draws, BallColour::Blue, rows)};
 }
 
 const std::vector<int>& TrendStatistic(const TrendGrid& grid, std::size_t k)

@@ -53,9 +53,17 @@ inline int TrendNumbers(BallColour colour)
 // statistics, in one pass over the draws (newest first, as ParseOmissionDraws gives them).
 TrendGrid BuildTrendGrid(const std::vector<OmissionDraw>& draws, BallColour colour, std::size_t rows);
 
-// The same from the history lines (newest first); a line that cannot be read is the usual
-// conversion report.
+// The same from the history lines (newest first); a line of fewer than eight fields or with
+// a number that is not one is the usual conversion report.
 TrendGrid BuildTrendGrid(const Lines& historyLines, BallColour colour, std::size_t rows);
+
+// Both colours' grids from one reading of the history lines.
+struct TrendGrids
+{
+    TrendGrid Red;
+    TrendGrid Blue;
+};
+TrendGrids BuildTrendGrids(const Lines& historyLines, std::size_t rows);
 
 // Statistics row k (0..4, in the order of kTrendStatisticNames).
 const std::vector<int>& TrendStatistic(const TrendGrid& grid, std::size_t k);
