@@ -192,6 +192,8 @@ void PaintStatistics(QPainter& painter, const TrendGrid& grid, const Frame& fram
     for (std::size_t k = 0; k < kTrendStatisticNames.size(); ++k) {
         const int y = top + static_cast<int>(k) * M::kRowHeight;
         const std::vector<int>& values = TrendStatistic(grid, k);
+        if (values.size() < static_cast<std::size_t>(grid.Numbers))
+            continue;
         painter.save();
         painter.setClipRect(QRect(M::kIssueWidth, top, width - M::kIssueWidth, M::kStatisticsHeight));
         painter.setFont(PixelFont(11));
