@@ -1,0 +1,64 @@
+// The 走势图 view over the bundled history.
+
+#include "UiTestSupport.h"
+
+#include "ui/TrendView.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace qv;
+using namespace qv::ui;
+using namespace qv::ui::test;
+
+namespace {
+
+class TrendViewTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { PrepareApplication(); }
+
+    void opensWithTheNewestRowInSight()
+    {
+        Desk desk;
+        TForm1& form = desk.Create();
+        form.resize(1366, 800);
+        QVERIFY(desk.Start());
+        auto* view = desk.Find<TrendView>("TrendView");
+        auto* draws = desk.Find<QComboBox>("TrendDraws");
+        auto* pages = desk.Find<QTabWidget>("TrendPages");
+        QVERIFY(view && draws && pages);
+
+        form.ShowView(QStringLiteral("走势图"));
+        QApplication::processEvents();
+        QCOMPARE(view->RedGrid()->Grid().Rows(), std::size_t{100});
+        QCOMPARE(view->RedGrid()->Grid().Issues.back(), std::string("2026096"));
+        QVERIFY(view->RedGrid()->NewestRowVisible());
+
+        // Every draw: the view is left and opened again, as a user would.
+        form.ShowView(QStringLiteral("历史统计"));
+        draws->setCurrentIndex(draws->count() - 1);
+        QElapsedTimer timer;
+        timer.start();
+        form.ShowView(QStringLiteral("走势图"));
+        view->RedGrid()->viewport()->repaint();
+        qInfo("trend view opened on every draw in %lld ms", static_cast<long long>(timer.elapsed()));
+        QCOMPARE(view->RedGrid()->Grid().Rows(), form.State().HistoryLines.size());
+        QVERIFY(view->RedGrid()->NewestRowVisible());
+
+        pages->setCurrentIndex(1);
+        QApplication::processEvents();
+        QCOMPARE(view->BlueGrid()->Grid().Colour, BallColour::Blue);
+        QVERIFY(view->BlueGrid()->NewestRowVisible());
+        pages->setCurrentIndex(2); // the charts are built when their page opens
+        QApplication::processEvents();
+    }
+};
+
+} // namespace
+
+QTEST_MAIN(TrendViewTest)
+#include "TrendViewTest.moc"
