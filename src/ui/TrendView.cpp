@@ -219,10 +219,10 @@ TrendView::TrendView(TForm1& form, QWidget* parent) : QWidget(parent), m_form(fo
         m_blue->SetShowOmissions(show);
     });
     connect(m_pages, &QTabWidget::currentChanged, this, [this]() {
-        if (m_pages->currentWidget() == m_chartPages && m_chartsStale)
-            BuildCharts();
+        ShowCurrentChart();
         UpdateButtons();
     });
+    connect(m_chartPages, &QTabWidget::currentChanged, this, [this]() { ShowCurrentChart(); });
     connect(m_savePng, &QPushButton::clicked, this, [this]() { m_form.Run([this]() { SavePng(); }); });
     connect(m_saveCsv, &QPushButton::clicked, this, [this]() { m_form.Run([this]() { SaveCsv(); }); });
     connect(&m_form, &TForm1::StartupFinished, this, [this]() {
@@ -252,6 +252,10 @@ std::string TrendView::Signature() const
 
 void TrendView::Refresh(bool force)
 {
+    if (!isVisible()) {
+        m_signature.clear(); // read when the view is shown
+        return;
+    }
     std::string signature = Signature();
     if (!force && signature == m_signature)
         return;
@@ -272,74 +276,81 @@ void TrendView::Refresh(bool force)
         m_red->SetGrid(BuildTrendGrid(Lines{}, BallColour::Red, 0));
         m_blue->SetGrid(BuildTrendGrid(Lines{}, BallColour::Blue, 0));
     }
-    m_chartsStale = true;
-    if (m_pages->currentWidget() == m_chartPages)
-        BuildCharts();
+
+    m_series = TrendIndicatorSeries{};
+    m_seriesRange.clear();
+    try {
+        m_series = BuildTrendIndicators(m_form.State().Indicators.RedIndicatorTable, ChosenDraws());
+    } catch (const Error& e) {
+        m_seriesRange = Q(e.what());
+    }
+    if (!m_series.Issues.empty())
+        m_seriesRange =
+            QStringLiteral("%1 — %2 期").arg(Q(m_series.Issues.front()), Q(m_series.Issues.back()));
+    else if (m_seriesRange.isEmpty())
+        m_seriesRange = QStringLiteral("没有指标数据");
+    m_chartStale.fill(true);
+    ShowCurrentChart();
     UpdateButtons();
 }
 
-void TrendView::BuildCharts()
+void TrendView::ShowCurrentChart()
 {
-    m_chartsStale = false;
-    TrendIndicatorSeries series;
-    QString problem;
-    try {
-        series = BuildTrendIndicators(m_form.State().Indicators.RedIndicatorTable, ChosenDraws());
-    } catch (const Error& e) {
-        problem = Q(e.what());
+    if (m_pages->currentWidget() != m_chartPages)
+        return;
+    const int current = m_chartPages->currentIndex();
+    if (current < 0 || !m_chartStale[static_cast<std::size_t>(current)])
+        return;
+    const auto k = static_cast<std::size_t>(current);
+    m_chartStale[k] = false;
+
+    QChart* chart = m_charts[k]->chart();
+    chart->removeAllSeries();
+    for (QAbstractAxis* axis : chart->axes()) {
+        chart->removeAxis(axis);
+        delete axis;
     }
-    const QString range =
-        series.Issues.empty()
-            ? (problem.isEmpty() ? QStringLiteral("没有指标数据") : problem)
-            : QStringLiteral("%1 — %2 期").arg(Q(series.Issues.front()), Q(series.Issues.back()));
-    for (std::size_t k = 0; k < kTrendIndicatorCount; ++k) {
-        QChart* chart = m_charts[k]->chart();
-        chart->removeAllSeries();
-        for (QAbstractAxis* axis : chart->axes())
-            chart->removeAxis(axis), delete axis;
-        chart->setTitle(Q(kTrendIndicatorNames[k]) + QStringLiteral("走势（") + range + QStringLiteral("）"));
+    chart->setTitle(Q(kTrendIndicatorNames[k]) + QStringLiteral("走势（") + m_seriesRange +
+                    QStringLiteral("）"));
 
-        const TrendSeries& values = series.Series[k];
-        QList<QPointF> points;
-        QList<QPointF> average;
-        points.reserve(static_cast<qsizetype>(values.Values.size()));
-        average.reserve(static_cast<qsizetype>(values.Values.size()));
-        int low = std::numeric_limits<int>::max();
-        int high = std::numeric_limits<int>::min();
-        for (std::size_t i = 0; i < values.Values.size(); ++i) {
-            points.append(QPointF(static_cast<double>(i + 1), values.Values[i]));
-            average.append(QPointF(static_cast<double>(i + 1), values.Average[i]));
-            low = std::min(low, values.Values[i]);
-            high = std::max(high, values.Values[i]);
-        }
-        auto* line = new QLineSeries;
-        line->setName(Q(kTrendIndicatorNames[k]));
-        line->setPen(QPen(QColor(0xd0, 0x31, 0x2d), 1.4));
-        line->replace(points);
-        auto* mean = new QLineSeries;
-        mean->setName(QStringLiteral("10期均线"));
-        mean->setPen(QPen(QColor(0x1f, 0x5f, 0xbf), 2.0));
-        mean->replace(average);
-        chart->addSeries(line);
-        chart->addSeries(mean);
+    const TrendSeries& values = m_series.Series[k];
+    QList<QPointF> points;
+    QList<QPointF> average;
+    points.reserve(static_cast<qsizetype>(values.Values.size()));
+    average.reserve(static_cast<qsizetype>(values.Values.size()));
+    int low = values.Values.empty() ? 0 : values.Values.front();
+    int high = low + 1;
+    for (std::size_t i = 0; i < values.Values.size(); ++i) {
+        points.append(QPointF(static_cast<double>(i + 1), values.Values[i]));
+        average.append(QPointF(static_cast<double>(i + 1), values.Average[i]));
+        low = std::min(low, values.Values[i]);
+        high = std::max(high, values.Values[i]);
+    }
+    auto* line = new QLineSeries;
+    line->setName(Q(kTrendIndicatorNames[k]));
+    line->setPen(QPen(QColor(0xd0, 0x31, 0x2d), 1.4));
+    line->replace(points);
+    auto* mean = new QLineSeries;
+    mean->setName(QStringLiteral("10期均线"));
+    mean->setPen(QPen(QColor(0x1f, 0x5f, 0xbf), 2.0));
+    mean->replace(average);
+    chart->addSeries(line);
+    chart->addSeries(mean);
 
-        auto* x = new QValueAxis;
-        x->setLabelFormat(QStringLiteral("%d"));
-        x->setTitleText(QStringLiteral("期（由旧到新）"));
-        x->setRange(1, std::max<double>(2, static_cast<double>(points.size())));
-        auto* y = new QValueAxis;
-        y->setLabelFormat(QStringLiteral("%d"));
-        if (points.isEmpty())
-            low = 0, high = 1;
-        const int margin = std::max(1, (high - low) / 10);
-        y->setRange(low - margin, high + margin);
-        y->applyNiceNumbers();
-        chart->addAxis(x, Qt::AlignBottom);
-        chart->addAxis(y, Qt::AlignLeft);
-        for (QAbstractSeries* s : chart->series()) {
-            s->attachAxis(x);
-            s->attachAxis(y);
-        }
+    auto* x = new QValueAxis;
+    x->setLabelFormat(QStringLiteral("%d"));
+    x->setTitleText(QStringLiteral("期（由旧到新）"));
+    x->setRange(1, std::max<double>(2, static_cast<double>(points.size())));
+    auto* y = new QValueAxis;
+    y->setLabelFormat(QStringLiteral("%d"));
+    const int margin = std::max(1, (high - low) / 10);
+    y->setRange(low - margin, high + margin);
+    y->applyNiceNumbers();
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QAbstractSeries* series : chart->series()) {
+        series->attachAxis(x);
+        series->attachAxis(y);
     }
 }
 

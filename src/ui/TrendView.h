@@ -5,6 +5,7 @@
 #include "ui/TrendPainter.h"
 
 #include <QAbstractScrollArea>
+#include <QString>
 #include <QWidget>
 
 #include <array>
@@ -64,7 +65,7 @@ public:
     explicit TrendView(TForm1& form, QWidget* parent = nullptr);
 
     // Reads the history and the red indicator table again when they changed since the
-    // last reading (or always with force).
+    // last reading (or always with force); a hidden view reads them when it is shown.
     void Refresh(bool force = false);
 
     TrendGridWidget* RedGrid() const { return m_red; }
@@ -80,7 +81,8 @@ protected:
 private:
     std::size_t ChosenDraws() const;
     std::string Signature() const;
-    void BuildCharts();
+    // Draws the chart in sight when the data changed since it was last drawn.
+    void ShowCurrentChart();
     void UpdateButtons();
     TrendGridWidget* CurrentGrid() const;
 
@@ -96,8 +98,10 @@ private:
     TrendGridWidget* m_blue = nullptr;
     std::array<QChartView*, kTrendIndicatorCount> m_charts{};
 
-    std::string m_signature; // of the data last read
-    bool m_chartsStale = true;
+    std::string m_signature;       // of the data last read
+    TrendIndicatorSeries m_series; // of the draws shown
+    QString m_seriesRange;         // the draws the charts span, or why there are none
+    std::array<bool, kTrendIndicatorCount> m_chartStale{};
 };
 
 } // namespace qv::ui

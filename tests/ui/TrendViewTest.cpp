@@ -40,9 +40,9 @@ private slots:
 
         // Every draw: the view is left and opened again, as a user would.
         form.ShowView(QStringLiteral("历史统计"));
-        draws->setCurrentIndex(draws->count() - 1);
         QElapsedTimer timer;
         timer.start();
+        draws->setCurrentIndex(draws->count() - 1);
         form.ShowView(QStringLiteral("走势图"));
         view->RedGrid()->viewport()->repaint();
         qInfo("trend view opened on every draw in %lld ms", static_cast<long long>(timer.elapsed()));
@@ -53,8 +53,10 @@ private slots:
         QApplication::processEvents();
         QCOMPARE(view->BlueGrid()->Grid().Colour, BallColour::Blue);
         QVERIFY(view->BlueGrid()->NewestRowVisible());
+        timer.restart();
         pages->setCurrentIndex(2); // the charts are built when their page opens
         QApplication::processEvents();
+        qInfo("indicator charts of every draw built and shown in %lld ms", static_cast<long long>(timer.elapsed()));
     }
 };
 
