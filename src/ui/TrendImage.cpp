@@ -2,11 +2,6 @@
 
 #include "ui/TrendPainter.h"
 
-#include "core/Error.h"
-#include "history/TextFile.h"
-
-#include <QBuffer>
-#include <QByteArray>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -33,13 +28,7 @@ void SaveTrendPng(const TrendGrid& grid, bool showOmissions, const std::filesyst
         application = std::make_unique<QGuiApplication>(argc, argv);
     }
 
-    const QImage image = RenderTrendImage(grid, TrendPaintOptions{showOmissions});
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (image.isNull() || !image.save(&buffer, "PNG"))
-        throw Error("无法生成走势图图片：" + path.string());
-    ReplaceFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    SavePngFile(RenderTrendImage(grid, TrendPaintOptions{showOmissions}), path);
 }
 
 } // namespace qv::ui

@@ -1,10 +1,19 @@
 #include "ui/TrendPainter.h"
 
+#include "core/Error.h"
+#include "history/TextFile.h"
+
+#include <QBuffer>
+#include <QByteArray>
 #include <QFont>
 #include <QPainter>
-#include <QPainterPath>
+
+#include <QtMath>
 
 #include <algorithm>
+#include <map>
+#include <optional>
+#include <tuple>
 
 namespace qv::ui {
 
@@ -70,9 +79,63 @@ void PaintBall(QPainter& painter, QPointF centre, const QColor& colour, int numb
     painter.setPen(Qt::NoPen);
     painter.setBrush(colour);
     painter.drawEllipse(centre, radius, radius);
+    painter.setFont(PixelFont(11, true));
     painter.setPen(Qt::white);
     painter.drawText(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius),
                      Qt::AlignCenter, Two(number));
+}
+
+// Every cell of the rows is one of few pictures (a ball of a number, an omission value), so
+// each is drawn once per thread and pixel ratio and then copied: a grid of all draws holds
+// a hundred thousand cells.
+class CellPictures
+{
+public:
+    const QImage& Ball(const QColor& colour, int number, qreal ratio)
+    {
+        return Picture(Key{1, colour.rgb(), number, ratio}, ratio, [&](QPainter& painter) {
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            PaintBall(painter, QPointF(M::kCellWidth / 2.0, M::kRowHeight / 2.0), colour, number);
+        });
+    }
+    const QImage& Omission(int omission, qreal ratio)
+    {
+        return Picture(Key{0, 0, omission, ratio}, ratio, [&](QPainter& painter) {
+            painter.setFont(PixelFont(10));
+            painter.setPen(kOmission);
+            painter.drawText(QRect(0, 0, M::kCellWidth, M::kRowHeight), Qt::AlignCenter,
+                             QString::number(omission));
+        });
+    }
+
+private:
+    using Key = std::tuple<int, QRgb, int, qreal>;
+
+    template <typename Draw> const QImage& Picture(const Key& key, qreal ratio, const Draw& draw)
+    {
+        auto found = m_pictures.find(key);
+        if (found != m_pictures.end())
+            return found->second;
+        QImage image(QSize(qCeil(M::kCellWidth * ratio), qCeil(M::kRowHeight * ratio)),
+                     QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            draw(painter);
+        }
+        if (m_pictures.size() > 4096)
+            m_pictures.clear();
+        return m_pictures.emplace(key, std::move(image)).first->second;
+    }
+
+    std::map<Key, QImage> m_pictures;
+};
+
+CellPictures& Pictures()
+{
+    thread_local CellPictures pictures;
+    return pictures;
 }
 
 void PaintZoneSeparators(QPainter& painter, const TrendGrid& grid, const Frame& frame, int top, int bottom)
@@ -112,36 +175,33 @@ void PaintBody(QPainter& painter, const TrendGrid& grid, const TrendPaintOptions
     if (grid.Colour == BallColour::Blue) {
         // The line through the blues of consecutive rows, reaching one row beyond the rows
         // in sight so that it enters and leaves the picture.
-        QPainterPath path;
-        bool started = false;
+        QList<QLineF> lines;
+        std::optional<QPointF> previous;
         const std::size_t from = firstRow > 0 ? firstRow - 1 : 0;
         const std::size_t to = std::min(grid.Rows(), endRow + 1);
         for (std::size_t row = from; row < to; ++row)
             for (int n = 1; n <= grid.Numbers; ++n)
                 if (grid.Drawn(row, n)) {
-                    started ? path.lineTo(frame.Centre(row, n)) : path.moveTo(frame.Centre(row, n));
-                    started = true;
+                    const QPointF centre = frame.Centre(row, n);
+                    if (previous)
+                        lines.append(QLineF(*previous, centre));
+                    previous = centre;
                 }
         painter.setPen(QPen(kBlueBall.lighter(140), 1.6));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawPath(path);
+        painter.drawLines(lines);
     }
 
-    const QFont omissionFont = PixelFont(10);
-    const QFont ballFont = PixelFont(11, true);
     const QColor ball = BallColourOf(grid);
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    CellPictures& pictures = Pictures();
     for (std::size_t row = firstRow; row < endRow; ++row) {
         for (int n = 1; n <= grid.Numbers; ++n) {
             const int omission = grid.At(row, n);
-            if (omission == 0) {
-                painter.setFont(ballFont);
-                PaintBall(painter, frame.Centre(row, n), ball, n);
-            } else if (options.ShowOmissions) {
-                painter.setFont(omissionFont);
-                painter.setPen(kOmission);
-                painter.drawText(QRect(frame.CellX(n), frame.RowY(row), M::kCellWidth, M::kRowHeight),
-                                 Qt::AlignCenter, QString::number(omission));
-            }
+            const QPoint corner(frame.CellX(n), frame.RowY(row));
+            if (omission == 0)
+                painter.drawImage(corner, pictures.Ball(ball, n, ratio));
+            else if (options.ShowOmissions)
+                painter.drawImage(corner, pictures.Omission(omission, ratio));
         }
     }
     painter.restore();
@@ -250,6 +310,16 @@ QImage RenderTrendImage(const TrendGrid& grid, const TrendPaintOptions& options)
     QPainter painter(&image);
     PaintTrendGrid(painter, grid, options, size, QPoint(0, 0));
     return image;
+}
+
+void SavePngFile(const QImage& image, const std::filesystem::path& path)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&buffer, "PNG"))
+        throw Error("无法生成图片：" + path.string());
+    ReplaceFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 } // namespace qv::ui

@@ -7,6 +7,7 @@
 #include <QSize>
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 
 class QPainter;
@@ -56,7 +57,10 @@ void PaintTrendGrid(QPainter& painter, const TrendGrid& grid, const TrendPaintOp
 // The cell of the draw rows at point, if any, for the same area and scroll.
 std::optional<TrendCell> TrendCellAt(const TrendGrid& grid, QSize size, QPoint scroll, QPoint point);
 
-// The whole grid as one picture, every row of it.
+// The whole grid as one picture, every row of it. Any thread may draw one.
 QImage RenderTrendImage(const TrendGrid& grid, const TrendPaintOptions& options);
+
+// Replaces path with the picture as PNG; throws qv::Error when it cannot be made or written.
+void SavePngFile(const QImage& image, const std::filesystem::path& path);
 
 } // namespace qv::ui

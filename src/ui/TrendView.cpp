@@ -7,7 +7,7 @@
 #include "core/Error.h"
 #include "history/TextFile.h"
 
-#include <QBuffer>
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -26,6 +26,8 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <limits>
 
 namespace qv::ui {
@@ -40,17 +42,6 @@ const std::pair<const char*, std::size_t> kDrawChoices[] = {
 constexpr int kDefaultChoice = 2;
 const char* const kChartNames[] = {"TrendChartSum", "TrendChartSpan", "TrendChartAc", "TrendChartOdd",
                                    "TrendChartBig"};
-
-// Replaces path with the picture as PNG.
-void SaveImage(const QImage& image, const std::filesystem::path& path)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (image.isNull() || !image.save(&buffer, "PNG"))
-        throw Error("无法生成图片：" + path.string());
-    ReplaceFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-}
 
 } // namespace
 
@@ -379,10 +370,19 @@ void TrendView::SavePng()
     const auto path = m_form.Host().ChooseSaveFile(request);
     if (!path)
         return;
-    if (grid)
-        SaveImage(RenderTrendImage(grid->Grid(), grid->Options()), *path);
-    else
-        SaveImage(m_chartPages->currentWidget()->grab().toImage(), *path);
+    if (grid) {
+        // A grid of every draw takes a second or two to draw and encode: that runs beside
+        // the window, which keeps painting meanwhile.
+        auto work = std::async(std::launch::async,
+                               [copy = grid->Grid(), options = grid->Options(), target = *path]() {
+                                   SavePngFile(RenderTrendImage(copy, options), target);
+                               });
+        while (work.wait_for(std::chrono::milliseconds(30)) != std::future_status::ready)
+            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        work.get();
+    } else {
+        SavePngFile(m_chartPages->currentWidget()->grab().toImage(), *path);
+    }
     m_form.Host().Log("图片已保存：" + path->string());
 }
 

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -38,6 +39,16 @@ private slots:
         QCOMPARE(view->RedGrid()->Grid().Issues.back(), std::string("2026096"));
         QVERIFY(view->RedGrid()->NewestRowVisible());
 
+        // The blue grid saved as CSV and as PNG, through the buttons.
+        pages->setCurrentIndex(1);
+        desk.Script().QueueSaveFile(desk.Dir / "blue.csv");
+        QTest::mouseClick(desk.Find<QPushButton>("TrendSaveCsv"), Qt::LeftButton);
+        QCOMPARE(desk.Dir.ReadBytes("blue.csv"), TrendCsv(view->BlueGrid()->Grid()));
+        desk.Script().QueueSaveFile(desk.Dir / "blue.png");
+        QTest::mouseClick(desk.Find<QPushButton>("TrendSavePng"), Qt::LeftButton);
+        QCOMPARE(desk.Dir.ReadBytes("blue.png").substr(1, 3), std::string("PNG"));
+        pages->setCurrentIndex(0);
+
         // Every draw: the view is left and opened again, as a user would.
         form.ShowView(QStringLiteral("历史统计"));
         QElapsedTimer timer;
@@ -53,10 +64,12 @@ private slots:
         QApplication::processEvents();
         QCOMPARE(view->BlueGrid()->Grid().Colour, BallColour::Blue);
         QVERIFY(view->BlueGrid()->NewestRowVisible());
+
         timer.restart();
         pages->setCurrentIndex(2); // the charts are built when their page opens
         QApplication::processEvents();
-        qInfo("indicator charts of every draw built and shown in %lld ms", static_cast<long long>(timer.elapsed()));
+        qInfo("indicator charts of every draw built and shown in %lld ms",
+              static_cast<long long>(timer.elapsed()));
     }
 };
 
