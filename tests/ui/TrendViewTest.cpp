@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -59,6 +60,14 @@ private slots:
         qInfo("trend view opened on every draw in %lld ms", static_cast<long long>(timer.elapsed()));
         QCOMPARE(view->RedGrid()->Grid().Rows(), form.State().HistoryLines.size());
         QVERIFY(view->RedGrid()->NewestRowVisible());
+        QScrollBar* bar = view->RedGrid()->verticalScrollBar();
+        timer.restart();
+        for (int step = 0; step < 100; ++step) {
+            bar->setValue(bar->value() - 3 * TrendMetrics::kRowHeight);
+            view->RedGrid()->viewport()->repaint();
+        }
+        qInfo("100 scroll steps painted in %lld ms", static_cast<long long>(timer.elapsed()));
+        QVERIFY(!view->RedGrid()->NewestRowVisible());
 
         pages->setCurrentIndex(1);
         QApplication::processEvents();
