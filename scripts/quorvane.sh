@@ -11,8 +11,8 @@ cd "$(dirname "$0")/.."
 
 BUILD_DIR=${QUORVANE_BUILD_DIR:-build}
 PACKAGES=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-translations-l10n libgl-dev
-          fonts-noto-cjk xvfb xauth
+          qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
+          libgl-dev fonts-noto-cjk xvfb xauth
           clang libclang-rt-14-dev)
 
 say() { printf '\n== %s\n' "$*"; }

@@ -119,6 +119,14 @@ QStringList SaveScreenshots(TForm1& form, const std::filesystem::path& dir)
         save(&form, QStringLiteral("main-algorithm-") + QString::fromUtf8(algorithms[i]) + QStringLiteral(".png"));
     }
     tab(QStringLiteral("PageControl3"), 0);
+
+    form.ShowView(QStringLiteral("走势图"));
+    const char* trends[] = {"red", "blue", "chart"};
+    for (int i = 0; i < 3; ++i) {
+        tab(QStringLiteral("TrendPages"), i);
+        save(&form, QStringLiteral("main-trend-") + QString::fromUtf8(trends[i]) + QStringLiteral(".png"));
+    }
+    tab(QStringLiteral("TrendPages"), 0);
     form.ShowView(QStringLiteral("历史统计"));
 
     const std::pair<const char*, const char*> selection[] = {{"记事工作区域", "notepad"},

@@ -11,6 +11,7 @@
 #include "ui/SelectionInstall.h"
 #include "ui/SessionSettings.h"
 #include "ui/TableModels.h"
+#include "ui/TrendView.h"
 #include "ui/WindowEffects.h"
 #include "ui/about.h"
 #include "ui/adddata.h"
@@ -229,6 +230,8 @@ void TForm1::BuildMenus()
     AddViewCommand(view, m_analysisBar, QStringLiteral("算法参考"), QStringLiteral("号码预测"),
                    Area::Analysis, 3, QStringLiteral("MenuAlgorithmReference"),
                    QStringLiteral("ToolPrediction"));
+    AddViewCommand(view, m_analysisBar, QStringLiteral("走势图"), QStringLiteral("走势图"), Area::Analysis, 5,
+                   QStringLiteral("MenuTrend"), QStringLiteral("ToolTrend"));
     AddCommand(view, QStringLiteral("相邻号码组合分析"), QStringLiteral("MenuNeighbourAnalysis"), {})
         ->setEnabled(false);
     // The spiral conjecture's view is never shown: its menu item and tool button are disabled.
@@ -420,6 +423,7 @@ QWidget* TForm1::BuildAnalysisArea()
     m_analysisViews->addWidget(BuildOmissionView());
     m_analysisViews->addWidget(BuildAlgorithmReferenceView());
     m_analysisViews->addWidget(BuildSpiralView());
+    m_analysisViews->addWidget(new TrendView(*this));
     layout->addWidget(m_analysisViews, 1);
     return area;
 }

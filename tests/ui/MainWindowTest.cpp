@@ -60,9 +60,10 @@ QStringList Checked(TForm1& form, const QStringList& names)
     return checked;
 }
 
-const QStringList kAnalysisMenu = {
-    QStringLiteral("MenuHistoryStatistics"), QStringLiteral("MenuIndicatorReference"),
-    QStringLiteral("MenuHistoryOmission"), QStringLiteral("MenuAlgorithmReference")};
+const QStringList kAnalysisMenu = {QStringLiteral("MenuHistoryStatistics"),
+                                   QStringLiteral("MenuIndicatorReference"),
+                                   QStringLiteral("MenuHistoryOmission"),
+                                   QStringLiteral("MenuAlgorithmReference"), QStringLiteral("MenuTrend")};
 const QStringList kSelectionMenu = {QStringLiteral("MenuNotepad"), QStringLiteral("MenuBetCombination"),
                                     QStringLiteral("MenuFilters"), QStringLiteral("MenuPurchaseList"),
                                     QStringLiteral("MenuPrizeCheck")};
@@ -126,19 +127,15 @@ private slots:
                                                  QStringLiteral("恢复默认设置"),
                                                  QStringLiteral("-"),
                                                  QStringLiteral("退出\tCtrl+Alt+X")};
-        QTest::newRow("查看视窗") << QStringLiteral("查看视窗")
-                                  << QStringList{QStringLiteral("历史统计"),
-                                                 QStringLiteral("指标参考"),
-                                                 QStringLiteral("历史遗漏"),
-                                                 QStringLiteral("算法参考"),
-                                                 QStringLiteral("!相邻号码组合分析"),
-                                                 QStringLiteral("!下期分析预测"),
-                                                 QStringLiteral("-"),
-                                                 QStringLiteral("记事工作区域"),
-                                                 QStringLiteral("投注/组合"),
-                                                 QStringLiteral("运算/过滤窗口"),
-                                                 QStringLiteral("购买清单\tCtrl+Alt+C"),
-                                                 QStringLiteral("中奖查询")};
+        QTest::newRow("查看视窗")
+            << QStringLiteral("查看视窗")
+            << QStringList{QStringLiteral("历史统计"),      QStringLiteral("指标参考"),
+                           QStringLiteral("历史遗漏"),      QStringLiteral("算法参考"),
+                           QStringLiteral("走势图"),        QStringLiteral("!相邻号码组合分析"),
+                           QStringLiteral("!下期分析预测"), QStringLiteral("-"),
+                           QStringLiteral("记事工作区域"),  QStringLiteral("投注/组合"),
+                           QStringLiteral("运算/过滤窗口"), QStringLiteral("购买清单\tCtrl+Alt+C"),
+                           QStringLiteral("中奖查询")};
         QTest::newRow("使用帮助") << QStringLiteral("使用帮助")
                                   << QStringList{QStringLiteral("使用指南"),         QStringLiteral("-"),
                                                  QStringLiteral("关于我们\tAlt+A"),  QStringLiteral("-"),
@@ -167,10 +164,11 @@ private slots:
                                             QStringLiteral("在线讨论"), QStringLiteral("使用指南"),
                                             QStringLiteral("关于我们")};
         QTest::newRow("analysis") << QStringLiteral("AnalysisToolBar")
-                                  << QStringList{QStringLiteral("历史统计"),  QStringLiteral("指标参考"),
-                                                 QStringLiteral("历史遗漏"),  QStringLiteral("号码预测"),
-                                                 QStringLiteral("!分析预测"), QStringLiteral("-"),
-                                                 QStringLiteral("更新期数"),  QStringLiteral("重算数据")};
+                                  << QStringList{QStringLiteral("历史统计"), QStringLiteral("指标参考"),
+                                                 QStringLiteral("历史遗漏"), QStringLiteral("号码预测"),
+                                                 QStringLiteral("走势图"),   QStringLiteral("!分析预测"),
+                                                 QStringLiteral("-"),        QStringLiteral("更新期数"),
+                                                 QStringLiteral("重算数据")};
         QTest::newRow("selection") << QStringLiteral("SelectionToolBar")
                                    << QStringList{QStringLiteral("记事本"), QStringLiteral("选号"),
                                                   QStringLiteral("缩水过滤"), QStringLiteral("购买清单"),
@@ -211,6 +209,7 @@ private slots:
             {"MenuAlgorithmReference", analysis, "算法参考", "MenuAlgorithmReference"},
             {"ToolIndicatorReference", analysis, "指标参考", "MenuIndicatorReference"},
             {"ToolPrediction", analysis, "算法参考", "MenuAlgorithmReference"},
+            {"ToolTrend", analysis, "走势图", "MenuTrend"},
             {"MenuNotepad", selection, "记事工作区域", "MenuNotepad"},
             {"MenuFilters", selection, "运算/过滤窗口", "MenuFilters"},
             {"MenuPurchaseList", selection, "购买清单", "MenuPurchaseList"},
