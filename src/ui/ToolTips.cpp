@@ -23,6 +23,7 @@ const ToolTip kToolTips[] = {
     {"ToolIndicatorReference", "查看下一期的红球、蓝球基础指标参考"},
     {"ToolHistoryOmission", "查看红球、蓝球的遗漏数据与出号情况"},
     {"ToolPrediction", "查看围红公式的号码预测与杀红、杀蓝公式的验证"},
+    {"ToolTrend", "查看红球、蓝球走势图（遗漏与统计）和指标走势图"},
     {"ToolSpiral", "螺旋体分析预测（暂未开放）"},
     {"ToolButton22", "打开开奖记录编辑器：添加、修改或删除开奖记录"},
     {"ToolButton2", "按历史开奖记录重新计算全部指标与分析文件"},
