@@ -3,19 +3,25 @@
 #include "core/Error.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace qv {
 
-void ReplayQueryList(AppState& state, Host& host)
+std::vector<IssuedDraw> ReplayDrawsOf(const AppState& state)
 {
-    PurchaseState& purchase = state.Purchase;
+    const PurchaseState& purchase = state.Purchase;
     if (purchase.ReplayDrawCount < 1)
         throw Error("回放期数应至少为1期");
-    const std::vector<IssuedDraw> draws =
+    std::vector<IssuedDraw> draws =
         NewestDraws(state.HistoryLines, static_cast<std::size_t>(purchase.ReplayDrawCount));
     if (draws.empty())
         throw Error("没有历史数据，无法回放。请先载入或添加开奖记录。");
-    const TicketList list = ReadTicketList(purchase.QueryList, "查询清单");
+    return draws;
+}
+
+ReplayOutcome ReplayList(const Lines& queryList, const std::vector<IssuedDraw>& draws)
+{
+    const TicketList list = ReadTicketList(queryList, "查询清单");
     if (list.Bets.Bets == 0) {
         std::string text = "查询清单中没有可回放的号码";
         if (list.SkippedCount > 0 && list.SkippedWithoutBlue == list.SkippedCount)
@@ -23,18 +29,33 @@ void ReplayQueryList(AppState& state, Host& host)
         text += "（每行一注，如“01 02 03 04 05 06 +07”，或复式、胆拖的写法）";
         throw Error(text);
     }
-    purchase.Replay = ReplayBets(list.Bets, draws);
-    host.ViewChanged("ReplayTable");
+    ReplayOutcome outcome;
+    outcome.Replay = ReplayBets(list.Bets, draws);
     if (list.SkippedCount > 0) {
-        std::string line = "另有" + std::to_string(list.SkippedCount) +
-                           "行未回放（不是一注、复式或胆拖的写法，或没有蓝球），第一行为第";
+        std::string& line = outcome.SkippedNote;
+        line = "另有" + std::to_string(list.SkippedCount) +
+               "行未回放（不是一注、复式或胆拖的写法，或没有蓝球），第一行为第";
         line += std::to_string(list.Skipped.front().Index + 1);
         line += "行“";
         line += list.Skipped.front().Text;
         line += "”";
-        host.Log(line);
     }
+    return outcome;
+}
+
+void StoreReplay(AppState& state, Host& host, ReplayOutcome outcome)
+{
+    state.Purchase.Replay = std::move(outcome.Replay);
+    host.ViewChanged("ReplayTable");
+    if (!outcome.SkippedNote.empty())
+        host.Log(outcome.SkippedNote);
     host.Log(kReplayDone);
+}
+
+void ReplayQueryList(AppState& state, Host& host)
+{
+    const std::vector<IssuedDraw> draws = ReplayDrawsOf(state);
+    StoreReplay(state, host, ReplayList(state.Purchase.QueryList, draws));
 }
 
 std::string PercentText(double rate)

@@ -2,6 +2,7 @@
 
 #include "ui/QtText.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -16,6 +17,7 @@
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -27,6 +29,7 @@
 #endif
 
 #include <algorithm>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -511,6 +514,7 @@ PrizeCheckView::PrizeCheckView(ViewContext context, QWidget* parent)
     connect(m_firstAmount, &QLineEdit::textChanged, this, &PrizeCheckView::FloatingAmountChanged);
     connect(m_secondAmount, &QLineEdit::textChanged, this, &PrizeCheckView::FloatingAmountChanged);
     connect(replayButton, &QPushButton::clicked, this, &PrizeCheckView::ReplayClick);
+    m_replayLocks = {replayButton, load, check, m_replayDraws};
 
     m_context.Register("Memo9", [this]() { Refresh(); });
     m_context.Register("Edit7", [this]() { Refresh(); });
@@ -637,6 +641,8 @@ void PrizeCheckView::Refresh()
 
 void PrizeCheckView::TeButton1Click()
 {
+    if (Replaying())
+        return;
     if (m_queries)
         m_queries->Pull();
     m_context.Run([this]() {
@@ -648,6 +654,8 @@ void PrizeCheckView::TeButton1Click()
 
 void PrizeCheckView::Button12Click()
 {
+    if (Replaying())
+        return;
     if (m_queries)
         m_queries->Pull();
     m_context.Run([this]() {
@@ -657,16 +665,82 @@ void PrizeCheckView::Button12Click()
     });
 }
 
+PrizeCheckView::~PrizeCheckView()
+{
+    if (m_replayThread) {
+        // The outcome goes nowhere: its slot belongs to this view.
+        m_replayThread->wait();
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void PrizeCheckView::SetReplayRunning(bool running)
+{
+    for (QWidget* widget : m_replayLocks)
+        widget->setEnabled(!running);
+    if (running) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_context.CommandHost.SetProgressMaximum(0); // a bar that runs without a position
+    } else {
+        QApplication::restoreOverrideCursor();
+        m_context.CommandHost.SetProgressMaximum(1);
+        m_context.CommandHost.SetProgressPosition(1);
+    }
+}
+
 void PrizeCheckView::ReplayClick()
 {
+#ifdef QV_HAVE_PURCHASE
+    if (Replaying())
+        return;
     if (m_queries)
         m_queries->Pull();
-    m_context.Run([this]() {
-#ifdef QV_HAVE_PURCHASE
-        m_context.State.Purchase.ReplayDrawCount = m_replayDraws->value();
-        ReplayQueryList(m_context.State, m_context.CommandHost);
-#endif
+    // The draws are read here, so that a bad history stops the command as it always did.
+    // The worker reads the query list where it is: while it runs, the commands that replace
+    // the list (载入查询清单, and every Pull of the box) are refused, and the main window
+    // deletes its views, whose destructor waits for the worker, before the state goes.
+    auto draws = std::make_shared<std::vector<IssuedDraw>>();
+    if (!m_context.Run([&]() {
+            m_context.State.Purchase.ReplayDrawCount = m_replayDraws->value();
+            *draws = ReplayDrawsOf(m_context.State);
+        }))
+        return;
+    const Lines* list = &m_context.State.Purchase.QueryList;
+    auto outcome = std::make_shared<ReplayOutcome>();
+    auto failure = std::make_shared<std::exception_ptr>();
+    m_replayThread = QThread::create([draws, list, outcome, failure]() {
+        try {
+            *outcome = ReplayList(*list, *draws);
+        } catch (...) {
+            *failure = std::current_exception();
+        }
     });
+    m_replayThread->setParent(this);
+    connect(m_replayThread, &QThread::finished, this, [this, outcome, failure]() {
+        FinishReplay([this, outcome, failure]() {
+            if (*failure)
+                std::rethrow_exception(*failure);
+            StoreReplay(m_context.State, m_context.CommandHost, std::move(*outcome));
+        });
+    });
+    SetReplayRunning(true);
+    m_replayThread->start();
+#endif
+}
+
+void PrizeCheckView::FinishReplay(const std::function<void()>& store)
+{
+    bool ran = false;
+    m_context.Run([&]() {
+        ran = true;
+        m_replayThread->deleteLater();
+        m_replayThread = nullptr;
+        SetReplayRunning(false);
+        store();
+    });
+    // Another command was running (a message box of it open): store once it is over.
+    if (!ran)
+        QTimer::singleShot(50, this, [this, store]() { FinishReplay(store); });
 }
 
 } // namespace qv::ui

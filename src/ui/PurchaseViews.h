@@ -8,6 +8,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 class QButtonGroup;
 class QCheckBox;
@@ -17,6 +19,7 @@ class QPlainTextEdit;
 class QRadioButton;
 class QSpinBox;
 class QTableWidget;
+class QThread;
 class QTimer;
 
 namespace qv::ui {
@@ -89,8 +92,12 @@ class PrizeCheckView : public QWidget
     Q_OBJECT
 public:
     explicit PrizeCheckView(ViewContext context, QWidget* parent = nullptr);
+    // Waits for a replay still running.
+    ~PrizeCheckView() override;
 
     void Refresh();
+    // A replay is working on its own thread.
+    bool Replaying() const { return m_replayThread != nullptr; }
 
     void TeButton1Click(); // 载入查询清单
     void Button12Click();  // 查询中奖
@@ -100,8 +107,15 @@ private:
     void RefreshTotals();
     void RefreshReplay();
     void FloatingAmountChanged();
+    // The replay's lists are read and checked on a worker thread; meanwhile the window
+    // shows the busy cursor and the running progress bar, and the commands on the query
+    // list wait. Its outcome is stored (or its error shown) as a command once it is back.
+    void SetReplayRunning(bool running);
+    void FinishReplay(const std::function<void()>& store);
 
     ViewContext m_context;
+    QThread* m_replayThread = nullptr;
+    std::vector<QWidget*> m_replayLocks; // disabled while a replay runs
     QLineEdit* m_edit7 = nullptr;
     std::unique_ptr<ListBox> m_queries;
     QPlainTextEdit* m_memo7 = nullptr;

@@ -11,6 +11,7 @@
 #include "ui/S24.h"
 #include "ui/SelectionInstall.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -25,9 +26,15 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+
+#include <array>
+#include <cstdio>
 
 #if __has_include("filters/FilterRun.h") && __has_include("purchase/PurchaseList.h")
 #define QV_HAVE_WHOLE_CHAIN 1
+#include "purchase/Replay.h"
+#include "ui/QtText.h"
 #endif
 
 using namespace qv;
@@ -498,7 +505,7 @@ private slots:
         s.Find<QSpinBox>("ReplayDraws")->setValue(5);
         s.Click("ReplayButton");
         auto* table = s.Find<QTableWidget>("ReplayTable");
-        QCOMPARE(table->rowCount(), 2);
+        QTRY_COMPARE(table->rowCount(), 2);
         QCOMPARE(table->item(0, 0)->text(), QStringLiteral("2026002"));
         QCOMPARE(table->item(0, 7)->text(), QStringLiteral("1200"));
         // the balance runs from the oldest draw: 7 × 0+1 (35) − 16, then 1200 − 16 more
@@ -510,6 +517,96 @@ private slots:
         QCOMPARE(s.Text("Memo7"), QStringLiteral("没有中奖，真遗憾！\n"));
 #else
         QSKIP("the prize check is not part of this build");
+#endif
+    }
+
+    void replayRunsOffTheUiThread()
+    {
+#ifdef QV_HAVE_WHOLE_CHAIN
+        Selection s(false);
+        AppState& state = s.desk.Form->State();
+        // 100 draws, and a list of 38,760 × 8 single bets with one line that does not read
+        state.HistoryLines.clear();
+        for (int i = 0; i < 100; ++i) {
+            char line[64];
+            std::snprintf(line, sizeof line, "2025%03d %02d %02d %02d %02d %02d %02d %02d", 100 - i,
+                          1 + i % 7, 9 + i % 5, 14 + i % 3, 18 + i % 4, 23 + i % 6, 30 + i % 4, 1 + i % 16);
+            state.HistoryLines.emplace_back(line);
+        }
+        Lines list;
+        std::array<int, 6> reds{1, 2, 3, 4, 5, 6};
+        for (;;) {
+            for (int blue = 1; blue <= 8; ++blue) {
+                char line[32];
+                std::snprintf(line, sizeof line, "%02d %02d %02d %02d %02d %02d +%02d", reds[0], reds[1],
+                              reds[2], reds[3], reds[4], reds[5], blue);
+                list.emplace_back(line);
+            }
+            int k = 5;
+            while (k >= 0 && reds[static_cast<std::size_t>(k)] == 20 - 5 + k)
+                --k;
+            if (k < 0)
+                break;
+            ++reds[static_cast<std::size_t>(k)];
+            for (int j = k + 1; j < 6; ++j)
+                reds[static_cast<std::size_t>(j)] = reds[static_cast<std::size_t>(j - 1)] + 1;
+        }
+        list.insert(list.begin() + 3, "01 02 03");
+        state.Purchase.QueryList = list;
+        s.Find<QSpinBox>("ReplayDraws")->setValue(100);
+        PrizeCheckView& view = *s.windows.Prizes;
+
+        int ticksWhileRunning = 0;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&]() { ticksWhileRunning += view.Replaying() ? 1 : 0; });
+        timer.start(1);
+        QElapsedTimer clock;
+        clock.start();
+        s.Click("ReplayButton");
+        const qint64 onUiThread = clock.elapsed();
+        QVERIFY(view.Replaying());
+        QVERIFY(QApplication::overrideCursor() != nullptr);
+        for (const char* locked : {"ReplayButton", "Button12", "TeButton1"})
+            QVERIFY2(!s.Find<QPushButton>(locked)->isEnabled(), locked);
+        s.Click("Button12"); // refused while the replay runs
+        QTRY_VERIFY_WITH_TIMEOUT(!view.Replaying(), 30000);
+        qInfo("replay of %zu lines: %lld ms on the UI thread to start, %lld ms to the result", list.size(),
+              onUiThread, clock.elapsed());
+        QVERIFY2(ticksWhileRunning > 0, "the event loop stood still during the replay");
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QVERIFY(s.Find<QPushButton>("ReplayButton")->isEnabled());
+        QCOMPARE(s.desk.Form->ProgressBar()->value(), s.desk.Form->ProgressBar()->maximum());
+
+        // the same outcome, table and log as the synchronous command
+        const ReplayOutcome expected = ReplayList(list, ReplayDrawsOf(state));
+        QCOMPARE(expected.Replay.Bets, std::uint64_t{310080});
+        QVERIFY(ReplayTableLines(state.Purchase.Replay) == ReplayTableLines(expected.Replay));
+        QCOMPARE(s.Find<QTableWidget>("ReplayTable")->rowCount(), 100);
+        const QStringList log = s.desk.LogLines();
+        QCOMPARE(log.back(), QStringLiteral("历史回放.......OK"));
+        QCOMPARE(log[log.size() - 2], Q(expected.SkippedNote));
+        QVERIFY(s.desk.MessageTexts().isEmpty());
+
+        // a list without a bet stops with the command's message, the last replay kept
+        state.Purchase.QueryList = {"01 02 03"};
+        s.Click("ReplayButton");
+        QTRY_VERIFY(!view.Replaying());
+        QString refusal;
+        try {
+            ReplayList(state.Purchase.QueryList, ReplayDrawsOf(state));
+        } catch (const std::exception& e) {
+            refusal = QString::fromUtf8(e.what());
+        }
+        QVERIFY(!refusal.isEmpty());
+        QCOMPARE(LastMessage(s.desk), refusal);
+        QCOMPARE(s.Find<QTableWidget>("ReplayTable")->rowCount(), 100);
+
+        // the window goes while a replay runs
+        state.Purchase.QueryList = list;
+        s.Click("ReplayButton");
+        QVERIFY(view.Replaying());
+#else
+        QSKIP("the replay is not part of this build");
 #endif
     }
 
@@ -579,7 +676,8 @@ private slots:
         QCOMPARE(form.CurrentView(TForm1::Area::Selection), QStringLiteral("购买清单"));
         QCOMPARE(s.Text("Memo8").count(QLatin1Char('\n')), remaining);
         // the list counts its bets and cost as the basket does
-        QCOMPARE(s.Text("PurchaseTotal"), QStringLiteral("合计共：%1注/%2元").arg(remaining).arg(2 * remaining));
+        QCOMPARE(s.Text("PurchaseTotal"),
+                 QStringLiteral("合计共：%1注/%2元").arg(remaining).arg(2 * remaining));
         s.Find<QRadioButton>("TeRadioButton1")->click();
         s.Click("Button17");
         QVERIFY(s.desk.LogLines().contains(
