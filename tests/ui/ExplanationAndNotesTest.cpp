@@ -695,7 +695,7 @@ private slots:
             QVERIFY2(!button->toolTip().isEmpty(), qPrintable(action->objectName()));
             QVERIFY2(button->toolTip() != button->text(), qPrintable(action->objectName()));
         }
-        QCOMPARE(buttons, 21);
+        QCOMPARE(buttons, 22);
     }
 
     void placeholderLinksShowTheirLocalPage_data()
