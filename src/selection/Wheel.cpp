@@ -1,0 +1,523 @@
+#include "selection/Wheel.h"
+
+#include "core/Error.h"
+#include "history/Text.h"
+#include "selection/BetForm.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <random>
+#include <stdexcept>
+
+namespace qv {
+
+namespace {
+
+constexpr int kMaxV = kWheelMaxReds;
+
+struct BinomialTable
+{
+    std::array<std::array<std::uint32_t, kMaxV + 1>, kMaxV + 1> C{};
+    BinomialTable()
+    {
+        for (int n = 0; n <= kMaxV; ++n) {
+            C[n][0] = 1;
+            for (int r = 1; r <= n; ++r)
+                C[n][r] = C[n - 1][r - 1] + (r <= n - 1 ? C[n - 1][r] : 0);
+        }
+    }
+};
+
+const BinomialTable& Binomials()
+{
+    static const BinomialTable table;
+    return table;
+}
+
+// The next mask with the same number of bits (Gosper): walks the r-subsets in colex order.
+WheelTicket NextSubset(WheelTicket x)
+{
+    const WheelTicket c = x & (~x + 1);
+    const WheelTicket r = x + c;
+    return (((r ^ x) >> 2) / c) | r;
+}
+
+// Calls f on every mask of r bits taken from the set bits of pool.
+template <typename F> void ForEachSubsetOf(WheelTicket pool, int r, F&& f)
+{
+    std::array<WheelTicket, 32> bits{};
+    int n = 0;
+    for (WheelTicket p = pool; p; p &= p - 1)
+        bits[static_cast<std::size_t>(n++)] = p & (~p + 1);
+    if (r < 0 || r > n)
+        return;
+    if (r == 0) {
+        f(WheelTicket{0});
+        return;
+    }
+    for (WheelTicket sel = (WheelTicket{1} << r) - 1; sel < (WheelTicket{1} << n); sel = NextSubset(sel)) {
+        WheelTicket mask = 0;
+        for (WheelTicket s = sel; s; s &= s - 1)
+            mask |= bits[static_cast<std::size_t>(std::countr_zero(s))];
+        f(mask);
+    }
+}
+
+// The colex rank of an m-subset among all m-subsets of 0..v-1.
+std::uint32_t Rank(WheelTicket mask)
+{
+    const auto& c = Binomials().C;
+    std::uint32_t rank = 0;
+    int i = 1;
+    for (WheelTicket p = mask; p; p &= p - 1, ++i)
+        rank += c[static_cast<std::size_t>(std::countr_zero(p))][static_cast<std::size_t>(i)];
+    return rank;
+}
+
+// A fixed-seed generator with a reduction of our own, so that every platform draws the
+// same numbers.
+class Random
+{
+public:
+    explicit Random(std::uint32_t seed) : Engine(seed) {}
+    std::size_t Below(std::size_t n) { return static_cast<std::size_t>(Engine() % n); }
+    double Unit() { return (Engine() >> 5) * (1.0 / 134217728.0); }
+
+private:
+    std::mt19937 Engine;
+};
+
+// The search state: how often each m-set is covered and the tickets in use.
+class Cover
+{
+public:
+    Cover(int v, int m, int t, int k)
+        : V(v), M(m), T(t), K(k), All((WheelTicket{1} << v) - 1),
+          Count(Binomials().C[static_cast<std::size_t>(v)][static_cast<std::size_t>(m)], 0),
+          Where(Count.size(), kNone)
+    {
+        Uncovered.reserve(Count.size());
+        for (std::uint32_t r = 0; r < Count.size(); ++r) {
+            Where[r] = static_cast<std::uint32_t>(Uncovered.size());
+            Uncovered.push_back(r);
+        }
+        WheelTicket s = (WheelTicket{1} << m) - 1;
+        Sets.reserve(Count.size());
+        for (std::size_t r = 0; r < Count.size(); ++r, s = NextSubset(s))
+            Sets.push_back(s);
+    }
+
+    // Calls f(rank) for every m-set that ticket holds at least t of.
+    template <typename F> void ForEachCovered(WheelTicket ticket, F&& f) const
+    {
+        for (int j = T; j <= std::min(K, M); ++j)
+            ForEachSubsetOf(ticket, j, [&](WheelTicket inside) {
+                ForEachSubsetOf(All & ~ticket, M - j,
+                                [&](WheelTicket outside) { f(Rank(inside | outside)); });
+            });
+    }
+
+    // Calls f(ticket) for every k-set holding at least t of the m-set s.
+    template <typename F> void ForEachCandidate(WheelTicket s, F&& f) const
+    {
+        for (int j = T; j <= std::min(K, M); ++j)
+            ForEachSubsetOf(s, j, [&](WheelTicket inside) {
+                ForEachSubsetOf(All & ~s, K - j, [&](WheelTicket outside) { f(inside | outside); });
+            });
+    }
+
+    // A random k-set holding at least t of the m-set s: t of its members and k - t others.
+    WheelTicket RandomCandidate(WheelTicket s, Random& random) const
+    {
+        WheelTicket ticket = 0;
+        const auto pick = [&](WheelTicket pool, int count) {
+            for (int i = 0; i < count; ++i) {
+                WheelTicket rest = pool & ~ticket;
+                for (std::size_t skip = random.Below(static_cast<std::size_t>(std::popcount(rest))); skip > 0;
+                     --skip)
+                    rest &= rest - 1;
+                ticket |= rest & (~rest + 1);
+            }
+        };
+        pick(s, T);
+        pick(All, K - T);
+        return ticket;
+    }
+
+    // How many m-sets one ticket covers: the work of one Add, Remove, Gain or Loss.
+    std::uint64_t Reach() const
+    {
+        std::uint64_t reach = 0;
+        for (int j = T; j <= std::min(K, M); ++j)
+            reach += Binomial(K, j) * Binomial(V - K, M - j);
+        return reach;
+    }
+
+    int Gain(WheelTicket ticket) const
+    {
+        int gain = 0;
+        ForEachCovered(ticket, [&](std::uint32_t r) { gain += Count[r] == 0; });
+        return gain;
+    }
+    int Loss(WheelTicket ticket) const
+    {
+        int loss = 0;
+        ForEachCovered(ticket, [&](std::uint32_t r) { loss += Count[r] == 1; });
+        return loss;
+    }
+
+    void Add(WheelTicket ticket)
+    {
+        ForEachCovered(ticket, [&](std::uint32_t r) {
+            if (Count[r]++ == 0)
+                Drop(r);
+        });
+    }
+    void Remove(WheelTicket ticket)
+    {
+        ForEachCovered(ticket, [&](std::uint32_t r) {
+            if (--Count[r] == 0) {
+                Where[r] = static_cast<std::uint32_t>(Uncovered.size());
+                Uncovered.push_back(r);
+            }
+        });
+    }
+
+    int V, M, T, K;
+    WheelTicket All;
+    std::vector<std::uint16_t> Count;
+    std::vector<std::uint32_t> Where; // index in Uncovered, kNone when covered
+    std::vector<std::uint32_t> Uncovered;
+    std::vector<WheelTicket> Sets; // the m-set of each rank
+
+private:
+    static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+    void Drop(std::uint32_t r)
+    {
+        const std::uint32_t at = Where[r];
+        const std::uint32_t last = Uncovered.back();
+        Uncovered[at] = last;
+        Where[last] = at;
+        Uncovered.pop_back();
+        Where[r] = kNone;
+    }
+};
+
+// Greedy: while an m-set is uncovered, take one (at random) and add the ticket that
+// covers it and the most other uncovered m-sets.
+std::vector<WheelTicket> Greedy(Cover& cover, Random& random)
+{
+    std::vector<WheelTicket> tickets;
+    while (!cover.Uncovered.empty()) {
+        const WheelTicket s = cover.Sets[cover.Uncovered[random.Below(cover.Uncovered.size())]];
+        WheelTicket best = 0;
+        int bestGain = -1;
+        cover.ForEachCandidate(s, [&](WheelTicket candidate) {
+            const int gain = cover.Gain(candidate);
+            if (gain > bestGain) {
+                bestGain = gain;
+                best = candidate;
+            }
+        });
+        cover.Add(best);
+        tickets.push_back(best);
+    }
+    return tickets;
+}
+
+// Drops tickets whose m-sets are all covered by others, the least needed first.
+void DropRedundant(Cover& cover, std::vector<WheelTicket>& tickets)
+{
+    for (std::size_t i = tickets.size(); i-- > 0;) {
+        if (cover.Loss(tickets[i]) == 0) {
+            cover.Remove(tickets[i]);
+            tickets.erase(tickets.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+    }
+}
+
+// With one ticket fewer than a known wheel, moves tickets until no m-set is uncovered or
+// the step budget is spent (simulated annealing on the number of uncovered m-sets). Each
+// step takes a random uncovered m-set, a random ticket covering it, and replaces the
+// least needed of a few sampled tickets with it.
+bool Anneal(Cover& cover, std::vector<WheelTicket>& tickets, Random& random, long steps, long& budget)
+{
+    double temperature = 1.0;
+    const double cooling = std::pow(0.02, 1.0 / static_cast<double>(std::max(1L, steps)));
+    for (long step = 0; step < steps && budget > 0 && !cover.Uncovered.empty();
+         ++step, --budget, temperature *= cooling) {
+        const WheelTicket in =
+            cover.RandomCandidate(cover.Sets[cover.Uncovered[random.Below(cover.Uncovered.size())]], random);
+        std::size_t out = random.Below(tickets.size());
+        int outLoss = cover.Loss(tickets[out]);
+        for (int sample = 0; sample < 3 && outLoss > 0; ++sample) {
+            const std::size_t other = random.Below(tickets.size());
+            const int loss = cover.Loss(tickets[other]);
+            if (loss < outLoss) {
+                out = other;
+                outLoss = loss;
+            }
+        }
+        const std::size_t before = cover.Uncovered.size();
+        const WheelTicket old = tickets[out];
+        cover.Remove(old);
+        cover.Add(in);
+        const double delta = static_cast<double>(cover.Uncovered.size()) - static_cast<double>(before);
+        if (delta <= 0 || random.Unit() < std::exp(-delta / temperature)) {
+            tickets[out] = in;
+        } else {
+            cover.Remove(in);
+            cover.Add(old);
+        }
+    }
+    return cover.Uncovered.empty();
+}
+
+} // namespace
+
+WheelCheck VerifyWheel(int v, int m, int t, const std::vector<WheelTicket>& tickets)
+{
+    WheelCheck check;
+    if (v < 1 || v > 31 || m < 1 || m > v)
+        return check;
+    const WheelTicket end = WheelTicket{1} << v;
+    std::size_t last = 0; // the ticket that covered the previous m-set is tried first
+    for (WheelTicket s = (WheelTicket{1} << m) - 1; s < end; s = NextSubset(s)) {
+        ++check.Checked;
+        bool covered = false;
+        if (!tickets.empty() && std::popcount(tickets[last] & s) >= t) {
+            covered = true;
+        } else {
+            for (std::size_t i = 0; i < tickets.size(); ++i) {
+                if (std::popcount(tickets[i] & s) >= t) {
+                    covered = true;
+                    last = i;
+                    break;
+                }
+            }
+        }
+        check.Uncovered += !covered;
+    }
+    return check;
+}
+
+std::uint64_t SchoenheimBound(int v, int k, int t)
+{
+    if (t <= 0)
+        return 1;
+    if (k <= 0 || v <= 0)
+        return 0;
+    const std::uint64_t inner = SchoenheimBound(v - 1, k - 1, t - 1);
+    const auto vv = static_cast<std::uint64_t>(v);
+    const auto kk = static_cast<std::uint64_t>(k);
+    return (vv * inner + kk - 1) / kk;
+}
+
+std::vector<WheelTicket> BuildWheel(int v, int m, int t, int ticketSize)
+{
+    if (t < 1 || t > m || m > v || v > kMaxV || ticketSize < t || ticketSize > v)
+        throw std::invalid_argument("BuildWheel: no wheel for these sizes");
+
+    // A few greedy starts with different seeds; the smallest one goes on.
+    Cover cover(v, m, t, ticketSize);
+    Random random(20240601u);
+    std::vector<WheelTicket> best;
+    const std::size_t sets = cover.Count.size();
+    const int starts = sets * static_cast<std::size_t>(ticketSize) < 200000 ? 4 : 1;
+    for (int start = 0; start < starts; ++start) {
+        Cover fresh(v, m, t, ticketSize);
+        std::vector<WheelTicket> tickets = Greedy(fresh, random);
+        DropRedundant(fresh, tickets);
+        if (best.empty() || tickets.size() < best.size()) {
+            best = tickets;
+            cover = std::move(fresh);
+        }
+    }
+
+    // Take one ticket away (the least needed) and anneal until covered again; stop at
+    // the first failure.
+    std::vector<WheelTicket> tickets = best;
+    // The local search's work is bounded by steps, not time, so that the result does not
+    // depend on the machine: about 8 ticket walks a step.
+    const auto reach = static_cast<long>(cover.Reach());
+    const long steps = std::min(20000L, 30000000L / (8 * reach));
+    long budget = 150000000L / (8 * reach);
+    while (tickets.size() > 1) {
+        std::size_t weakest = 0;
+        int weakestLoss = cover.Loss(tickets[0]);
+        for (std::size_t i = 1; i < tickets.size(); ++i) {
+            const int loss = cover.Loss(tickets[i]);
+            if (loss < weakestLoss) {
+                weakest = i;
+                weakestLoss = loss;
+            }
+        }
+        cover.Remove(tickets[weakest]);
+        tickets.erase(tickets.begin() + static_cast<std::ptrdiff_t>(weakest));
+        if (!Anneal(cover, tickets, random, steps, budget))
+            break;
+        DropRedundant(cover, tickets);
+        best = tickets;
+    }
+
+    std::sort(best.begin(), best.end());
+    if (VerifyWheel(v, m, t, best).Uncovered != 0)
+        throw std::logic_error("BuildWheel: the built wheel misses a guarantee");
+    return best;
+}
+
+const std::vector<WheelGuarantee>& OfferedGuarantees()
+{
+    static const std::vector<WheelGuarantee> offered = {{6, 5}, {6, 4}, {5, 5}, {5, 4},
+                                                        {4, 4}, {4, 3}, {3, 3}};
+    return offered;
+}
+
+std::string GuaranteeCaption(WheelGuarantee guarantee)
+{
+    return "中" + std::to_string(guarantee.M) + "保" + std::to_string(guarantee.T);
+}
+
+std::optional<WheelGuarantee> ParseGuarantee(std::string_view text)
+{
+    for (const auto& g : OfferedGuarantees()) {
+        if (text == std::to_string(g.M) + "-" + std::to_string(g.T) || text == GuaranteeCaption(g))
+            return g;
+    }
+    return std::nullopt;
+}
+
+std::string WheelRequestProblem(const WheelRequest& request)
+{
+    const auto outOfRange = [](const std::vector<int>& numbers) {
+        return std::any_of(numbers.begin(), numbers.end(), [](int n) { return n < 1 || n > 33; });
+    };
+    const auto duplicate = [](std::vector<int> numbers) -> std::optional<int> {
+        std::sort(numbers.begin(), numbers.end());
+        const auto at = std::adjacent_find(numbers.begin(), numbers.end());
+        return at == numbers.end() ? std::nullopt : std::optional<int>(*at);
+    };
+    if (outOfRange(request.Reds) || outOfRange(request.Bankers))
+        return "红球号码应在01至33之间";
+    if (const auto d = duplicate(request.Reds))
+        return "选择的红球中" + TwoDigits(*d) + "重复";
+    if (const auto d = duplicate(request.Bankers))
+        return "胆码中" + TwoDigits(*d) + "重复";
+    const int v = static_cast<int>(request.Reds.size());
+    if (v < kWheelMinReds || v > kWheelMaxReds)
+        return "旋转矩阵需要选择7至20个红球，现在选择了" + std::to_string(v) + "个";
+    for (const int banker : request.Bankers) {
+        if (std::find(request.Reds.begin(), request.Reds.end(), banker) != request.Reds.end())
+            return "胆码" + TwoDigits(banker) + "不能同时是选择的红球";
+    }
+    const int d = static_cast<int>(request.Bankers.size());
+    if (d > kWheelMaxBankers)
+        return "胆码最多5个，现在有" + std::to_string(d) + "个";
+    const auto& offered = OfferedGuarantees();
+    const auto& g = request.Guarantee;
+    if (std::none_of(offered.begin(), offered.end(),
+                     [&](const WheelGuarantee& o) { return o.M == g.M && o.T == g.T; }))
+        return "不提供这种保证；可选：中6保5、中6保4、中5保5、中5保4、中4保4、中4保3、中3保3";
+    if (6 - d < g.T)
+        return std::to_string(d) + "个胆码时每注只有" + std::to_string(6 - d) + "个选择的红球，不能做到" +
+               GuaranteeCaption(g) + "（胆码最多" + std::to_string(6 - g.T) + "个）";
+    return {};
+}
+
+WheelResult MakeWheel(const WheelRequest& request)
+{
+    if (const std::string problem = WheelRequestProblem(request); !problem.empty())
+        throw Error(problem);
+    WheelResult result;
+    result.Reds = request.Reds;
+    result.Bankers = request.Bankers;
+    std::sort(result.Reds.begin(), result.Reds.end());
+    std::sort(result.Bankers.begin(), result.Bankers.end());
+    result.Guarantee = request.Guarantee;
+    const int v = result.V();
+    const int k = 6 - static_cast<int>(result.Bankers.size());
+    result.Tickets = BuildWheel(v, request.Guarantee.M, request.Guarantee.T, k);
+    result.Check = VerifyWheel(v, request.Guarantee.M, request.Guarantee.T, result.Tickets);
+    return result;
+}
+
+std::vector<std::string> WheelResult::Lines() const
+{
+    std::vector<std::string> lines;
+    lines.reserve(Tickets.size());
+    for (const WheelTicket ticket : Tickets) {
+        std::vector<int> numbers = Bankers;
+        for (WheelTicket p = ticket; p; p &= p - 1)
+            numbers.push_back(Reds[static_cast<std::size_t>(std::countr_zero(p))]);
+        std::sort(numbers.begin(), numbers.end());
+        std::string line;
+        for (const int n : numbers) {
+            if (!line.empty())
+                line += ' ';
+            line += TwoDigits(n);
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::string WheelResult::Summary(std::size_t blues) const
+{
+    std::string text = std::to_string(V()) + "码";
+    if (!Bankers.empty()) {
+        text += "（胆码";
+        for (std::size_t i = 0; i < Bankers.size(); ++i) {
+            if (i)
+                text += ' ';
+            text += TwoDigits(Bankers[i]);
+        }
+        text += "）";
+    }
+    const std::uint64_t bets = Tickets.size() * blues;
+    const std::uint64_t full = Binomial(V(), 6 - static_cast<int>(Bankers.size())) * blues;
+    return text + GuaranteeCaption(Guarantee) + "：" + std::to_string(bets) + "注/" +
+           std::to_string(2 * bets) + "元，全组合" + std::to_string(full) + "注";
+}
+
+std::string WheelResult::VerifiedText() const
+{
+    if (Check.Uncovered != 0)
+        return "验证失败：" + std::to_string(Check.Uncovered) + "种情况不满足";
+    return "已验证：全部" + std::to_string(Check.Checked) + "种情况满足";
+}
+
+std::vector<int> ParseWheelNumbers(std::string_view text, std::string_view what)
+{
+    std::vector<int> numbers;
+    std::string field;
+    const auto flush = [&] {
+        if (field.empty())
+            return;
+        int value = 0;
+        const bool digits = field.size() <= 2 && std::all_of(field.begin(), field.end(),
+                                                             [](char c) { return c >= '0' && c <= '9'; });
+        if (!digits)
+            throw Error(std::string(what) + "中“" + field + "”不是号码（应为01至33）");
+        for (const char c : field)
+            value = value * 10 + (c - '0');
+        numbers.push_back(value);
+        field.clear();
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == ' ' || c == ',' || c == '\t') {
+            flush();
+        } else if (text.substr(i, 3) == "、" || text.substr(i, 3) == "，") {
+            flush();
+            i += 2;
+        } else {
+            field += c;
+        }
+    }
+    flush();
+    return numbers;
+}
+
+} // namespace qv
