@@ -17,6 +17,10 @@ namespace {
 
 constexpr int kMaxV = kWheelMaxReds;
 
+// The local search's work, in ticket walks and scans: for one ticket fewer, and in all.
+constexpr std::uint64_t kAttemptWork = 15000000;
+constexpr std::uint64_t kSearchWork = 120000000;
+
 struct BinomialTable
 {
     std::array<std::array<std::uint32_t, kMaxV + 1>, kMaxV + 1> C{};
@@ -209,18 +213,30 @@ private:
 // covers it and the most other uncovered m-sets.
 std::vector<WheelTicket> Greedy(Cover& cover, Random& random)
 {
+    // When all tickets holding S are too many to weigh, a random sample of them is.
+    constexpr std::uint64_t kGreedyWork = 200000;
+    const std::uint64_t reach = cover.Reach();
+    std::uint64_t candidates = 0;
+    for (int j = cover.T; j <= std::min(cover.K, cover.M); ++j)
+        candidates += Binomial(cover.M, j) * Binomial(cover.V - cover.M, cover.K - j);
     std::vector<WheelTicket> tickets;
     while (!cover.Uncovered.empty()) {
         const WheelTicket s = cover.Sets[cover.Uncovered[random.Below(cover.Uncovered.size())]];
         WheelTicket best = 0;
         int bestGain = -1;
-        cover.ForEachCandidate(s, [&](WheelTicket candidate) {
+        const auto consider = [&](WheelTicket candidate) {
             const int gain = cover.Gain(candidate);
             if (gain > bestGain) {
                 bestGain = gain;
                 best = candidate;
             }
-        });
+        };
+        if (candidates * reach <= kGreedyWork) {
+            cover.ForEachCandidate(s, consider);
+        } else {
+            for (std::uint64_t i = 0; i < kGreedyWork / reach; ++i)
+                consider(cover.RandomCandidate(s, random));
+        }
         cover.Add(best);
         tickets.push_back(best);
     }
@@ -239,26 +255,46 @@ void DropRedundant(Cover& cover, std::vector<WheelTicket>& tickets)
 }
 
 // With one ticket fewer than a known wheel, moves tickets until no m-set is uncovered or
-// the step budget is spent (simulated annealing on the number of uncovered m-sets). Each
-// step takes a random uncovered m-set, a random ticket covering it, and replaces the
-// least needed of a few sampled tickets with it.
-bool Anneal(Cover& cover, std::vector<WheelTicket>& tickets, Random& random, long steps, long& budget)
+// the work budget is spent: simulated annealing on the number of uncovered m-sets with
+// the moves of the covering-design solvers. A step takes a random uncovered m-set S and a
+// ticket holding t - 1 of S, and swaps one of the ticket's other positions for one of S,
+// so that the ticket holds S; without such a ticket a random one is replaced by a random
+// ticket holding S. The work (ticket walks and scans) is counted, not timed, so that
+// every machine builds the same wheel.
+bool Anneal(Cover& cover, std::vector<WheelTicket>& tickets, Random& random, std::uint64_t work,
+            std::uint64_t& budget)
 {
-    double temperature = 1.0;
-    const double cooling = std::pow(0.02, 1.0 / static_cast<double>(std::max(1L, steps)));
-    for (long step = 0; step < steps && budget > 0 && !cover.Uncovered.empty();
-         ++step, --budget, temperature *= cooling) {
-        const WheelTicket in =
-            cover.RandomCandidate(cover.Sets[cover.Uncovered[random.Below(cover.Uncovered.size())]], random);
-        std::size_t out = random.Below(tickets.size());
-        int outLoss = cover.Loss(tickets[out]);
-        for (int sample = 0; sample < 3 && outLoss > 0; ++sample) {
-            const std::size_t other = random.Below(tickets.size());
-            const int loss = cover.Loss(tickets[other]);
-            if (loss < outLoss) {
-                out = other;
-                outLoss = loss;
-            }
+    const std::uint64_t reach = cover.Reach();
+    const std::uint64_t stepCost = tickets.size() + 4 * reach;
+    const std::uint64_t steps = std::max<std::uint64_t>(1, std::min(work, budget) / stepCost);
+    double temperature = 0.6;
+    const double cooling = std::pow(0.05 / temperature, 1.0 / static_cast<double>(steps));
+    std::vector<std::size_t> near;
+    for (std::uint64_t step = 0; step < steps && !cover.Uncovered.empty(); ++step, temperature *= cooling) {
+        budget -= std::min(budget, stepCost);
+        const WheelTicket s = cover.Sets[cover.Uncovered[random.Below(cover.Uncovered.size())]];
+        near.clear();
+        for (std::size_t i = 0; i < tickets.size(); ++i) {
+            if (std::popcount(tickets[i] & s) == cover.T - 1)
+                near.push_back(i);
+        }
+        std::size_t out = 0;
+        WheelTicket in = 0;
+        if (!near.empty()) {
+            out = near[random.Below(near.size())];
+            const WheelTicket old = tickets[out];
+            WheelTicket leave = old & ~s;
+            WheelTicket enter = s & ~old;
+            for (std::size_t skip = random.Below(static_cast<std::size_t>(std::popcount(leave))); skip > 0;
+                 --skip)
+                leave &= leave - 1;
+            for (std::size_t skip = random.Below(static_cast<std::size_t>(std::popcount(enter))); skip > 0;
+                 --skip)
+                enter &= enter - 1;
+            in = (old & ~(leave & (~leave + 1))) | (enter & (~enter + 1));
+        } else {
+            out = random.Below(tickets.size());
+            in = cover.RandomCandidate(s, random);
         }
         const std::size_t before = cover.Uncovered.size();
         const WheelTicket old = tickets[out];
@@ -339,11 +375,7 @@ std::vector<WheelTicket> BuildWheel(int v, int m, int t, int ticketSize)
     // Take one ticket away (the least needed) and anneal until covered again; stop at
     // the first failure.
     std::vector<WheelTicket> tickets = best;
-    // The local search's work is bounded by steps, not time, so that the result does not
-    // depend on the machine: about 8 ticket walks a step.
-    const auto reach = static_cast<long>(cover.Reach());
-    const long steps = std::min(20000L, 30000000L / (8 * reach));
-    long budget = 150000000L / (8 * reach);
+    std::uint64_t budget = kSearchWork;
     while (tickets.size() > 1) {
         std::size_t weakest = 0;
         int weakestLoss = cover.Loss(tickets[0]);
@@ -356,7 +388,7 @@ std::vector<WheelTicket> BuildWheel(int v, int m, int t, int ticketSize)
         }
         cover.Remove(tickets[weakest]);
         tickets.erase(tickets.begin() + static_cast<std::ptrdiff_t>(weakest));
-        if (!Anneal(cover, tickets, random, steps, budget))
+        if (!Anneal(cover, tickets, random, kAttemptWork, budget))
             break;
         DropRedundant(cover, tickets);
         best = tickets;
