@@ -470,7 +470,11 @@ WheelResult MakeWheel(const WheelRequest& request)
     result.Guarantee = request.Guarantee;
     const int v = result.V();
     const int k = 6 - static_cast<int>(result.Bankers.size());
-    result.Tickets = BuildWheel(v, request.Guarantee.M, request.Guarantee.T, k);
+    try {
+        result.Tickets = BuildWheel(v, request.Guarantee.M, request.Guarantee.T, k);
+    } catch (const std::logic_error&) {
+        throw Error("旋转矩阵未能通过验证，没有生成号码");
+    }
     result.Check = VerifyWheel(v, request.Guarantee.M, request.Guarantee.T, result.Tickets);
     return result;
 }
