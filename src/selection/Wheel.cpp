@@ -318,20 +318,38 @@ WheelCheck VerifyWheel(int v, int m, int t, const std::vector<WheelTicket>& tick
     WheelCheck check;
     if (v < 1 || v > 31 || m < 1 || m > v)
         return check;
+    // holds[p * words + w], bit i: ticket 64 w + i holds position p. Sixty-four tickets are
+    // judged at once: atLeast[l] marks those holding at least l of the positions so far.
+    const std::size_t words = (tickets.size() + 63) / 64;
+    std::vector<std::uint64_t> holds(static_cast<std::size_t>(v) * words, 0);
+    for (std::size_t i = 0; i < tickets.size(); ++i) {
+        for (WheelTicket p = tickets[i] & ((WheelTicket{1} << v) - 1); p; p &= p - 1)
+            holds[static_cast<std::size_t>(std::countr_zero(p)) * words + i / 64] |= std::uint64_t{1}
+                                                                                     << (i % 64);
+    }
     const WheelTicket end = WheelTicket{1} << v;
     std::size_t last = 0; // the ticket that covered the previous m-set is tried first
+    std::array<std::size_t, 32> positions{};
+    std::array<std::uint64_t, 33> atLeast{};
     for (WheelTicket s = (WheelTicket{1} << m) - 1; s < end; s = NextSubset(s)) {
         ++check.Checked;
+        if (!tickets.empty() && std::popcount(tickets[last] & s) >= t)
+            continue;
+        int n = 0;
+        for (WheelTicket p = s; p; p &= p - 1)
+            positions[static_cast<std::size_t>(n++)] = static_cast<std::size_t>(std::countr_zero(p)) * words;
         bool covered = false;
-        if (!tickets.empty() && std::popcount(tickets[last] & s) >= t) {
-            covered = true;
-        } else {
-            for (std::size_t i = 0; i < tickets.size(); ++i) {
-                if (std::popcount(tickets[i] & s) >= t) {
-                    covered = true;
-                    last = i;
-                    break;
-                }
+        for (std::size_t w = 0; w < words && !covered; ++w) {
+            atLeast.fill(0);
+            atLeast[0] = ~std::uint64_t{0};
+            for (int j = 0; j < n; ++j) {
+                const std::uint64_t b = holds[positions[static_cast<std::size_t>(j)] + w];
+                for (int l = std::min(j + 1, t); l >= 1; --l)
+                    atLeast[static_cast<std::size_t>(l)] |= atLeast[static_cast<std::size_t>(l - 1)] & b;
+            }
+            if (const std::uint64_t hit = atLeast[static_cast<std::size_t>(t)]) {
+                covered = true;
+                last = w * 64 + static_cast<std::size_t>(std::countr_zero(hit));
             }
         }
         check.Uncovered += !covered;

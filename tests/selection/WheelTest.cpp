@@ -25,6 +25,12 @@ TEST(Wheel, VerifierCountsUncoveredSets)
     for (int x = 0; x < 6; ++x)
         sixOfSeven.push_back(Mask({0, 1, 2, 3, 4, 5, 6}) & ~(WheelTicket{1} << x));
     const std::vector<WheelTicket> fiveOfSeven(sixOfSeven.begin() + 1, sixOfSeven.end());
+    // All 210 6-sets of 0..9 but the last: more tickets than one machine word holds.
+    std::vector<WheelTicket> allButOne;
+    for (WheelTicket s = 0; s < (WheelTicket{1} << 10); ++s) {
+        if (std::popcount(s) == 6 && s != Mask({4, 5, 6, 7, 8, 9}))
+            allButOne.push_back(s);
+    }
     struct Case
     {
         const char* name;
@@ -42,6 +48,8 @@ TEST(Wheel, VerifierCountsUncoveredSets)
         {"lotto design", 8, 6, 4, {Mask({0, 1, 2, 3, 4, 5})}, 28, 0},
         {"lotto design, one more matched", 8, 6, 5, {Mask({0, 1, 2, 3, 4, 5})}, 28, 15},
         {"no tickets", 20, 6, 5, {}, 38760, 38760},
+        {"full expansion less one", 10, 6, 6, allButOne, 210, 1},
+        {"full expansion less one, 中6保5", 10, 6, 5, allButOne, 210, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
