@@ -19,7 +19,7 @@ constexpr int kMaxV = kWheelMaxReds;
 
 // The local search's work, in ticket walks and scans: for one ticket fewer, and in all.
 constexpr std::uint64_t kAttemptWork = 15000000;
-constexpr std::uint64_t kSearchWork = 120000000;
+constexpr std::uint64_t kSearchWork = 60000000;
 
 struct BinomialTable
 {
