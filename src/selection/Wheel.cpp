@@ -18,8 +18,11 @@ namespace {
 constexpr int kMaxV = kWheelMaxReds;
 
 // The local search's work, in ticket walks and scans: for one ticket fewer, and in all.
-constexpr std::uint64_t kAttemptWork = 15000000;
-constexpr std::uint64_t kSearchWork = 60000000;
+constexpr std::uint64_t kAttemptWork = 25000000;
+constexpr std::uint64_t kSearchWork = 100000000;
+// Up to this many tickets every step scans them all; and the work of a step besides.
+constexpr std::size_t kFullScan = 256;
+constexpr std::uint64_t kStepOverhead = 64;
 
 struct BinomialTable
 {
@@ -265,23 +268,44 @@ bool Anneal(Cover& cover, std::vector<WheelTicket>& tickets, Random& random, std
             std::uint64_t& budget)
 {
     const std::uint64_t reach = cover.Reach();
-    const std::uint64_t stepCost = tickets.size() + 4 * reach;
-    const std::uint64_t steps = std::max<std::uint64_t>(1, std::min(work, budget) / stepCost);
+    const std::uint64_t allowed = std::min(work, budget);
+    // The cooling assumes a step that scans a few dozen tickets; steps stop when the work
+    // is spent.
+    const std::uint64_t expected = std::max<std::uint64_t>(
+        1, allowed / (std::min<std::uint64_t>(tickets.size(), kFullScan) + 4 * reach + kStepOverhead));
     double temperature = 0.6;
-    const double cooling = std::pow(0.05 / temperature, 1.0 / static_cast<double>(steps));
-    std::vector<std::size_t> near;
-    for (std::uint64_t step = 0; step < steps && !cover.Uncovered.empty(); ++step, temperature *= cooling) {
-        budget -= std::min(budget, stepCost);
+    const double cooling = std::pow(0.05 / temperature, 1.0 / static_cast<double>(expected));
+    std::uint64_t spent = 0;
+    std::vector<std::size_t> all;
+    while (spent < allowed && !cover.Uncovered.empty()) {
+        temperature = std::max(0.05, temperature * cooling);
         const WheelTicket s = cover.Sets[cover.Uncovered[random.Below(cover.Uncovered.size())]];
-        near.clear();
-        for (std::size_t i = 0; i < tickets.size(); ++i) {
-            if (std::popcount(tickets[i] & s) == cover.T - 1)
-                near.push_back(i);
+        // A small wheel picks among all tickets holding t - 1 of S, a large one takes the
+        // first from a random place on.
+        std::optional<std::size_t> near;
+        std::size_t scanned = 0;
+        if (tickets.size() <= kFullScan) {
+            all.clear();
+            for (std::size_t i = 0; i < tickets.size(); ++i) {
+                if (std::popcount(tickets[i] & s) == cover.T - 1)
+                    all.push_back(i);
+            }
+            scanned = tickets.size();
+            if (!all.empty())
+                near = all[random.Below(all.size())];
+        } else {
+            const std::size_t from = random.Below(tickets.size());
+            for (; scanned < tickets.size() && !near; ++scanned) {
+                const std::size_t i = (from + scanned) % tickets.size();
+                if (std::popcount(tickets[i] & s) == cover.T - 1)
+                    near = i;
+            }
         }
+        spent += scanned + 4 * reach + kStepOverhead;
         std::size_t out = 0;
         WheelTicket in = 0;
-        if (!near.empty()) {
-            out = near[random.Below(near.size())];
+        if (near) {
+            out = *near;
             const WheelTicket old = tickets[out];
             WheelTicket leave = old & ~s;
             WheelTicket enter = s & ~old;
@@ -308,6 +332,7 @@ bool Anneal(Cover& cover, std::vector<WheelTicket>& tickets, Random& random, std
             cover.Add(old);
         }
     }
+    budget -= std::min(budget, spent);
     return cover.Uncovered.empty();
 }
 
