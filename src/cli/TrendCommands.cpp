@@ -38,7 +38,7 @@ void RunTrend(Context& ctx, std::vector<std::string>& args)
 {
     const std::size_t draws = DrawsOption(args);
     const bool blue = TakeFlag(args, "blue");
-    const bool omissions = !TakeFlag(args, "no-omissions");
+    [[maybe_unused]] const bool omissions = !TakeFlag(args, "no-omissions");
     const auto csvFile = TakeOption(args, "csv");
     const auto pngFile = TakeOption(args, "png");
     ExpectPositional(args, 0, std::string("trend ") + kUsage);
