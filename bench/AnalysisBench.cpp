@@ -1,7 +1,7 @@
 #include "BenchSupport.h"
 #include "analysis/NextIssueReference.h"
 #include "analysis/OmissionStatistics.h"
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "core/RecordingHost.h"
 #include "history/HistoryLoad.h"
 #include "history/TextFile.h"

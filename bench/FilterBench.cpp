@@ -2,7 +2,7 @@
 // reds, basket file read and written: with the recommended switches and with all 47.
 
 #include "BenchSupport.h"
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "filters/FilterRun.h"
 #include "history/HistoryLoad.h"
 #include "history/Text.h"

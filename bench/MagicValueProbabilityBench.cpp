@@ -3,7 +3,7 @@
 // preparation and its judgement of every line.
 
 #include "BenchSupport.h"
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "core/RecordingHost.h"
 #include "filters/FilterRule.h"
 #include "history/HistoryLoad.h"

@@ -1,5 +1,5 @@
 #include "BenchSupport.h"
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "core/RecordingHost.h"
 #include "selection/Basket.h"
 #include "selection/Selector24.h"

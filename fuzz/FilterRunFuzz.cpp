@@ -5,7 +5,7 @@
 // (a rule box gets one line more per such line).
 #include "FuzzAppDir.h"
 
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "core/Error.h"
 #include "core/RecordingHost.h"
 #include "filters/FilterRun.h"

@@ -4,7 +4,7 @@
 // and the spiral step, all computing because the flag reads "Data=0".
 #include "FuzzAppDir.h"
 
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "core/Error.h"
 #include "core/RecordingHost.h"
 #include "history/Pipeline.h"

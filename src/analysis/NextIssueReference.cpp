@@ -1,7 +1,7 @@
 #include "analysis/NextIssueReference.h"
 
 #include "analysis/OmissionStatistics.h"
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "core/Error.h"
 #include "core/Host.h"
 #include "history/StoredFile.h"

@@ -38,17 +38,32 @@ struct FileDialogRequest
     std::string Title;
 };
 
+// Where a computation writes its progress lines ("信息提示"). Kernels take only this, so
+// that they can run in memory, in a scratch evaluation or on a worker thread; the sink
+// says which thread may call it.
+class StepLog
+{
+public:
+    virtual ~StepLog() = default;
+
+    // Appends one entry to the log. Texts are UTF-8.
+    virtual void Log(const std::string& line) = 0;
+};
+
 // Everything a command needs from whoever runs it: the information log, message boxes
 // and questions, the progress bar, file dialogs and the labels and views it fills.
 // Texts are UTF-8. The desktop program implements it with widgets; the command-line
 // front end and the tests implement it without.
-class Host
+//
+// Threads: a Host belongs to the thread that runs the session commands (the desktop
+// program's user-interface thread, the command line's one thread). Every member is called
+// on that thread only; work moved to another thread reports through its own sink, and
+// the window side forwards what it reports.
+class Host : public StepLog
 {
 public:
-    virtual ~Host() = default;
-
     // Appends one entry to the information log ("信息提示").
-    virtual void Log(const std::string& line) = 0;
+    void Log(const std::string& line) override = 0;
 
     // Shows a message box and returns the button pressed (Ok for an OK-only box).
     virtual MessageAnswer Message(const std::string& caption, const std::string& text, MessageIcon icon,
@@ -75,10 +90,10 @@ public:
 };
 
 // Appends the blank line and the message that nearly every progress report consists of.
-inline void LogStep(Host& host, const std::string& line)
+inline void LogStep(StepLog& log, const std::string& line)
 {
-    host.Log(" ");
-    host.Log(line);
+    log.Log(" ");
+    log.Log(line);
 }
 
 } // namespace qv

@@ -1,6 +1,6 @@
 // 组合滤除: ten filters that judge a line by which numbers it holds.
 
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "filters/HitCountRule.h"
 #include "filters/LineText.h"
 

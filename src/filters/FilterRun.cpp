@@ -2,7 +2,7 @@
 
 #include "selection/Basket.h"
 
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "core/Error.h"
 #include "filters/CompactBasket.h"
 #include "history/HistoryLoad.h"

@@ -1,6 +1,6 @@
 // 格式滤除: seven filters that judge the shape of a line.
 
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "core/Error.h"
 #include "filters/HitCountRule.h"
 #include "filters/LineText.h"

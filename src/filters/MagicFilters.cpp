@@ -2,7 +2,7 @@
 // the 7 x 5 grid, position ranges), the golden-section orderings of the newest 12 draws
 // and the region-edge numbers of the prediction.
 
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "filters/FilterRule.h"
 #include "filters/MagicValueProbability.h"
 

@@ -2,7 +2,7 @@
 // "公式"), and the tolerances of the spiral ranges, the kill numbers, the long-omission
 // numbers and the neighbour pairs of past draws (page "条件").
 
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "filters/FilterRule.h"
 #include "filters/MagicValueProbability.h"
 #include "history/AppPaths.h"

@@ -2,7 +2,7 @@
 // the first number, the spans, the sum, the counts of small, odd, big and cold numbers,
 // and the sums and counts of the three zones.
 
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "filters/FilterRule.h"
 #include "filters/MagicValueProbability.h"
 

@@ -1,6 +1,6 @@
 #include "history/HistoryLoad.h"
 
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "history/DrawRecord.h"
 #include "history/TextFile.h"
 

@@ -3,7 +3,7 @@
 #include "analysis/NextIssueReference.h"
 #include "analysis/OmissionStatistics.h"
 #include "analysis/Prediction.h"
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "core/Host.h"
 #include "history/AppPaths.h"
 #include "history/HistoryLoad.h"

@@ -1,6 +1,6 @@
 #include "history/StoredFile.h"
 
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "history/TextFile.h"
 
 #include <filesystem>

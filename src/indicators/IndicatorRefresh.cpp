@@ -1,6 +1,6 @@
 #include "indicators/IndicatorRefresh.h"
 
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "core/Error.h"
 #include "core/Host.h"
 #include "history/HistoryLoad.h"

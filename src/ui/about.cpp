@@ -2,7 +2,7 @@
 
 #include "ui/Look.h"
 
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "ui/Addresses.h"
 #include "ui/ClickableLabel.h"
 #include "ui/QtText.h"

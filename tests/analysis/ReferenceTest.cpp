@@ -1,6 +1,6 @@
 #include "analysis/NextIssueReference.h"
 #include "analysis/ReferenceTestData.h"
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "core/Error.h"
 #include "core/RecordingHost.h"
 #include "history/TextFile.h"

@@ -4,7 +4,7 @@
 // catalogue entries, a state with the window's parameter defaults, and the two ways of
 // handing a line to a rule (compact RedCombo form and bare text).
 
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "core/Error.h"
 #include "core/RecordingHost.h"
 #include "filters/FilterRule.h"

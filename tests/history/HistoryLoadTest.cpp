@@ -1,5 +1,5 @@
 #include "history/HistoryLoad.h"
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "core/Error.h"
 #include "history/DrawRecord.h"
 #include "support/TempAppDir.h"

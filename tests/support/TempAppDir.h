@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/AppState.h"
+#include "session/AppState.h"
 #include "history/TextFile.h"
 
 #include <array>

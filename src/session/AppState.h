@@ -17,6 +17,11 @@ namespace qv {
 
 inline constexpr const char* kProgramTitle = "Quorvane 2010 Ver 1.75";
 
+// Who may write it: only the session commands (src/session/), on the thread that owns the
+// Host (the desktop program's user-interface thread, the command line's one thread).
+// Everything below the session layer takes the parts it reads as const inputs and returns
+// what it computes.
+//
 // Everything the main window owns for the whole run, without any widget: the lists each
 // step replaces whole and the others read in place, the flags, and the data behind the
 // views. One object per run of the program; the desktop program and the command-line
