@@ -1,11 +1,11 @@
 #include "ui/App.h"
 
 #include "ui/QtHost.h"
-#include "ui/QtText.h"
-#include "ui/SelectionInstall.h"
-#include "ui/WindowEffects.h"
-#include "ui/adddata.h"
-#include "ui/starloading.h"
+#include "ui/widgets/QtText.h"
+#include "ui/selection/SelectionArea.h"
+#include "ui/widgets/WindowEffects.h"
+#include "ui/windows/adddata.h"
+#include "ui/windows/starloading.h"
 
 #include <QApplication>
 #include <QDir>

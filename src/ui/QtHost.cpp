@@ -1,6 +1,6 @@
 #include "ui/QtHost.h"
 
-#include "ui/QtText.h"
+#include "ui/widgets/QtText.h"
 #include "ui/Unit1.h"
 
 #include <QAbstractButton>

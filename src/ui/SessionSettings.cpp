@@ -5,7 +5,7 @@
 #include "selection/BetList.h"
 #include "session/SavedSession.h"
 #include "ui/QtHost.h"
-#include "ui/QtText.h"
+#include "ui/widgets/QtText.h"
 #include "ui/Unit1.h"
 
 #include <QAction>

@@ -2,8 +2,8 @@
 
 #include "session/AppState.h"
 #include "core/Host.h"
-#include "ui/adddata.h"
-#include "ui/starloading.h"
+#include "ui/windows/adddata.h"
+#include "ui/windows/starloading.h"
 
 #include <QMainWindow>
 #include <QPointer>

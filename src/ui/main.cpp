@@ -1,7 +1,7 @@
 // quorvane: the desktop program.
 
 #include "ui/App.h"
-#include "ui/Look.h"
+#include "ui/widgets/Look.h"
 #include "ui/Translations.h"
 
 #include <QApplication>

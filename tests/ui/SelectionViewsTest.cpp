@@ -5,11 +5,11 @@
 #include "UiTestSupport.h"
 
 #include "selection/Selector24.h"
-#include "ui/BasketModel.h"
-#include "ui/BetView.h"
-#include "ui/PurchaseViews.h"
-#include "ui/S24.h"
-#include "ui/SelectionInstall.h"
+#include "ui/selection/BasketModel.h"
+#include "ui/selection/BetView.h"
+#include "ui/selection/PurchaseViews.h"
+#include "ui/selection/S24.h"
+#include "ui/selection/SelectionArea.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,7 +34,7 @@
 #if __has_include("filters/FilterRun.h") && __has_include("purchase/PurchaseList.h")
 #define QV_HAVE_WHOLE_CHAIN 1
 #include "purchase/Replay.h"
-#include "ui/QtText.h"
+#include "ui/widgets/QtText.h"
 #endif
 
 using namespace qv;

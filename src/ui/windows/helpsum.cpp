@@ -1,7 +1,7 @@
-#include "ui/helpsum.h"
+#include "ui/windows/helpsum.h"
 
 #include "ui/HelpCatalogue.h"
-#include "ui/QtText.h"
+#include "ui/widgets/QtText.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,11 +1,11 @@
-#include "ui/starloading.h"
+#include "ui/windows/starloading.h"
 
-#include "ui/Look.h"
+#include "ui/widgets/Look.h"
 
 #include "history/TextFile.h"
-#include "ui/QtText.h"
+#include "ui/widgets/QtText.h"
 #include "ui/Unit1.h"
-#include "ui/WindowEffects.h"
+#include "ui/widgets/WindowEffects.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

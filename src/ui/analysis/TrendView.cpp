@@ -1,7 +1,7 @@
-#include "ui/TrendView.h"
+#include "ui/analysis/TrendView.h"
 
 #include "ui/QtHost.h"
-#include "ui/QtText.h"
+#include "ui/widgets/QtText.h"
 #include "ui/Unit1.h"
 
 #include "core/Error.h"

@@ -2,10 +2,10 @@
 // omission and algorithm reference. The views only show what the steps left in the state;
 // each step announces a changed view through Host::ViewChanged.
 
-#include "ui/ClickableLabel.h"
+#include "ui/widgets/ClickableLabel.h"
 #include "ui/QtHost.h"
-#include "ui/QtText.h"
-#include "ui/TableModels.h"
+#include "ui/widgets/QtText.h"
+#include "ui/analysis/TableModels.h"
 #include "ui/Unit1.h"
 
 #include "core/Error.h"
@@ -30,7 +30,7 @@
 #include "indicators/IndicatorRefresh.h"
 #include "killformulas/BlueKillFormulas.h"
 #include "killformulas/RedKillFormulas.h"
-#include "ui/Buttons.h"
+#include "ui/widgets/Buttons.h"
 
 namespace qv::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/adddata.h"
+#include "ui/windows/adddata.h"
 
 #include "core/Error.h"
 #include "history/AppPaths.h"
@@ -7,13 +7,13 @@
 #include "history/Pipeline.h"
 #include "history/TextFile.h"
 #include "ui/Addresses.h"
-#include "ui/Buttons.h"
-#include "ui/ClickableLabel.h"
-#include "ui/ImportPreview.h"
+#include "ui/widgets/Buttons.h"
+#include "ui/widgets/ClickableLabel.h"
+#include "ui/windows/ImportPreview.h"
 #include "ui/QtHost.h"
-#include "ui/QtText.h"
+#include "ui/widgets/QtText.h"
 #include "ui/Unit1.h"
-#include "ui/WindowEffects.h"
+#include "ui/widgets/WindowEffects.h"
 
 #include <QClipboard>
 #include <QCloseEvent>

@@ -1,9 +1,9 @@
-#include "ui/S24.h"
+#include "ui/selection/S24.h"
 
 #include "selection/Selector24.h"
-#include "ui/Buttons.h"
-#include "ui/QtText.h"
-#include "ui/WindowEffects.h"
+#include "ui/widgets/Buttons.h"
+#include "ui/widgets/QtText.h"
+#include "ui/widgets/WindowEffects.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 
 #include "analysis/TrendGrid.h"
 #include "analysis/TrendIndicators.h"
-#include "ui/TrendPainter.h"
+#include "ui/analysis/TrendPainter.h"
 
 #include <QAbstractScrollArea>
 #include <QString>
