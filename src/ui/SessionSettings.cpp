@@ -36,7 +36,7 @@ void InstallSessionSettings(TForm1& form)
 {
     if (form.Action(QStringLiteral("MenuRestoreDefaults")))
         return;
-    if (auto* menu = form.findChild<QMenu*>(QStringLiteral("MenuData"))) {
+    if (QMenu* menu = form.DataMenu()) {
         auto* action = new QAction(QStringLiteral("恢复默认设置"), &form);
         action->setObjectName(QStringLiteral("MenuRestoreDefaults"));
         action->setToolTip(QStringLiteral("过滤条件、选号、投注列表与蓝码回到程序的默认值（号码篮不变）"));

@@ -2,6 +2,8 @@
 
 #include "session/AppState.h"
 #include "core/Host.h"
+#include "ui/ViewContext.h"
+#include "ui/selection/SelectionArea.h"
 #include "ui/windows/adddata.h"
 #include "ui/windows/starloading.h"
 
@@ -24,6 +26,7 @@ class QProgressBar;
 class QPushButton;
 class QSplitter;
 class QStackedWidget;
+class QTabWidget;
 class QTableView;
 class QToolBar;
 
@@ -31,6 +34,7 @@ namespace qv::ui {
 
 class QtHost;
 class RowsModel;
+class TrendView;
 
 struct FormOptions
 {
@@ -39,6 +43,16 @@ struct FormOptions
     std::optional<std::filesystem::path> AppDir;
     // The ready flag; without it "option.ini" where the app directory's rules put it.
     std::optional<std::filesystem::path> FlagFile;
+};
+
+// The analysis area's tabbed views and the help panes the form fills at its creation.
+struct AnalysisViews
+{
+    QTabWidget* HistoryStatistics = nullptr;  // PageControl1
+    QTabWidget* AlgorithmReference = nullptr; // PageControl3
+    TrendView* Trend = nullptr;
+    QPlainTextEdit* RedHelp = nullptr;  // RedHelpMemo
+    QPlainTextEdit* BlueHelp = nullptr; // BlueHelpMemo
 };
 
 // The main window. It owns the state of the run (every list and flag), the Host that the
@@ -60,12 +74,19 @@ public:
 
     AppState& State() { return m_state; }
     QtHost& Host() { return *m_host; }
+    // What the views and windows working on the run's lists get from this window.
+    ViewContext Context();
 
     // The secondary windows, created right after the main window in the program's order.
     // The record editor reads the history as it is created.
     void CreateSecondaryWindows();
     TNstarloading* LoadingWindow() const;
     TNadddata* RecordEditor() const { return m_editor; }
+    // The selection area's views and the windows created with them (all null before
+    // CreateSecondaryWindows).
+    const SelectionWindows& Selection() const { return m_selection; }
+    const AnalysisViews& Analysis() const { return m_analysis; }
+    QMenu* DataMenu() const { return m_dataMenu; } // 数据操作
 
     // Runs one command. A command that stops with an error has its text shown in a message
     // box; false then, and also when another command is still running (a timer or a
@@ -164,6 +185,7 @@ private:
     void ShowOmissionPanel(bool red);
     void OpenAddress(const QString& address);
     void ShowAbout();
+    void ShowGuide();
 
     AppState m_state;
     std::unique_ptr<QtHost> m_host;
@@ -189,6 +211,12 @@ private:
     QActionGroup* m_selectionToolGroup = nullptr;
     QToolBar* m_analysisBar = nullptr;
     QToolBar* m_selectionBar = nullptr;
+    QMenu* m_dataMenu = nullptr;
+
+    // The pages the selection area's views fill, and what fills them.
+    SelectionPages m_selectionPages;
+    SelectionWindows m_selection;
+    AnalysisViews m_analysis;
 
     std::map<QString, ViewEntry> m_views;
     std::map<Area, QString> m_currentView;
