@@ -130,14 +130,21 @@ void TForm1::FormCreate()
 void TForm1::CreateSecondaryWindows()
 {
     if (!m_loading)
-        m_loading = new TNstarloading(*this);
+        m_loading = new TNstarloading(LoadingContext{
+            this,
+            [this](const std::function<void()>& beforeReport) { return RunStartupRun(beforeReport); },
+            [this]() { return Busy(); },
+            m_state.File(files::kHistory),
+            &m_state.HistoryLines,
+        });
     if (!m_editor)
         m_editor = new TNadddata(*this);
     // The selection area's views, the about window, the pop-up and the 24-code selector.
-    if (!m_selection.Bets)
+    if (!m_selection.Bets) {
         m_selection = InstallSelectionViews(*this, m_selectionPages);
-    // The player's work of the last run, over the defaults the views just showed.
-    InstallSessionSettings(*this);
+        // The player's work of the last run, over the defaults the views just showed.
+        InstallSessionSettings(*this);
+    }
 }
 
 ViewContext TForm1::Context()
@@ -228,9 +235,8 @@ void TForm1::BuildMenus()
         Button9Click();
     })->setShortcut(QKeySequence(Qt::Key_F7));
     data->addSeparator();
-    AddCommand(data, QStringLiteral("退出"), QStringLiteral("MenuExit"), [this]() {
-        close();
-    })->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_X));
+    m_exitAction = AddCommand(data, QStringLiteral("退出"), QStringLiteral("MenuExit"), [this]() { close(); });
+    m_exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_X));
 
     QMenu* view = bar->addMenu(QStringLiteral("查看视窗"));
     view->setObjectName(QStringLiteral("MenuView"));

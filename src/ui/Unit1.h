@@ -86,7 +86,8 @@ public:
     // CreateSecondaryWindows).
     const SelectionWindows& Selection() const { return m_selection; }
     const AnalysisViews& Analysis() const { return m_analysis; }
-    QMenu* DataMenu() const { return m_dataMenu; } // 数据操作
+    QMenu* DataMenu() const { return m_dataMenu; }       // 数据操作
+    QAction* ExitAction() const { return m_exitAction; } // its last command, 退出
 
     // Runs one command. A command that stops with an error has its text shown in a message
     // box; false then, and also when another command is still running (a timer or a
@@ -212,6 +213,7 @@ private:
     QToolBar* m_analysisBar = nullptr;
     QToolBar* m_selectionBar = nullptr;
     QMenu* m_dataMenu = nullptr;
+    QAction* m_exitAction = nullptr;
 
     // The pages the selection area's views fill, and what fills them.
     SelectionPages m_selectionPages;

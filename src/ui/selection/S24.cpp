@@ -76,6 +76,7 @@ TNS24::TNS24(ViewContext context, QWidget* parent)
     layout->addWidget(m_hitCount);
 
     auto* scroll = new QScrollArea(this);
+    m_scroll = scroll;
     scroll->setObjectName(QStringLiteral("ScrollBox1"));
     scroll->setWidgetResizable(true);
     auto* list = new QWidget(scroll);

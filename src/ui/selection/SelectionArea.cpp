@@ -167,8 +167,7 @@ QStringList SaveSelectionScreenshots(TForm1& form, const QString& dir)
         // Scrolled to the first group in red.
         for (int g = 1; g <= kGroupCount24; ++g)
             if (selector->GroupBox(g)->property("hit").toBool()) {
-                if (auto* scroll = selector->findChild<QScrollArea*>(QStringLiteral("ScrollBox1")))
-                    scroll->ensureWidgetVisible(selector->GroupBox(g), 0, 60);
+                selector->Groups()->ensureWidgetVisible(selector->GroupBox(g), 0, 60);
                 break;
             }
     }
