@@ -2,8 +2,8 @@
 
 #include "ui/QtHost.h"
 #include "ui/analysis/TrendView.h"
-#include "ui/widgets/QtText.h"
 #include "ui/selection/SelectionArea.h"
+#include "ui/widgets/QtText.h"
 #include "ui/widgets/WindowEffects.h"
 #include "ui/windows/adddata.h"
 #include "ui/windows/starloading.h"

@@ -5,8 +5,8 @@
 #include "selection/BetList.h"
 #include "session/SavedSession.h"
 #include "ui/QtHost.h"
-#include "ui/widgets/QtText.h"
 #include "ui/Unit1.h"
+#include "ui/widgets/QtText.h"
 
 #include <QAction>
 #include <QMenu>

@@ -5,14 +5,14 @@
 #include "history/Pipeline.h"
 #include "history/TextFile.h"
 #include "ui/Addresses.h"
-#include "ui/selection/FilterView.h"
 #include "ui/QtHost.h"
-#include "ui/widgets/QtText.h"
-#include "ui/selection/SelectionArea.h"
 #include "ui/SessionSettings.h"
 #include "ui/analysis/TableModels.h"
 #include "ui/analysis/TrendView.h"
+#include "ui/selection/FilterView.h"
+#include "ui/selection/SelectionArea.h"
 #include "ui/web/WebArea.h"
+#include "ui/widgets/QtText.h"
 #include "ui/widgets/WindowEffects.h"
 #include "ui/windows/about.h"
 #include "ui/windows/adddata.h"
@@ -235,7 +235,8 @@ void TForm1::BuildMenus()
         Button9Click();
     })->setShortcut(QKeySequence(Qt::Key_F7));
     data->addSeparator();
-    m_exitAction = AddCommand(data, QStringLiteral("退出"), QStringLiteral("MenuExit"), [this]() { close(); });
+    m_exitAction =
+        AddCommand(data, QStringLiteral("退出"), QStringLiteral("MenuExit"), [this]() { close(); });
     m_exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_X));
 
     QMenu* view = bar->addMenu(QStringLiteral("查看视窗"));

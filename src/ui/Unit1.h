@@ -1,7 +1,7 @@
 #pragma once
 
-#include "session/AppState.h"
 #include "core/Host.h"
+#include "session/AppState.h"
 #include "ui/ViewContext.h"
 #include "ui/selection/SelectionArea.h"
 #include "ui/windows/adddata.h"

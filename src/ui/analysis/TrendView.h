@@ -22,7 +22,6 @@ class QChartView;
 
 namespace qv::ui {
 
-
 // The scrolling trend grid of one colour. It paints only the rows in sight; the header
 // and the statistics rows stay in place, the issue column stays while it scrolls
 // sideways. A new grid shows its newest row; hovering a cell tells its issue, number and

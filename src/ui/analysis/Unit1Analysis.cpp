@@ -2,11 +2,11 @@
 // omission and algorithm reference. The views only show what the steps left in the state;
 // each step announces a changed view through Host::ViewChanged.
 
-#include "ui/widgets/ClickableLabel.h"
 #include "ui/QtHost.h"
-#include "ui/widgets/QtText.h"
-#include "ui/analysis/TableModels.h"
 #include "ui/Unit1.h"
+#include "ui/analysis/TableModels.h"
+#include "ui/widgets/ClickableLabel.h"
+#include "ui/widgets/QtText.h"
 
 #include "core/Error.h"
 #include "history/TextFile.h"

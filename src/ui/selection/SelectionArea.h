@@ -29,10 +29,10 @@ struct SelectionPages
     QWidget* Filters = nullptr;
     QWidget* Purchase = nullptr;
     QWidget* Prizes = nullptr;
-    QWidget* Web = nullptr;           // the web area
-    QFrame* SponsorStrip = nullptr;   // the strip below the work areas
-    QWidget* SponsorBanner = nullptr; // its banner slot
-    QTableView* BasketGrid = nullptr; // the right column's basket grid
+    QWidget* Web = nullptr;               // the web area
+    QFrame* SponsorStrip = nullptr;       // the strip below the work areas
+    QWidget* SponsorBanner = nullptr;     // its banner slot
+    QTableView* BasketGrid = nullptr;     // the right column's basket grid
     QPushButton* AddToPurchase = nullptr; // Button15 "加入购买清单"
 };
 

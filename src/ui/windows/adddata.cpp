@@ -7,13 +7,13 @@
 #include "history/Pipeline.h"
 #include "history/TextFile.h"
 #include "ui/Addresses.h"
+#include "ui/QtHost.h"
+#include "ui/Unit1.h"
 #include "ui/widgets/Buttons.h"
 #include "ui/widgets/ClickableLabel.h"
-#include "ui/windows/ImportPreview.h"
-#include "ui/QtHost.h"
 #include "ui/widgets/QtText.h"
-#include "ui/Unit1.h"
 #include "ui/widgets/WindowEffects.h"
+#include "ui/windows/ImportPreview.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
