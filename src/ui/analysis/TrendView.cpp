@@ -1,6 +1,5 @@
 #include "ui/analysis/TrendView.h"
 
-#include "ui/QtHost.h"
 #include "ui/widgets/QtText.h"
 
 #include "core/Error.h"
