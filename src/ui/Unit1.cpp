@@ -138,7 +138,7 @@ void TForm1::CreateSecondaryWindows()
             &m_state.HistoryLines,
         });
     if (!m_editor)
-        m_editor = new TNadddata(*this);
+        m_editor = new TNadddata(*this, this);
     // The selection area's views, the about window, the pop-up and the 24-code selector.
     if (!m_selection.Bets) {
         m_selection = InstallSelectionViews(*this, m_selectionPages);

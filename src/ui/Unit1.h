@@ -58,7 +58,7 @@ struct AnalysisViews
 // The main window. It owns the state of the run (every list and flag), the Host that the
 // commands report through, every view and the secondary windows. Commands enter through
 // Run(), the one place where a stopped command's error is shown.
-class TForm1 : public QMainWindow
+class TForm1 : public QMainWindow, public RecordEditorOwner
 {
     Q_OBJECT
 public:
@@ -72,8 +72,8 @@ public:
     explicit TForm1(FormOptions options = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    AppState& State() { return m_state; }
-    QtHost& Host() { return *m_host; }
+    AppState& State() override { return m_state; }
+    QtHost& Host() override { return *m_host; }
     // What the views and windows working on the run's lists get from this window.
     ViewContext Context();
 
@@ -92,11 +92,11 @@ public:
     // Runs one command. A command that stops with an error has its text shown in a message
     // box; false then, and also when another command is still running (a timer or a
     // repaint during a long command cannot start a second one).
-    bool Run(const std::function<void()>& command);
+    bool Run(const std::function<void()>& command) override;
     bool Busy() const { return m_busy > 0; }
     // The same without the report: the error's text, empty when the command finished.
-    std::string Execute(const std::function<void()>& command);
-    void ReportError(const std::string& text);
+    std::string Execute(const std::function<void()>& command) override;
+    void ReportError(const std::string& text) override;
 
     // The shared displays.
     void AppendLog(const QString& text);
@@ -125,7 +125,7 @@ public:
     bool StartupSucceeded() const { return m_startupSucceeded; }
 
     // The record editor's OK runs the full recompute inside its own command.
-    void RecomputeAllSteps();
+    void RecomputeAllSteps() override;
 
 public slots:
     void ToolButton2Click();     // 重算数据 on the analysis tool bar: RecomputeAll

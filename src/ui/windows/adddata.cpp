@@ -6,9 +6,9 @@
 #include "history/DrawLine.h"
 #include "history/Pipeline.h"
 #include "history/TextFile.h"
+#include "session/AppState.h"
 #include "ui/Addresses.h"
 #include "ui/QtHost.h"
-#include "ui/Unit1.h"
 #include "ui/widgets/Buttons.h"
 #include "ui/widgets/ClickableLabel.h"
 #include "ui/widgets/QtText.h"
@@ -56,7 +56,8 @@ QLabel* MakeNote(const QString& text, QWidget* parent)
 
 } // namespace
 
-TNadddata::TNadddata(TForm1& form) : QWidget(&form, Qt::Window | Qt::WindowStaysOnTopHint), m_form(form)
+TNadddata::TNadddata(RecordEditorOwner& form, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_form(form)
 {
     setObjectName(QStringLiteral("Nadddata"));
     setAttribute(Qt::WA_QuitOnClose, false);
