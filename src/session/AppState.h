@@ -41,8 +41,6 @@ struct AppState
     FilterState Filters;       // the 47 switches, their parameters and counters
     PurchaseState Purchase;    // PurchaseList, the blue picker, the prize check
 
-    bool PopupShownFlag = false; // a filter explanation pop-up is showing
-
     // Resolves a path below AppDir as the program spells it.
     std::filesystem::path File(std::string_view relative) const { return Paths.Resolve(relative); }
 

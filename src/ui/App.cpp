@@ -1,11 +1,12 @@
 #include "ui/App.h"
 
 #include "ui/QtHost.h"
-#include "ui/QtText.h"
-#include "ui/SelectionInstall.h"
-#include "ui/WindowEffects.h"
-#include "ui/adddata.h"
-#include "ui/starloading.h"
+#include "ui/analysis/TrendView.h"
+#include "ui/selection/SelectionArea.h"
+#include "ui/widgets/QtText.h"
+#include "ui/widgets/WindowEffects.h"
+#include "ui/windows/adddata.h"
+#include "ui/windows/starloading.h"
 
 #include <QApplication>
 #include <QDir>
@@ -85,10 +86,8 @@ QStringList SaveScreenshots(TForm1& form, const std::filesystem::path& dir)
         if (window->grab().save(folder + QLatin1Char('/') + name))
             saved << name;
     };
-    const auto tab = [&](const QString& tabs, int index) {
-        if (auto* widget = form.findChild<QTabWidget*>(tabs))
-            widget->setCurrentIndex(index);
-    };
+    const AnalysisViews& analysis = form.Analysis();
+    const auto tab = [&](QTabWidget* tabs, int index) { tabs->setCurrentIndex(index); };
 
     if (TNstarloading* loading = form.LoadingWindow())
         save(loading, QStringLiteral("loading-window.png"));
@@ -96,11 +95,11 @@ QStringList SaveScreenshots(TForm1& form, const std::filesystem::path& dir)
     form.ShowView(QStringLiteral("历史统计"));
     const char* statistics[] = {"red", "blue", "red-help", "blue-help"};
     for (int i = 0; i < 4; ++i) {
-        tab(QStringLiteral("PageControl1"), i);
+        tab(analysis.HistoryStatistics, i);
         save(&form, QStringLiteral("main-history-statistics-") + QString::fromUtf8(statistics[i]) +
                         QStringLiteral(".png"));
     }
-    tab(QStringLiteral("PageControl1"), 0);
+    tab(analysis.HistoryStatistics, 0);
 
     form.ShowView(QStringLiteral("指标参考"));
     save(&form, QStringLiteral("main-indicator-reference.png"));
@@ -115,18 +114,18 @@ QStringList SaveScreenshots(TForm1& form, const std::filesystem::path& dir)
     form.ShowView(QStringLiteral("算法参考"));
     const char* algorithms[] = {"prediction", "red-kill", "blue-kill"};
     for (int i = 0; i < 3; ++i) {
-        tab(QStringLiteral("PageControl3"), i);
+        tab(analysis.AlgorithmReference, i);
         save(&form, QStringLiteral("main-algorithm-") + QString::fromUtf8(algorithms[i]) + QStringLiteral(".png"));
     }
-    tab(QStringLiteral("PageControl3"), 0);
+    tab(analysis.AlgorithmReference, 0);
 
     form.ShowView(QStringLiteral("走势图"));
     const char* trends[] = {"red", "blue", "chart"};
     for (int i = 0; i < 3; ++i) {
-        tab(QStringLiteral("TrendPages"), i);
+        tab(analysis.Trend->Pages(), i);
         save(&form, QStringLiteral("main-trend-") + QString::fromUtf8(trends[i]) + QStringLiteral(".png"));
     }
-    tab(QStringLiteral("TrendPages"), 0);
+    tab(analysis.Trend->Pages(), 0);
     form.ShowView(QStringLiteral("历史统计"));
 
     const std::pair<const char*, const char*> selection[] = {{"记事工作区域", "notepad"},

@@ -1,7 +1,7 @@
 #include "ui/QtHost.h"
 
-#include "ui/QtText.h"
 #include "ui/Unit1.h"
+#include "ui/widgets/QtText.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>

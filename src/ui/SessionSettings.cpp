@@ -5,8 +5,8 @@
 #include "selection/BetList.h"
 #include "session/SavedSession.h"
 #include "ui/QtHost.h"
-#include "ui/QtText.h"
 #include "ui/Unit1.h"
+#include "ui/widgets/QtText.h"
 
 #include <QAction>
 #include <QMenu>
@@ -34,13 +34,11 @@ void RefreshSessionViews(TForm1& form)
 
 void InstallSessionSettings(TForm1& form)
 {
-    if (form.Action(QStringLiteral("MenuRestoreDefaults")))
-        return;
-    if (auto* menu = form.findChild<QMenu*>(QStringLiteral("MenuData"))) {
+    if (QMenu* menu = form.DataMenu()) {
         auto* action = new QAction(QStringLiteral("恢复默认设置"), &form);
         action->setObjectName(QStringLiteral("MenuRestoreDefaults"));
         action->setToolTip(QStringLiteral("过滤条件、选号、投注列表与蓝码回到程序的默认值（号码篮不变）"));
-        QAction* exit = form.Action(QStringLiteral("MenuExit"));
+        QAction* exit = form.ExitAction();
         menu->insertAction(exit, action);
         menu->insertSeparator(exit);
         QObject::connect(action, &QAction::triggered, &form, [&form]() { RestoreDefaultSettings(form); });

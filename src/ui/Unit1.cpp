@@ -5,17 +5,18 @@
 #include "history/Pipeline.h"
 #include "history/TextFile.h"
 #include "ui/Addresses.h"
-#include "ui/FilterView.h"
 #include "ui/QtHost.h"
-#include "ui/QtText.h"
-#include "ui/SelectionInstall.h"
 #include "ui/SessionSettings.h"
-#include "ui/TableModels.h"
-#include "ui/TrendView.h"
-#include "ui/WindowEffects.h"
-#include "ui/about.h"
-#include "ui/adddata.h"
-#include "ui/starloading.h"
+#include "ui/analysis/TableModels.h"
+#include "ui/analysis/TrendView.h"
+#include "ui/selection/FilterView.h"
+#include "ui/selection/SelectionArea.h"
+#include "ui/web/WebArea.h"
+#include "ui/widgets/QtText.h"
+#include "ui/widgets/WindowEffects.h"
+#include "ui/windows/about.h"
+#include "ui/windows/adddata.h"
+#include "ui/windows/starloading.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -116,7 +117,6 @@ void TForm1::FormCreate()
     RemoveStaleTempFiles(location.AppDir);
     LoadHelpTexts();
     m_state.Selection.BasketReadyFlag = false;
-    m_state.PopupShownFlag = false;
     setWindowTitle(Q(kProgramTitle));
     AppendLog(QStringLiteral("****") + Q(kProgramTitle) + QStringLiteral("****"));
     if (!flagError.empty()) {
@@ -130,13 +130,35 @@ void TForm1::FormCreate()
 void TForm1::CreateSecondaryWindows()
 {
     if (!m_loading)
-        m_loading = new TNstarloading(*this);
+        m_loading = new TNstarloading(LoadingContext{
+            this,
+            [this](const std::function<void()>& beforeReport) { return RunStartupRun(beforeReport); },
+            [this]() { return Busy(); },
+            m_state.File(files::kHistory),
+            &m_state.HistoryLines,
+        });
     if (!m_editor)
-        m_editor = new TNadddata(*this);
+        m_editor = new TNadddata(*this, this);
     // The selection area's views, the about window, the pop-up and the 24-code selector.
-    InstallSelectionViews(*this);
-    // The player's work of the last run, over the defaults the views just showed.
-    InstallSessionSettings(*this);
+    if (!m_selection.Bets) {
+        m_selection = InstallSelectionViews(*this, m_selectionPages);
+        // The player's work of the last run, over the defaults the views just showed.
+        InstallSessionSettings(*this);
+    }
+}
+
+ViewContext TForm1::Context()
+{
+    return ViewContext{
+        m_state,
+        *m_host,
+        [this](const std::function<void()>& command) { return Run(command); },
+        [this](const std::string& component, std::function<void()> refresh) {
+            RegisterView(component, std::move(refresh));
+        },
+        [this](const QString& caption) { ShowView(caption); },
+        this,
+    };
 }
 
 TNstarloading* TForm1::LoadingWindow() const
@@ -200,6 +222,7 @@ void TForm1::BuildMenus()
 
     QMenu* data = bar->addMenu(QStringLiteral("数据操作"));
     data->setObjectName(QStringLiteral("MenuData"));
+    m_dataMenu = data;
     AddCommand(data, QStringLiteral("添加/修改/删除开奖记录"), QStringLiteral("MenuAddRecord"), [this]() {
         ToolButton22Click();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
@@ -212,9 +235,9 @@ void TForm1::BuildMenus()
         Button9Click();
     })->setShortcut(QKeySequence(Qt::Key_F7));
     data->addSeparator();
-    AddCommand(data, QStringLiteral("退出"), QStringLiteral("MenuExit"), [this]() {
-        close();
-    })->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_X));
+    m_exitAction =
+        AddCommand(data, QStringLiteral("退出"), QStringLiteral("MenuExit"), [this]() { close(); });
+    m_exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_X));
 
     QMenu* view = bar->addMenu(QStringLiteral("查看视窗"));
     view->setObjectName(QStringLiteral("MenuView"));
@@ -263,10 +286,7 @@ void TForm1::BuildMenus()
 
     QMenu* help = bar->addMenu(QStringLiteral("使用帮助"));
     help->setObjectName(QStringLiteral("MenuHelp"));
-    AddCommand(help, QStringLiteral("使用指南"), QStringLiteral("MenuGuide"), [this]() {
-        OpenAddress(QString());
-        ShowArea(Area::Web);
-    });
+    AddCommand(help, QStringLiteral("使用指南"), QStringLiteral("MenuGuide"), [this]() { ShowGuide(); });
     help->addSeparator();
     AddCommand(help, QStringLiteral("关于我们"), QStringLiteral("MenuAbout"), [this]() {
         ShowAbout();
@@ -297,10 +317,7 @@ void TForm1::BuildTopToolBar()
     add(QStringLiteral("选号/过滤"), QStringLiteral("TopSelection"), [this]() { ShowArea(Area::Selection); });
     add(QStringLiteral("技术指标"), QStringLiteral("TopAnalysis"), [this]() { ShowArea(Area::Analysis); });
     add(QStringLiteral("在线讨论"), QStringLiteral("TopWeb"), [this]() { ShowArea(Area::Web); });
-    add(QStringLiteral("使用指南"), QStringLiteral("TopGuide"), [this]() {
-        OpenAddress(QString());
-        ShowArea(Area::Web);
-    });
+    add(QStringLiteral("使用指南"), QStringLiteral("TopGuide"), [this]() { ShowGuide(); });
     add(QStringLiteral("关于我们"), QStringLiteral("TopAbout"), [this]() { ShowAbout(); });
 }
 
@@ -362,6 +379,7 @@ QWidget* TForm1::BuildRightColumn()
     basket->setSelectionBehavior(QAbstractItemView::SelectRows);
     basket->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout->addWidget(basket, 3);
+    m_selectionPages.BasketGrid = basket;
 
     auto* label4 = new QLabel(QStringLiteral("合计共：0注/0元"), column);
     label4->setObjectName(QStringLiteral("Label4"));
@@ -374,6 +392,7 @@ QWidget* TForm1::BuildRightColumn()
 
     auto* purchase = new QPushButton(QStringLiteral("加入购买清单"), column);
     purchase->setObjectName(QStringLiteral("Button15"));
+    m_selectionPages.AddToPurchase = purchase;
     layout->addWidget(purchase);
 
     layout->addWidget(MakeHeader(QStringLiteral("信息提示"), column));
@@ -402,6 +421,8 @@ QWidget* TForm1::BuildSponsorStrip()
     auto* banner = new QWidget(strip);
     banner->setObjectName(QStringLiteral("SponsorBanner"));
     layout->addWidget(banner, 1);
+    m_selectionPages.SponsorStrip = strip;
+    m_selectionPages.SponsorBanner = banner;
     return strip;
 }
 
@@ -423,7 +444,14 @@ QWidget* TForm1::BuildAnalysisArea()
     m_analysisViews->addWidget(BuildOmissionView());
     m_analysisViews->addWidget(BuildAlgorithmReferenceView());
     m_analysisViews->addWidget(BuildSpiralView());
-    m_analysisViews->addWidget(new TrendView(*this));
+    m_analysis.Trend = new TrendView(Context());
+    // A trend view in front redraws once the start-up run has read the history.
+    TrendView* trend = m_analysis.Trend;
+    connect(this, &TForm1::StartupFinished, trend, [trend]() {
+        if (trend->isVisible())
+            trend->Refresh();
+    });
+    m_analysisViews->addWidget(m_analysis.Trend);
     layout->addWidget(m_analysisViews, 1);
     return area;
 }
@@ -443,23 +471,22 @@ QWidget* TForm1::BuildSelectionArea()
     // pages, Memo8 and lan1 … lan16, Edit7/Memo9/Memo7) live on these pages.
     m_selectionViews = new QStackedWidget(area);
     m_selectionViews->setObjectName(QStringLiteral("SelectionViews"));
-    m_selectionViews->addWidget(
-        MakePlaceholderPage(QStringLiteral("NotepadView"), QStringLiteral("记事工作区域")));
-    m_selectionViews->addWidget(
-        MakePlaceholderPage(QStringLiteral("BetCombinationView"), QStringLiteral("投注/组合")));
-    m_selectionViews->addWidget(
-        MakePlaceholderPage(QStringLiteral("FilterView"), QStringLiteral("运算/过滤窗口")));
-    m_selectionViews->addWidget(
-        MakePlaceholderPage(QStringLiteral("PurchaseListView"), QStringLiteral("购买清单")));
-    m_selectionViews->addWidget(
-        MakePlaceholderPage(QStringLiteral("PrizeCheckView"), QStringLiteral("中奖查询")));
+    SelectionPages& pages = m_selectionPages;
+    pages.Notepad = MakePlaceholderPage(QStringLiteral("NotepadView"), QStringLiteral("记事工作区域"));
+    pages.Bets = MakePlaceholderPage(QStringLiteral("BetCombinationView"), QStringLiteral("投注/组合"));
+    pages.Filters = MakePlaceholderPage(QStringLiteral("FilterView"), QStringLiteral("运算/过滤窗口"));
+    pages.Purchase = MakePlaceholderPage(QStringLiteral("PurchaseListView"), QStringLiteral("购买清单"));
+    pages.Prizes = MakePlaceholderPage(QStringLiteral("PrizeCheckView"), QStringLiteral("中奖查询"));
+    for (QWidget* page : {pages.Notepad, pages.Bets, pages.Filters, pages.Purchase, pages.Prizes})
+        m_selectionViews->addWidget(page);
     layout->addWidget(m_selectionViews, 1);
     return area;
 }
 
 QWidget* TForm1::BuildWebArea()
 {
-    return MakePlaceholderPage(QStringLiteral("WebArea"), QStringLiteral("在线讨论"));
+    m_selectionPages.Web = MakePlaceholderPage(QStringLiteral("WebArea"), QStringLiteral("在线讨论"));
+    return m_selectionPages.Web;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -657,7 +684,7 @@ void TForm1::ToolButton22Click()
 // installed.
 void TForm1::Button9Click()
 {
-    if (FilterView* filters = InstalledWindows(*this).Filters)
+    if (FilterView* filters = m_selection.Filters)
         filters->Button9Click();
 }
 
@@ -669,8 +696,17 @@ void TForm1::OpenAddress(const QString& address)
 
 void TForm1::ShowAbout()
 {
-    if (TNabout* about = InstalledWindows(*this).About)
+    if (TNabout* about = m_selection.About)
         about->ShowNearPointer();
+}
+
+// 使用指南: the help page in the web area.
+void TForm1::ShowGuide()
+{
+    OpenAddress(QString());
+    ShowArea(Area::Web);
+    if (WebArea* web = m_selection.Web)
+        web->LoadPage(WebArea::Page::OnlineHelp);
 }
 
 // ---------------------------------------------------------------------------------------

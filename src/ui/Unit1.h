@@ -1,9 +1,11 @@
 #pragma once
 
-#include "session/AppState.h"
 #include "core/Host.h"
-#include "ui/adddata.h"
-#include "ui/starloading.h"
+#include "session/AppState.h"
+#include "ui/ViewContext.h"
+#include "ui/selection/SelectionArea.h"
+#include "ui/windows/adddata.h"
+#include "ui/windows/starloading.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -24,6 +26,7 @@ class QProgressBar;
 class QPushButton;
 class QSplitter;
 class QStackedWidget;
+class QTabWidget;
 class QTableView;
 class QToolBar;
 
@@ -31,6 +34,7 @@ namespace qv::ui {
 
 class QtHost;
 class RowsModel;
+class TrendView;
 
 struct FormOptions
 {
@@ -41,10 +45,20 @@ struct FormOptions
     std::optional<std::filesystem::path> FlagFile;
 };
 
+// The analysis area's tabbed views and the help panes the form fills at its creation.
+struct AnalysisViews
+{
+    QTabWidget* HistoryStatistics = nullptr;  // PageControl1
+    QTabWidget* AlgorithmReference = nullptr; // PageControl3
+    TrendView* Trend = nullptr;
+    QPlainTextEdit* RedHelp = nullptr;  // RedHelpMemo
+    QPlainTextEdit* BlueHelp = nullptr; // BlueHelpMemo
+};
+
 // The main window. It owns the state of the run (every list and flag), the Host that the
 // commands report through, every view and the secondary windows. Commands enter through
 // Run(), the one place where a stopped command's error is shown.
-class TForm1 : public QMainWindow
+class TForm1 : public QMainWindow, public RecordEditorOwner
 {
     Q_OBJECT
 public:
@@ -58,23 +72,31 @@ public:
     explicit TForm1(FormOptions options = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    AppState& State() { return m_state; }
-    QtHost& Host() { return *m_host; }
+    AppState& State() override { return m_state; }
+    QtHost& Host() override { return *m_host; }
+    // What the views and windows working on the run's lists get from this window.
+    ViewContext Context();
 
     // The secondary windows, created right after the main window in the program's order.
     // The record editor reads the history as it is created.
     void CreateSecondaryWindows();
     TNstarloading* LoadingWindow() const;
     TNadddata* RecordEditor() const { return m_editor; }
+    // The selection area's views and the windows created with them (all null before
+    // CreateSecondaryWindows).
+    const SelectionWindows& Selection() const { return m_selection; }
+    const AnalysisViews& Analysis() const { return m_analysis; }
+    QMenu* DataMenu() const { return m_dataMenu; }       // 数据操作
+    QAction* ExitAction() const { return m_exitAction; } // its last command, 退出
 
     // Runs one command. A command that stops with an error has its text shown in a message
     // box; false then, and also when another command is still running (a timer or a
     // repaint during a long command cannot start a second one).
-    bool Run(const std::function<void()>& command);
+    bool Run(const std::function<void()>& command) override;
     bool Busy() const { return m_busy > 0; }
     // The same without the report: the error's text, empty when the command finished.
-    std::string Execute(const std::function<void()>& command);
-    void ReportError(const std::string& text);
+    std::string Execute(const std::function<void()>& command) override;
+    void ReportError(const std::string& text) override;
 
     // The shared displays.
     void AppendLog(const QString& text);
@@ -103,7 +125,7 @@ public:
     bool StartupSucceeded() const { return m_startupSucceeded; }
 
     // The record editor's OK runs the full recompute inside its own command.
-    void RecomputeAllSteps();
+    void RecomputeAllSteps() override;
 
 public slots:
     void ToolButton2Click();     // 重算数据 on the analysis tool bar: RecomputeAll
@@ -164,6 +186,7 @@ private:
     void ShowOmissionPanel(bool red);
     void OpenAddress(const QString& address);
     void ShowAbout();
+    void ShowGuide();
 
     AppState m_state;
     std::unique_ptr<QtHost> m_host;
@@ -189,6 +212,13 @@ private:
     QActionGroup* m_selectionToolGroup = nullptr;
     QToolBar* m_analysisBar = nullptr;
     QToolBar* m_selectionBar = nullptr;
+    QMenu* m_dataMenu = nullptr;
+    QAction* m_exitAction = nullptr;
+
+    // The pages the selection area's views fill, and what fills them.
+    SelectionPages m_selectionPages;
+    SelectionWindows m_selection;
+    AnalysisViews m_analysis;
 
     std::map<QString, ViewEntry> m_views;
     std::map<Area, QString> m_currentView;

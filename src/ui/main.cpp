@@ -1,8 +1,8 @@
 // quorvane: the desktop program.
 
 #include "ui/App.h"
-#include "ui/Look.h"
 #include "ui/Translations.h"
+#include "ui/widgets/Look.h"
 
 #include <QApplication>
 

@@ -6,16 +6,16 @@
 #include "core/Error.h"
 #include "history/RichText.h"
 #include "history/TextFile.h"
-#include "ui/FilterView.h"
 #include "ui/HelpCatalogue.h"
-#include "ui/NotepadView.h"
-#include "ui/S24.h"
-#include "ui/SelectionInstall.h"
-#include "ui/WebArea.h"
-#include "ui/WindowEffects.h"
-#include "ui/about.h"
-#include "ui/adddata.h"
-#include "ui/helpsum.h"
+#include "ui/selection/FilterView.h"
+#include "ui/selection/NotepadView.h"
+#include "ui/selection/S24.h"
+#include "ui/selection/SelectionArea.h"
+#include "ui/web/WebArea.h"
+#include "ui/widgets/WindowEffects.h"
+#include "ui/windows/about.h"
+#include "ui/windows/adddata.h"
+#include "ui/windows/helpsum.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -70,7 +70,7 @@ struct Shell
             InstallData(desk.Dir, "web");
         }
         desk.Create();
-        windows = InstallSelectionViews(*desk.Form);
+        windows = desk.Form->Selection();
     }
     Desk desk;
     SelectionWindows windows;
@@ -169,7 +169,7 @@ private slots:
         QVERIFY(!popup->frameGeometry().intersects(shell.windows.Filters->KeepClear("CheckBox6")));
         QVERIFY(popup->screen()->availableGeometry().contains(popup->frameGeometry()));
         QCOMPARE(popup->size(), QSize(kHelpDefaultWidth, kHelpDefaultHeight));
-        QVERIFY(shell.desk.Form->State().PopupShownFlag);
+        QVERIFY(shell.windows.Popup->ShownFlag());
         QVERIFY(popup->Text().startsWith(
             QStringLiteral("设定值如下：\n01-09为X\n10-19为Y\n20-29为Z\n30-33为ZZ")));
         MoveOver(box, QPoint(20, 6));
@@ -237,7 +237,7 @@ private slots:
             popup->findChild<QPushButton*>(QStringLiteral("TeButton1"))->click();
         }
         QTRY_VERIFY(!popup->isVisible());
-        QVERIFY(!shell.desk.Form->State().PopupShownFlag);
+        QVERIFY(!shell.windows.Popup->ShownFlag());
         // The next showing starts at the top of its text.
         MoveOver(box, QPoint(3, 3));
         QCOMPARE(bar->value(), 0);
@@ -332,7 +332,7 @@ private slots:
         popup->findChild<QPushButton*>(QStringLiteral("TeButton1"))->click();
         QVERIFY(!popup->isVisible());
         QCOMPARE(popup->width(), kHelpDefaultWidth);
-        QVERIFY(!shell.desk.Form->State().PopupShownFlag);
+        QVERIFY(!shell.windows.Popup->ShownFlag());
     }
 
     void switchOffShowsNone()
@@ -369,7 +369,7 @@ private slots:
         MoveOver(box, QPoint(9, 3));
         QCOMPARE(shell.desk.MessageTexts().size(), 1);
         Leave(box);
-        QVERIFY(!shell.desk.Form->State().PopupShownFlag);
+        QVERIFY(!shell.windows.Popup->ShownFlag());
     }
 
     void filterViewHoldsEveryControlWithItsDefault()
@@ -543,7 +543,7 @@ private slots:
             Desk again(false);
             again.Dir.WriteBytes("Data/text.txt", saved);
             again.Create();
-            QCOMPARE(InstallSelectionViews(*again.Form).Notepad->Text(), text);
+            QCOMPARE(again.Form->Selection().Notepad->Text(), text);
         }
     }
 
@@ -615,7 +615,7 @@ private slots:
         QFETCH(bool, closes);
         Desk desk;
         desk.Create();
-        const SelectionWindows windows = InstallSelectionViews(*desk.Form);
+        const SelectionWindows windows = desk.Form->Selection();
         const std::string history = desk.Dir.ReadBytes("data/data.txt");
         QWidget* target = nullptr;
         QWidget* focus = nullptr;

@@ -5,8 +5,8 @@
 #include "UiTestSupport.h"
 
 #include "history/TextFile.h"
-#include "ui/ImportPreview.h"
-#include "ui/adddata.h"
+#include "ui/windows/ImportPreview.h"
+#include "ui/windows/adddata.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>

@@ -5,11 +5,11 @@
 #include "UiTestSupport.h"
 
 #include "selection/Selector24.h"
-#include "ui/BasketModel.h"
-#include "ui/BetView.h"
-#include "ui/PurchaseViews.h"
-#include "ui/S24.h"
-#include "ui/SelectionInstall.h"
+#include "ui/selection/BasketModel.h"
+#include "ui/selection/BetView.h"
+#include "ui/selection/PurchaseViews.h"
+#include "ui/selection/S24.h"
+#include "ui/selection/SelectionArea.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,7 +34,7 @@
 #if __has_include("filters/FilterRun.h") && __has_include("purchase/PurchaseList.h")
 #define QV_HAVE_WHOLE_CHAIN 1
 #include "purchase/Replay.h"
-#include "ui/QtText.h"
+#include "ui/widgets/QtText.h"
 #endif
 
 using namespace qv;
@@ -49,7 +49,7 @@ struct Selection
     explicit Selection(bool realHistory = true) : desk(realHistory)
     {
         desk.Create();
-        windows = InstallSelectionViews(*desk.Form);
+        windows = desk.Form->Selection();
     }
 
     template <typename T> T* Find(const char* name) const { return desk.Find<T>(name); }
@@ -264,7 +264,7 @@ private slots:
         Desk desk(false);
         desk.Dir.Write("data/data.txt", {draw.toStdString(), "2099000 10 11 12 13 14 15 16"});
         desk.Create();
-        TNS24* selector = InstallSelectionViews(*desk.Form).Selector;
+        TNS24* selector = desk.Form->Selection().Selector;
         QCOMPARE(selector->IssueSelector()->count(), 2);
         QCOMPARE(selector->IssueSelector()->currentIndex(), 0);
         selector->GroupBox(3)->setChecked(true);
@@ -286,7 +286,7 @@ private slots:
     {
         Desk desk;
         desk.Create();
-        TNS24* selector = InstallSelectionViews(*desk.Form).Selector;
+        TNS24* selector = desk.Form->Selection().Selector;
         QComboBox* issues = selector->IssueSelector();
         QCOMPARE(issues->count(), 3493);
         auto* query = selector->findChild<QPushButton*>(QStringLiteral("TeButton3"));
@@ -346,7 +346,7 @@ private slots:
     {
         Desk desk;
         desk.Create();
-        TNS24* selector = InstallSelectionViews(*desk.Form).Selector;
+        TNS24* selector = desk.Form->Selection().Selector;
         QVERIFY(desk.Start());
         // The redraw of every view after the start-up run keeps the first line selected.
         QCOMPARE(selector->IssueSelector()->currentIndex(), 0);

@@ -6,7 +6,7 @@
 #include "core/RecordingHost.h"
 #include "history/Pipeline.h"
 #include "history/TextFile.h"
-#include "ui/starloading.h"
+#include "ui/windows/starloading.h"
 
 #include <QAbstractItemModel>
 #include <QAction>

@@ -2,7 +2,7 @@
 
 #include "UiTestSupport.h"
 
-#include "ui/TrendView.h"
+#include "ui/analysis/TrendView.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "UiTestSupport.h"
 
 #include "ui/App.h"
-#include "ui/WindowEffects.h"
+#include "ui/widgets/WindowEffects.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

@@ -1,7 +1,7 @@
-#include "ui/FilterView.h"
+#include "ui/selection/FilterView.h"
 
-#include "ui/QtText.h"
-#include "ui/helpsum.h"
+#include "ui/widgets/QtText.h"
+#include "ui/windows/helpsum.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -23,7 +23,7 @@
 
 #if __has_include("filters/FilterRun.h")
 #include "filters/FilterRun.h"
-#include "ui/Buttons.h"
+#include "ui/widgets/Buttons.h"
 #define QV_HAVE_FILTER_RUN 1
 #endif
 

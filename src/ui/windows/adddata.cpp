@@ -1,4 +1,4 @@
-#include "ui/adddata.h"
+#include "ui/windows/adddata.h"
 
 #include "core/Error.h"
 #include "history/AppPaths.h"
@@ -6,14 +6,14 @@
 #include "history/DrawLine.h"
 #include "history/Pipeline.h"
 #include "history/TextFile.h"
+#include "session/AppState.h"
 #include "ui/Addresses.h"
-#include "ui/Buttons.h"
-#include "ui/ClickableLabel.h"
-#include "ui/ImportPreview.h"
 #include "ui/QtHost.h"
-#include "ui/QtText.h"
-#include "ui/Unit1.h"
-#include "ui/WindowEffects.h"
+#include "ui/widgets/Buttons.h"
+#include "ui/widgets/ClickableLabel.h"
+#include "ui/widgets/QtText.h"
+#include "ui/widgets/WindowEffects.h"
+#include "ui/windows/ImportPreview.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -56,7 +56,8 @@ QLabel* MakeNote(const QString& text, QWidget* parent)
 
 } // namespace
 
-TNadddata::TNadddata(TForm1& form) : QWidget(&form, Qt::Window | Qt::WindowStaysOnTopHint), m_form(form)
+TNadddata::TNadddata(RecordEditorOwner& form, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_form(form)
 {
     setObjectName(QStringLiteral("Nadddata"));
     setAttribute(Qt::WA_QuitOnClose, false);

@@ -1,12 +1,12 @@
-#include "ui/about.h"
+#include "ui/windows/about.h"
 
-#include "ui/Look.h"
+#include "ui/widgets/Look.h"
 
 #include "session/AppState.h"
 #include "ui/Addresses.h"
-#include "ui/ClickableLabel.h"
-#include "ui/QtText.h"
-#include "ui/WindowEffects.h"
+#include "ui/widgets/ClickableLabel.h"
+#include "ui/widgets/QtText.h"
+#include "ui/widgets/WindowEffects.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -16,7 +16,7 @@ namespace qv::ui {
 
 // The filter explanation pop-up "运算公式说明": a borderless stay-on-top window created once
 // and hidden. The filter view calls PointerMoved/PointerLeft from its check boxes; while
-// PopupShownFlag is set, further movement over the same box neither refills nor moves it.
+// ShownFlag() is set, further movement over the same box neither refills nor moves it.
 // The pointer may move from the box onto the pop-up and stay there to read and scroll it;
 // the pop-up closes a moment after the pointer has left both, on Esc and on 关闭.
 class TNhelpsum : public QWidget
@@ -48,6 +48,9 @@ public:
     QPlainTextEdit* TextBox() const { return m_text; }
     QString Text() const;
     int ShownCount() const { return m_shownCount; }
+    // A box's explanation is showing (or its file just failed): set when the pop-up fills
+    // from a box, cleared when it closes or the pointer leaves a box it never showed for.
+    bool ShownFlag() const { return m_shownFlag; }
 
     void TeButton1Click(); // 关闭
 
@@ -65,6 +68,7 @@ private:
 
     ViewContext m_context;
     bool m_switchOn = true;
+    bool m_shownFlag = false; // the pop-up shows (or tried to show) m_box's entry
     int m_shownCount = 0;
     std::string m_box;        // the box whose entry is shown
     bool m_overBox = false;   // the pointer is over that box

@@ -1,4 +1,4 @@
-#include "ui/Look.h"
+#include "ui/widgets/Look.h"
 
 #include <QRadialGradient>
 

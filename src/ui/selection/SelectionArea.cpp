@@ -1,26 +1,27 @@
-#include "ui/SelectionInstall.h"
+#include "ui/selection/SelectionArea.h"
 
 #include "selection/Basket.h"
-#include "ui/BasketModel.h"
-#include "ui/BetView.h"
-#include "ui/FilterView.h"
-#include "ui/NotepadView.h"
-#include "ui/PurchaseViews.h"
 #include "ui/QtHost.h"
-#include "ui/QtText.h"
-#include "ui/S24.h"
-#include "ui/ToolTips.h"
 #include "ui/Unit1.h"
-#include "ui/WebArea.h"
-#include "ui/WindowEffects.h"
-#include "ui/about.h"
-#include "ui/helpsum.h"
+#include "ui/selection/BasketModel.h"
+#include "ui/selection/BetView.h"
+#include "ui/selection/FilterView.h"
+#include "ui/selection/NotepadView.h"
+#include "ui/selection/PurchaseViews.h"
+#include "ui/selection/S24.h"
+#include "ui/web/WebArea.h"
+#include "ui/widgets/QtText.h"
+#include "ui/widgets/ToolTips.h"
+#include "ui/widgets/WindowEffects.h"
+#include "ui/windows/about.h"
+#include "ui/windows/helpsum.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
@@ -35,32 +36,9 @@ namespace qv::ui {
 
 namespace {
 
-constexpr const char* kInstalled = "qvSelectionWindows";
-
-ViewContext ContextOf(TForm1& form)
-{
-    TForm1* owner = &form;
-    return ViewContext{
-        form.State(),
-        form.Host(),
-        [owner](const std::function<void()>& command) { return owner->Run(command); },
-        [owner](const std::string& component, std::function<void()> refresh) {
-            owner->RegisterView(component, std::move(refresh));
-        },
-        [owner](const QString& caption) { owner->ShowView(caption); },
-        owner,
-    };
-}
-
 // Puts a view on a reserved page in place of whatever stood there.
-void FillPage(TForm1& form, const char* pageName, QWidget* view)
+void FillPage(QWidget* page, QWidget* view)
 {
-    QWidget* page = form.findChild<QWidget*>(QString::fromUtf8(pageName));
-    if (!page) {
-        view->setParent(&form);
-        view->hide();
-        return;
-    }
     QLayout* layout = page->layout();
     if (!layout) {
         layout = new QVBoxLayout(page);
@@ -74,13 +52,6 @@ void FillPage(TForm1& form, const char* pageName, QWidget* view)
     layout->addWidget(view);
 }
 
-// Adds handler after what the main window connected to an action.
-void Follow(TForm1& form, const char* actionName, const std::function<void()>& handler)
-{
-    if (QAction* action = form.Action(QString::fromUtf8(actionName)))
-        QObject::connect(action, &QAction::triggered, &form, [handler]() { handler(); });
-}
-
 void OpenInBrowser(const QString& address)
 {
     if (!address.isEmpty())
@@ -89,11 +60,8 @@ void OpenInBrowser(const QString& address)
 
 // The basket grid of the right column over the basket the core keeps; the expansion, the
 // filter run and "加入购买清单" announce it when they reload it.
-void InstallBasketGrid(TForm1& form, const ViewContext& context)
+void InstallBasketGrid(QTableView* grid, const ViewContext& context)
 {
-    auto* grid = form.findChild<QTableView*>(QStringLiteral("BasketGrid"));
-    if (!grid)
-        return;
     auto* model = new BasketModel(context.State.Selection.BasketView, grid);
     grid->setModel(model);
     grid->setWordWrap(false);
@@ -103,17 +71,15 @@ void InstallBasketGrid(TForm1& form, const ViewContext& context)
     context.Register(kBasketViewComponent, [model]() { model->Reload(); });
 }
 
-void InstallSponsorStrip(TForm1& form, WebArea* web)
+void InstallSponsorStrip(TForm1& form, const SelectionPages& pages, WebArea* web)
 {
-    QWidget* slot = form.findChild<QWidget*>(QStringLiteral("SponsorBanner"));
-    if (!slot)
-        return;
+    QWidget* slot = pages.SponsorBanner;
     auto* layout = slot->layout() ? slot->layout() : new QHBoxLayout(slot);
     layout->setContentsMargins(0, 0, 0, 0);
     QTextBrowser* banner = MakeSponsorBanner(form.State().Paths.Dir(), slot);
     layout->addWidget(banner);
     web->SetSponsorBrowser(banner);
-    if (QWidget* strip = form.findChild<QWidget*>(QStringLiteral("SponsorStrip")))
+    if (QFrame* strip = pages.SponsorStrip)
         if (auto* row = qobject_cast<QBoxLayout*>(strip->layout())) {
             auto* picture = new QLabel(strip);
             picture->setObjectName(QStringLiteral("SponsorImage"));
@@ -124,69 +90,53 @@ void InstallSponsorStrip(TForm1& form, WebArea* web)
 
 } // namespace
 
-SelectionWindows InstalledWindows(const TForm1& form)
+SelectionWindows InstallSelectionViews(TForm1& form, const SelectionPages& pages)
 {
-    const QVariant stored = form.property(kInstalled);
-    if (!stored.isValid())
-        return {};
-    return *static_cast<const SelectionWindows*>(stored.value<void*>());
-}
-
-SelectionWindows InstallSelectionViews(TForm1& form)
-{
-    if (form.property(kInstalled).isValid())
-        return InstalledWindows(form);
-
-    const ViewContext context = ContextOf(form);
-    auto* windows = new SelectionWindows;
-    // Lives as long as the form.
-    QObject::connect(&form, &QObject::destroyed, [windows]() { delete windows; });
+    const ViewContext context = form.Context();
+    SelectionWindows windows;
 
     // The secondary windows in the program's order: about window, pop-up, selector.
-    windows->About = new TNabout(OpenInBrowser, &form);
-    windows->Popup = new TNhelpsum(context, &form);
-    windows->Selector = new TNS24(context, &form);
-    for (QWidget* window : {static_cast<QWidget*>(windows->About), static_cast<QWidget*>(windows->Popup),
-                            static_cast<QWidget*>(windows->Selector)})
+    windows.About = new TNabout(OpenInBrowser, &form);
+    windows.Popup = new TNhelpsum(context, &form);
+    windows.Selector = new TNS24(context, &form);
+    for (QWidget* window : {static_cast<QWidget*>(windows.About), static_cast<QWidget*>(windows.Popup),
+                            static_cast<QWidget*>(windows.Selector)})
         window->setAttribute(Qt::WA_QuitOnClose, false);
 
-    TNS24* selector = windows->Selector;
-    windows->Notepad = new NotepadView(context);
-    windows->Bets = new BetView(context, [selector]() {
+    TNS24* selector = windows.Selector;
+    windows.Notepad = new NotepadView(context);
+    windows.Bets = new BetView(context, [selector]() {
         if (!selector->isVisible())
             PlaceNearPointer(selector);
         selector->show();
         selector->raise();
         selector->activateWindow();
     });
-    windows->Filters = new FilterView(context, windows->Popup);
-    windows->Purchase = new PurchaseListView(context);
-    windows->Prizes = new PrizeCheckView(context);
-    FillPage(form, "NotepadView", windows->Notepad);
-    FillPage(form, "BetCombinationView", windows->Bets);
-    FillPage(form, "FilterView", windows->Filters);
-    FillPage(form, "PurchaseListView", windows->Purchase);
-    FillPage(form, "PrizeCheckView", windows->Prizes);
+    windows.Filters = new FilterView(context, windows.Popup);
+    windows.Purchase = new PurchaseListView(context);
+    windows.Prizes = new PrizeCheckView(context);
+    FillPage(pages.Notepad, windows.Notepad);
+    FillPage(pages.Bets, windows.Bets);
+    FillPage(pages.Filters, windows.Filters);
+    FillPage(pages.Purchase, windows.Purchase);
+    FillPage(pages.Prizes, windows.Prizes);
 
-    windows->Web = new WebArea(form.State().Paths.Dir());
-    FillPage(form, "WebArea", windows->Web);
-    InstallSponsorStrip(form, windows->Web);
-    InstallBasketGrid(form, context);
+    windows.Web = new WebArea(form.State().Paths.Dir());
+    FillPage(pages.Web, windows.Web);
+    InstallSponsorStrip(form, pages, windows.Web);
+    InstallBasketGrid(pages.BasketGrid, context);
 
-    PurchaseListView* purchase = windows->Purchase;
-    if (auto* button15 = form.findChild<QPushButton*>(QStringLiteral("Button15")))
-        QObject::connect(button15, &QPushButton::clicked, purchase,
-                         [purchase]() { purchase->Button15Click(); });
+    PurchaseListView* purchase = windows.Purchase;
+    QObject::connect(pages.AddToPurchase, &QPushButton::clicked, purchase,
+                     [purchase]() { purchase->Button15Click(); });
 
-    WebArea* web = windows->Web;
-    Follow(form, "MenuGuide", [web]() { web->LoadPage(WebArea::Page::OnlineHelp); });
-    Follow(form, "TopGuide", [web]() { web->LoadPage(WebArea::Page::OnlineHelp); });
+    WebArea* web = windows.Web;
     // The forum page loads once the program waits for input after the start-up run.
     QObject::connect(
         &form, &TForm1::StartupFinished, web, [web]() { web->LoadPage(WebArea::Page::Forum); },
         Qt::SingleShotConnection);
 
-    windows->Notepad->LoadDefaultFile();
+    windows.Notepad->LoadDefaultFile();
     DescribeToolButtons(&form);
     TForm1* owner = &form;
     web->RouteLinks([owner]() { owner->ShowArea(TForm1::Area::Web); },
@@ -194,14 +144,13 @@ SelectionWindows InstallSelectionViews(TForm1& form)
                         owner->Host().Message(kProgramTitle, S(text), MessageIcon::Warning,
                                               MessageButtons::Ok);
                     });
-    form.setProperty(kInstalled, QVariant::fromValue(static_cast<void*>(windows)));
-    return *windows;
+    return windows;
 }
 
 QStringList SaveSelectionScreenshots(TForm1& form, const QString& dir)
 {
     QStringList saved;
-    const SelectionWindows windows = InstalledWindows(form);
+    const SelectionWindows& windows = form.Selection();
     if (!windows.Selector)
         return saved;
     const auto save = [&](QWidget* widget, const QString& name) {
@@ -218,8 +167,7 @@ QStringList SaveSelectionScreenshots(TForm1& form, const QString& dir)
         // Scrolled to the first group in red.
         for (int g = 1; g <= kGroupCount24; ++g)
             if (selector->GroupBox(g)->property("hit").toBool()) {
-                if (auto* scroll = selector->findChild<QScrollArea*>(QStringLiteral("ScrollBox1")))
-                    scroll->ensureWidgetVisible(selector->GroupBox(g), 0, 60);
+                selector->Groups()->ensureWidgetVisible(selector->GroupBox(g), 0, 60);
                 break;
             }
     }

@@ -1,7 +1,7 @@
-#include "ui/helpsum.h"
+#include "ui/windows/helpsum.h"
 
 #include "ui/HelpCatalogue.h"
-#include "ui/QtText.h"
+#include "ui/widgets/QtText.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -154,7 +154,7 @@ void TNhelpsum::PointerMoved(const std::string& checkBox, const QPoint& globalPo
     AppState& state = m_context.State;
     if (!m_switchOn)
         return;
-    if (state.PopupShownFlag) {
+    if (m_shownFlag) {
         // Over the box it explains (or after its file failed): nothing changes. Over another
         // box the pop-up follows that box.
         if (checkBox == m_box || !isVisible()) {
@@ -167,7 +167,7 @@ void TNhelpsum::PointerMoved(const std::string& checkBox, const QPoint& globalPo
     const HelpEntry* entry = FindHelpEntry(checkBox);
     if (entry == nullptr)
         return;
-    state.PopupShownFlag = true;
+    m_shownFlag = true;
     m_box = checkBox;
     m_overBox = true;
     m_closeTimer->stop();
@@ -203,7 +203,7 @@ void TNhelpsum::PointerLeft()
         return;
     m_overBox = false;
     if (!isVisible()) {
-        m_context.State.PopupShownFlag = false;
+        m_shownFlag = false;
         return;
     }
     m_closeTimer->start();
@@ -269,7 +269,7 @@ void TNhelpsum::TeButton1Click()
 void TNhelpsum::closeEvent(QCloseEvent* event)
 {
     resize(kHelpDefaultWidth, height());
-    m_context.State.PopupShownFlag = false;
+    m_shownFlag = false;
     m_box.clear();
     m_overBox = false;
     m_overPopup = false;

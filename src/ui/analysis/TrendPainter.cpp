@@ -1,4 +1,4 @@
-#include "ui/TrendPainter.h"
+#include "ui/analysis/TrendPainter.h"
 
 #include "core/Error.h"
 #include "history/TextFile.h"

@@ -1,6 +1,6 @@
-#include "ui/TrendImage.h"
+#include "ui/analysis/TrendImage.h"
 
-#include "ui/TrendPainter.h"
+#include "ui/analysis/TrendPainter.h"
 
 #include <QGuiApplication>
 

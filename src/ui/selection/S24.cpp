@@ -1,9 +1,9 @@
-#include "ui/S24.h"
+#include "ui/selection/S24.h"
 
 #include "selection/Selector24.h"
-#include "ui/Buttons.h"
-#include "ui/QtText.h"
-#include "ui/WindowEffects.h"
+#include "ui/widgets/Buttons.h"
+#include "ui/widgets/QtText.h"
+#include "ui/widgets/WindowEffects.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -76,6 +76,7 @@ TNS24::TNS24(ViewContext context, QWidget* parent)
     layout->addWidget(m_hitCount);
 
     auto* scroll = new QScrollArea(this);
+    m_scroll = scroll;
     scroll->setObjectName(QStringLiteral("ScrollBox1"));
     scroll->setWidgetResizable(true);
     auto* list = new QWidget(scroll);

@@ -1,4 +1,4 @@
-#include "ui/WindowEffects.h"
+#include "ui/widgets/WindowEffects.h"
 
 #include <QApplication>
 #include <QCloseEvent>

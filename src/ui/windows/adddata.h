@@ -12,9 +12,33 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 
+namespace qv {
+struct AppState;
+}
+
 namespace qv::ui {
 
-class TForm1;
+class QtHost;
+
+// What the record editor needs from the window that owns it: the run's state, the Host its
+// messages and file dialogs go through, the command runner and the full recompute.
+class RecordEditorOwner
+{
+public:
+    virtual AppState& State() = 0;
+    virtual QtHost& Host() = 0;
+    // Runs one command and shows a stopped command's error; false then, and while another
+    // command runs.
+    virtual bool Run(const std::function<void()>& command) = 0;
+    // The same without the report: the error's text, empty when the command finished.
+    virtual std::string Execute(const std::function<void()>& command) = 0;
+    virtual void ReportError(const std::string& text) = 0;
+    // Recomputes every step from the history file, inside the command that runs it.
+    virtual void RecomputeAllSteps() = 0;
+
+protected:
+    ~RecordEditorOwner() = default;
+};
 
 // The record editor: the one place where the history file is written. It is created once
 // at start (reading the history), then shown and hidden; its list always starts from the
@@ -23,7 +47,8 @@ class TNadddata : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TNadddata(TForm1& form);
+    // parent: the owner's window, which the editor stays on top of.
+    TNadddata(RecordEditorOwner& form, QWidget* parent);
 
     QListWidget* ListBox1() const { return m_list; }
     QLineEdit* Edit1() const { return m_edit; }
@@ -60,7 +85,7 @@ private:
     void OpenImport(const Lines& input, const QString& source);
     void ApplyImport(const Lines& merged, const Lines& log);
 
-    TForm1& m_form;
+    RecordEditorOwner& m_form;
     QListWidget* m_list = nullptr;
     QLineEdit* m_edit = nullptr;
     QLabel* m_normalised = nullptr;

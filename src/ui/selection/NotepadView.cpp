@@ -1,11 +1,11 @@
-#include "ui/NotepadView.h"
+#include "ui/selection/NotepadView.h"
 
 #include "core/Error.h"
 #include "history/AppPaths.h"
 #include "history/RichText.h"
 #include "history/TextFile.h"
-#include "ui/Buttons.h"
-#include "ui/QtText.h"
+#include "ui/widgets/Buttons.h"
+#include "ui/widgets/QtText.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

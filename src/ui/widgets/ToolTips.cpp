@@ -1,4 +1,4 @@
-#include "ui/ToolTips.h"
+#include "ui/widgets/ToolTips.h"
 
 #include <QAction>
 #include <QWidget>

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "history/DrawRecord.h"
+#include "history/Text.h"
 
 #include <QImage>
 #include <QWidget>
 
+#include <filesystem>
+#include <functional>
 #include <optional>
 
 class QLabel;
@@ -12,7 +15,18 @@ class QTimer;
 
 namespace qv::ui {
 
-class TForm1;
+// What the loading window needs from the main window: its owner, the start-up run, whether
+// a command is running, and the history file and list the picture shows.
+struct LoadingContext
+{
+    QWidget* Owner = nullptr; // the main window: the loading window's parent
+    // The start-up run; beforeReport runs before a failed step's error is shown. True when
+    // every step finished.
+    std::function<bool(const std::function<void()>& beforeReport)> RunStartup;
+    std::function<bool()> Busy;
+    std::filesystem::path HistoryFile; // read once, before the start-up run
+    const Lines* History = nullptr;    // the history as the start-up run left it
+};
 
 // The loading window: a borderless picture, centred and above the other windows, shown
 // once per run. Its showing runs the start-up run; afterwards a click on the picture
@@ -26,7 +40,7 @@ public:
     static constexpr int kHeight = 262;
     static constexpr int kClosingTick = 11;
 
-    explicit TNstarloading(TForm1& form);
+    explicit TNstarloading(LoadingContext context);
 
     QLabel* Label() const { return m_label; }
     int Ticks() const { return m_ticks; }
@@ -56,7 +70,7 @@ private:
     void TimerTick();
     void ShowDraw(std::optional<DrawRecord> newest);
 
-    TForm1& m_form;
+    LoadingContext m_context;
     QLabel* m_label = nullptr;
     QTimer* m_timer = nullptr;
     int m_ticks = 0;

@@ -1,6 +1,6 @@
-#include "ui/TableModels.h"
+#include "ui/analysis/TableModels.h"
 
-#include "ui/QtText.h"
+#include "ui/widgets/QtText.h"
 
 namespace qv::ui {
 

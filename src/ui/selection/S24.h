@@ -10,6 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
+class QScrollArea;
 
 namespace qv::ui {
 
@@ -27,6 +28,7 @@ public:
     QComboBox* IssueSelector() const { return m_issues; }
     // How many groups the last 查询 marked, with its issue; empty before the first.
     QLabel* HitCount() const { return m_hitCount; }
+    QScrollArea* Groups() const { return m_scroll; } // ScrollBox1, the list of groups
 
     void FormCreate();     // fills the issue selector from the history file
     void TeButton3Click(); // 查询
@@ -38,6 +40,7 @@ private:
     ViewContext m_context;
     QComboBox* m_issues = nullptr;
     QLabel* m_hitCount = nullptr;
+    QScrollArea* m_scroll = nullptr;
     QString m_queriedIssue; // the issue of the last 查询
     std::array<QCheckBox*, kGroupCount24> m_groups{};
     Lines m_shownIssues;

@@ -1,9 +1,9 @@
-#include "ui/BetView.h"
+#include "ui/selection/BetView.h"
 
 #include "selection/Basket.h"
 #include "selection/BetList.h"
-#include "ui/Buttons.h"
-#include "ui/QtText.h"
+#include "ui/widgets/Buttons.h"
+#include "ui/widgets/QtText.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -2,11 +2,11 @@
 // omission and algorithm reference. The views only show what the steps left in the state;
 // each step announces a changed view through Host::ViewChanged.
 
-#include "ui/ClickableLabel.h"
 #include "ui/QtHost.h"
-#include "ui/QtText.h"
-#include "ui/TableModels.h"
 #include "ui/Unit1.h"
+#include "ui/analysis/TableModels.h"
+#include "ui/widgets/ClickableLabel.h"
+#include "ui/widgets/QtText.h"
 
 #include "core/Error.h"
 #include "history/TextFile.h"
@@ -30,7 +30,7 @@
 #include "indicators/IndicatorRefresh.h"
 #include "killformulas/BlueKillFormulas.h"
 #include "killformulas/RedKillFormulas.h"
-#include "ui/Buttons.h"
+#include "ui/widgets/Buttons.h"
 
 namespace qv::ui {
 
@@ -155,6 +155,7 @@ QWidget* TForm1::BuildHistoryStatisticsView()
 {
     auto* tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("PageControl1"));
+    m_analysis.HistoryStatistics = tabs;
 
     auto* redModel = RowsModel::OverRows(
         Headers({"期号", "号码", "AC值", "个十", "大小", "奇偶", "除3", "奇数和", "总和", "连号", "连号数",
@@ -193,6 +194,8 @@ QWidget* TForm1::BuildHistoryStatisticsView()
     QPlainTextEdit* blueHelp = MakePane(QStringLiteral("BlueHelpMemo"));
     blueHelp->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     tabs->addTab(blueHelp, QStringLiteral("蓝球数据指标说明"));
+    m_analysis.RedHelp = redHelp;
+    m_analysis.BlueHelp = blueHelp;
     return tabs;
 }
 
@@ -200,18 +203,15 @@ QWidget* TForm1::BuildHistoryStatisticsView()
 // be read shows the reason in its tab instead: the window still opens.
 void TForm1::LoadHelpTexts()
 {
-    const auto load = [this](const QString& pane, std::string_view file) {
-        auto* memo = findChild<QPlainTextEdit*>(pane);
-        if (!memo)
-            return;
+    const auto load = [this](QPlainTextEdit* memo, std::string_view file) {
         try {
             memo->setPlainText(JoinLines(LoadLines(m_state.File(file))));
         } catch (const Error& e) {
             memo->setPlainText(Q(e.what()));
         }
     };
-    load(QStringLiteral("RedHelpMemo"), files::kRedHelp);
-    load(QStringLiteral("BlueHelpMemo"), files::kBlueHelp);
+    load(m_analysis.RedHelp, files::kRedHelp);
+    load(m_analysis.BlueHelp, files::kBlueHelp);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -348,6 +348,7 @@ QWidget* TForm1::BuildAlgorithmReferenceView()
 {
     auto* tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("PageControl3"));
+    m_analysis.AlgorithmReference = tabs;
 
     // 围红公式: the prediction and its switches.
     auto* prediction = new QWidget;

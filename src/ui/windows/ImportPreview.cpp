@@ -1,7 +1,7 @@
-#include "ui/ImportPreview.h"
+#include "ui/windows/ImportPreview.h"
 
-#include "ui/Buttons.h"
-#include "ui/QtText.h"
+#include "ui/widgets/Buttons.h"
+#include "ui/widgets/QtText.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

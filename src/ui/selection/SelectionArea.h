@@ -2,6 +2,11 @@
 
 #include <QStringList>
 
+class QFrame;
+class QPushButton;
+class QTableView;
+class QWidget;
+
 namespace qv::ui {
 
 class BetView;
@@ -14,6 +19,22 @@ class TNS24;
 class TNabout;
 class TNhelpsum;
 class WebArea;
+
+// The main window's pages that InstallSelectionViews fills, built with the window's body.
+struct SelectionPages
+{
+    // The five pages of the selection area, in the order of its view switch.
+    QWidget* Notepad = nullptr;
+    QWidget* Bets = nullptr;
+    QWidget* Filters = nullptr;
+    QWidget* Purchase = nullptr;
+    QWidget* Prizes = nullptr;
+    QWidget* Web = nullptr;               // the web area
+    QFrame* SponsorStrip = nullptr;       // the strip below the work areas
+    QWidget* SponsorBanner = nullptr;     // its banner slot
+    QTableView* BasketGrid = nullptr;     // the right column's basket grid
+    QPushButton* AddToPurchase = nullptr; // Button15 "加入购买清单"
+};
 
 // The windows and views that InstallSelectionViews puts into the main window.
 struct SelectionWindows
@@ -32,13 +53,9 @@ struct SelectionWindows
 // Fills the main window's reserved pages: the five views of the selection area, the web
 // area and the sponsor strip; gives the right column's basket grid its model and
 // "加入购买清单" its command; creates the about window, the explanation pop-up and the
-// 24-code selector; makes 使用指南 load the help page; loads the notepad file; and loads
-// the forum page once the start-up run is over. Call once, after the main window's
-// creation (a second call returns the first call's windows).
-SelectionWindows InstallSelectionViews(TForm1& form);
-
-// The windows a form was given, or all null before InstallSelectionViews.
-SelectionWindows InstalledWindows(const TForm1& form);
+// 24-code selector; loads the notepad file; and loads the forum page once the start-up run
+// is over. The main window calls it once, after its creation, and keeps what it returns.
+SelectionWindows InstallSelectionViews(TForm1& form, const SelectionPages& pages);
 
 // The screenshot tour's part for these windows: the 24-code selector after 查询, an
 // explanation pop-up of each kind, the about window and the user guide in the web area,

@@ -1,8 +1,6 @@
-#include "ui/TrendView.h"
+#include "ui/analysis/TrendView.h"
 
-#include "ui/QtHost.h"
-#include "ui/QtText.h"
-#include "ui/Unit1.h"
+#include "ui/widgets/QtText.h"
 
 #include "core/Error.h"
 #include "history/TextFile.h"
@@ -149,7 +147,7 @@ bool TrendGridWidget::viewportEvent(QEvent* event)
 // ---------------------------------------------------------------------------------------
 // The view
 
-TrendView::TrendView(TForm1& form, QWidget* parent) : QWidget(parent), m_form(form)
+TrendView::TrendView(ViewContext context, QWidget* parent) : QWidget(parent), m_context(std::move(context))
 {
     setObjectName(QStringLiteral("TrendView"));
     auto* layout = new QVBoxLayout(this);
@@ -214,12 +212,8 @@ TrendView::TrendView(TForm1& form, QWidget* parent) : QWidget(parent), m_form(fo
         UpdateButtons();
     });
     connect(m_chartPages, &QTabWidget::currentChanged, this, [this]() { ShowCurrentChart(); });
-    connect(m_savePng, &QPushButton::clicked, this, [this]() { m_form.Run([this]() { SavePng(); }); });
-    connect(m_saveCsv, &QPushButton::clicked, this, [this]() { m_form.Run([this]() { SaveCsv(); }); });
-    connect(&m_form, &TForm1::StartupFinished, this, [this]() {
-        if (isVisible())
-            Refresh();
-    });
+    connect(m_savePng, &QPushButton::clicked, this, [this]() { m_context.Run([this]() { SavePng(); }); });
+    connect(m_saveCsv, &QPushButton::clicked, this, [this]() { m_context.Run([this]() { SaveCsv(); }); });
     UpdateButtons();
 }
 
@@ -231,7 +225,7 @@ std::size_t TrendView::ChosenDraws() const
 
 std::string TrendView::Signature() const
 {
-    const AppState& state = m_form.State();
+    const AppState& state = m_context.State;
     std::string signature = std::to_string(state.HistoryLines.size()) + '|' +
                             std::to_string(state.Indicators.RedIndicatorTable.size()) + '|';
     if (!state.HistoryLines.empty())
@@ -251,7 +245,7 @@ void TrendView::Refresh(bool force)
     if (!force && signature == m_signature)
         return;
     m_signature = std::move(signature);
-    const Lines& history = m_form.State().HistoryLines;
+    const Lines& history = m_context.State.HistoryLines;
     try {
         TrendGrids grids = BuildTrendGrids(history, ChosenDraws());
         if (grids.Red.Rows() == 0)
@@ -271,7 +265,7 @@ void TrendView::Refresh(bool force)
     m_series = TrendIndicatorSeries{};
     m_seriesRange.clear();
     try {
-        m_series = BuildTrendIndicators(m_form.State().Indicators.RedIndicatorTable, ChosenDraws());
+        m_series = BuildTrendIndicators(m_context.State.Indicators.RedIndicatorTable, ChosenDraws());
     } catch (const Error& e) {
         m_seriesRange = Q(e.what());
     }
@@ -365,9 +359,9 @@ void TrendView::SavePng()
     else
         name = std::string(kTrendIndicatorNames[static_cast<std::size_t>(m_chartPages->currentIndex())]) +
                "走势.png";
-    FileDialogRequest request = m_form.State().TextFileDialog(name);
+    FileDialogRequest request = m_context.State.TextFileDialog(name);
     request.Filter = "*.png|*.png";
-    const auto path = m_form.Host().ChooseSaveFile(request);
+    const auto path = m_context.CommandHost.ChooseSaveFile(request);
     if (!path)
         return;
     if (grid) {
@@ -383,7 +377,7 @@ void TrendView::SavePng()
     } else {
         SavePngFile(m_chartPages->currentWidget()->grab().toImage(), *path);
     }
-    m_form.Host().Log("图片已保存：" + path->string());
+    m_context.CommandHost.Log("图片已保存：" + path->string());
 }
 
 void TrendView::SaveCsv()
@@ -391,14 +385,14 @@ void TrendView::SaveCsv()
     TrendGridWidget* grid = CurrentGrid();
     if (!grid)
         return;
-    FileDialogRequest request = m_form.State().TextFileDialog(
+    FileDialogRequest request = m_context.State.TextFileDialog(
         grid->Grid().Colour == BallColour::Red ? "红球走势图.csv" : "蓝球走势图.csv");
     request.Filter = "*.csv|*.csv";
-    const auto path = m_form.Host().ChooseSaveFile(request);
+    const auto path = m_context.CommandHost.ChooseSaveFile(request);
     if (!path)
         return;
     ReplaceFile(*path, TrendCsv(grid->Grid()));
-    m_form.Host().Log("走势图已保存：" + path->string());
+    m_context.CommandHost.Log("走势图已保存：" + path->string());
 }
 
 void TrendView::showEvent(QShowEvent* event)

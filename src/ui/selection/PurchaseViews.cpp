@@ -1,6 +1,6 @@
-#include "ui/PurchaseViews.h"
+#include "ui/selection/PurchaseViews.h"
 
-#include "ui/QtText.h"
+#include "ui/widgets/QtText.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -40,7 +40,7 @@
 #include "purchase/PrizeCheck.h"
 #include "purchase/PurchaseList.h"
 #include "purchase/Replay.h"
-#include "ui/Buttons.h"
+#include "ui/widgets/Buttons.h"
 #define QV_HAVE_PURCHASE 1
 #endif
 

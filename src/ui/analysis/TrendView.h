@@ -2,7 +2,8 @@
 
 #include "analysis/TrendGrid.h"
 #include "analysis/TrendIndicators.h"
-#include "ui/TrendPainter.h"
+#include "ui/ViewContext.h"
+#include "ui/analysis/TrendPainter.h"
 
 #include <QAbstractScrollArea>
 #include <QString>
@@ -20,8 +21,6 @@ class QTabWidget;
 class QChartView;
 
 namespace qv::ui {
-
-class TForm1;
 
 // The scrolling trend grid of one colour. It paints only the rows in sight; the header
 // and the statistics rows stay in place, the issue column stays while it scrolls
@@ -62,7 +61,7 @@ class TrendView : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TrendView(TForm1& form, QWidget* parent = nullptr);
+    explicit TrendView(ViewContext context, QWidget* parent = nullptr);
 
     // Reads the history and the red indicator table again when they changed since the
     // last reading (or always with force); a hidden view reads them when it is shown.
@@ -70,6 +69,7 @@ public:
 
     TrendGridWidget* RedGrid() const { return m_red; }
     TrendGridWidget* BlueGrid() const { return m_blue; }
+    QTabWidget* Pages() const { return m_pages; } // TrendPages
 
     void SavePng();
     void SaveCsv();
@@ -86,7 +86,7 @@ private:
     void UpdateButtons();
     TrendGridWidget* CurrentGrid() const;
 
-    TForm1& m_form;
+    ViewContext m_context;
     QComboBox* m_draws = nullptr;
     QCheckBox* m_omissions = nullptr;
     QLabel* m_note = nullptr;

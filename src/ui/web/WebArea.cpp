@@ -1,8 +1,8 @@
-#include "ui/WebArea.h"
+#include "ui/web/WebArea.h"
 
 #include "history/AppPaths.h"
 #include "ui/Addresses.h"
-#include "ui/QtText.h"
+#include "ui/widgets/QtText.h"
 
 #include <QDesktopServices>
 #include <QFile>

@@ -1,11 +1,10 @@
-#include "ui/starloading.h"
+#include "ui/windows/starloading.h"
 
-#include "ui/Look.h"
+#include "ui/widgets/Look.h"
 
 #include "history/TextFile.h"
-#include "ui/QtText.h"
-#include "ui/Unit1.h"
-#include "ui/WindowEffects.h"
+#include "ui/widgets/QtText.h"
+#include "ui/widgets/WindowEffects.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -20,8 +19,9 @@
 
 namespace qv::ui {
 
-TNstarloading::TNstarloading(TForm1& form)
-    : QWidget(&form, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_form(form)
+TNstarloading::TNstarloading(LoadingContext context)
+    : QWidget(context.Owner, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_context(std::move(context))
 {
     setObjectName(QStringLiteral("Nstarloading"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -46,7 +46,7 @@ TNstarloading::TNstarloading(TForm1& form)
     // (the start-up run reports that).
     std::optional<DrawRecord> newest;
     try {
-        const Lines lines = LoadLines(form.State().File(files::kHistory));
+        const Lines lines = LoadLines(m_context.HistoryFile);
         if (!lines.empty())
             newest = ParseHistoryLine(lines.front());
     } catch (const std::exception&) {
@@ -170,10 +170,10 @@ void TNstarloading::StartupRun()
     repaint();
     // A failed run closes the loading window before its error is shown, so the message box
     // is not hidden behind it; the main window stays with what was filled so far.
-    const bool succeeded = m_form.RunStartupRun([this]() { close(); });
+    const bool succeeded = m_context.RunStartup([this]() { close(); });
     if (succeeded) {
         m_label->setText(ReadyText());
-        const Lines& history = m_form.State().HistoryLines;
+        const Lines& history = *m_context.History;
         ShowDraw(history.empty() ? std::nullopt : ParseHistoryLine(history.front()));
     }
     emit StartupRunFinished(succeeded);
@@ -181,7 +181,7 @@ void TNstarloading::StartupRun()
 
 void TNstarloading::TimerTick()
 {
-    if (m_form.Busy())
+    if (m_context.Busy())
         return;
     if (++m_ticks >= kClosingTick) {
         m_timer->stop();

@@ -1,4 +1,4 @@
-#include "ui/BasketModel.h"
+#include "ui/selection/BasketModel.h"
 
 #include <algorithm>
 #include <climits>
