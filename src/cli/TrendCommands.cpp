@@ -6,7 +6,7 @@
 #include "history/TextFile.h"
 
 #ifdef QUORVANE_TREND_PNG
-#include "ui/TrendImage.h"
+#include "ui/analysis/TrendImage.h"
 #endif
 
 #include <cstdio>
