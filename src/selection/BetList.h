@@ -1,7 +1,7 @@
 #pragma once
 
-#include "session/AppState.h"
 #include "core/Host.h"
+#include "selection/SelectionState.h"
 
 #include <array>
 #include <string>
@@ -22,22 +22,7 @@ void ShowStartLabels(Host& host);
 // digits followed by one blank ("03 08 11 19 24 30 ").
 std::string PickerLine(const std::array<bool, kPickerNumbers>& picker);
 
-// "全" (ToolButton8Click) and "清" (TeButton9Click): checks or unchecks all 33 boxes.
-void CheckAllPicker(AppState& state, Host& host);
-void ClearPicker(AppState& state, Host& host);
-
-// "添加到下列投注列表" (TeButton7Click): appends the picker's line to the bet list when six
-// or more boxes are checked, otherwise refuses. Returns whether a line was added.
-bool AddPickerToBetList(AppState& state, Host& host);
-
-// Appends one line at the end of the bet list (the 24-code selector uses it).
-void AppendBetLine(AppState& state, Host& host, std::string line);
-
-// "载入号码列表" (TeButton17Click): asks for a text file and replaces the bet list by its
-// lines; a cancelled dialog changes nothing.
-void LoadBetList(AppState& state, Host& host);
-
-// "清除投注列表" (TeButton10Click): empties the bet list; basket, counters and flag stay.
-void ClearBetList(AppState& state, Host& host);
+// How many of the picker's boxes are checked.
+int CheckedCount(const std::array<bool, kPickerNumbers>& picker);
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #include "ui/S24.h"
 
 #include "selection/Selector24.h"
+#include "session/SelectionCommands.h"
 #include "ui/Buttons.h"
 #include "ui/QtText.h"
 #include "ui/WindowEffects.h"

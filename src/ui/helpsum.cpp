@@ -1,6 +1,7 @@
 #include "ui/helpsum.h"
 
-#include "ui/HelpCatalogue.h"
+#include "filters/HelpCatalogue.h"
+#include "session/FilterCommands.h"
 #include "ui/QtText.h"
 
 #include <QApplication>

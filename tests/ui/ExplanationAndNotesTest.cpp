@@ -7,7 +7,7 @@
 #include "history/RichText.h"
 #include "history/TextFile.h"
 #include "ui/FilterView.h"
-#include "ui/HelpCatalogue.h"
+#include "filters/HelpCatalogue.h"
 #include "ui/NotepadView.h"
 #include "ui/S24.h"
 #include "ui/SelectionInstall.h"

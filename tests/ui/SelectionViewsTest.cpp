@@ -710,3 +710,4 @@ private slots:
 
 QTEST_MAIN(SelectionViewsTest)
 #include "SelectionViewsTest.moc"
+#include "session/PurchaseCommands.h"
