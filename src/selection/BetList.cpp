@@ -4,12 +4,6 @@
 
 namespace qv {
 
-void ShowStartLabels(Host& host)
-{
-    host.SetLabel("Label29", kLabel29Start);
-    host.SetLabel("Label4", kLabel4Start);
-}
-
 std::string PickerLine(const std::array<bool, kPickerNumbers>& picker)
 {
     std::string line;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/Host.h"
 #include "selection/SelectionState.h"
 
 #include <array>
@@ -14,9 +13,6 @@ inline constexpr const char* kLabel4Start = "合计共：0注/0元";
 
 // The front end's component for the bet list text box.
 inline constexpr const char* kBetListComponent = "Memo6";
-
-// Shows the selection view's start state: both counters at zero.
-void ShowStartLabels(Host& host);
 
 // The picker's line: the numbers of the checked boxes in ascending order, each as two
 // digits followed by one blank ("03 08 11 19 24 30 ").

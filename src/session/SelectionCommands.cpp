@@ -29,6 +29,12 @@ void LoadIssues(AppState& state)
 
 } // namespace
 
+void ShowStartLabels(Host& host)
+{
+    host.SetLabel("Label29", kLabel29Start);
+    host.SetLabel("Label4", kLabel4Start);
+}
+
 void ExpandBetList(AppState& state, Host& host)
 {
     const Lines& betList = state.Selection.BetList;

@@ -17,6 +17,9 @@ void ExpandBetList(AppState& state, Host& host);
 // Reloads the basket view from "Data/temp.txt" and tells the front end.
 void ReloadBasketView(AppState& state, Host& host);
 
+// Shows the selection view's start state: both counters at zero.
+void ShowStartLabels(Host& host);
+
 // "全" (ToolButton8Click) and "清" (TeButton9Click): checks or unchecks all 33 boxes.
 void CheckAllPicker(AppState& state, Host& host);
 void ClearPicker(AppState& state, Host& host);
