@@ -7,6 +7,7 @@
 #include "history/HistoryLoad.h"
 #include "history/Text.h"
 #include "history/TextFile.h"
+#include "session/FilterCommands.h"
 
 #include <benchmark/benchmark.h>
 
@@ -94,7 +95,7 @@ void RunOnFullBasket(benchmark::State& state, Switches switches)
     auto& setup = Shared();
     qv::ResetFilterState(setup.State.Filters);
     if (switches == Switches::Recommended)
-        qv::TeButton19Click(setup.State.Filters);
+        qv::SelectRecommended(setup.State.Filters);
     else
         for (auto& [name, on] : setup.State.Filters.Switches)
             on = true;

@@ -3,12 +3,12 @@
 // preparation and its judgement of every line.
 
 #include "BenchSupport.h"
-#include "session/AppState.h"
 #include "core/RecordingHost.h"
 #include "filters/FilterRule.h"
 #include "history/HistoryLoad.h"
 #include "history/Text.h"
 #include "history/TextFile.h"
+#include "session/AppState.h"
 
 #include <benchmark/benchmark.h>
 
@@ -107,7 +107,8 @@ void BM_FilterPass(benchmark::State& state, std::size_t index, bool typed)
     long long removed = 0;
     for (auto _ : state) {
         auto rule = info.Make();
-        qv::FilterContext context{setting.State, setting.Host, setting.Settings};
+        qv::FilterContext context{setting.State.RedHistory, setting.State.Analysis.Reference,
+                                  setting.State.Analysis.Prediction, setting.Settings, setting.Host};
         rule->Prepare(context);
         removed = 0;
         for (const auto& line : lines)

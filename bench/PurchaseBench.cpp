@@ -4,6 +4,7 @@
 #include "purchase/PrizeCheck.h"
 #include "purchase/PurchaseList.h"
 #include "purchase/Replay.h"
+#include "session/PurchaseCommands.h"
 
 #include <benchmark/benchmark.h>
 

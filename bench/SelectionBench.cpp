@@ -3,6 +3,7 @@
 #include "core/RecordingHost.h"
 #include "selection/Basket.h"
 #include "selection/Selector24.h"
+#include "session/SelectionCommands.h"
 
 #include <benchmark/benchmark.h>
 

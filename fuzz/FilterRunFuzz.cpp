@@ -12,6 +12,7 @@
 #include "history/Gbk.h"
 #include "history/Pipeline.h"
 #include "history/TextFile.h"
+#include "session/FilterCommands.h"
 
 #include <algorithm>
 #include <cstddef>

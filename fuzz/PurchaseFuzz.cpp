@@ -9,6 +9,7 @@
 #include "purchase/BluePicker.h"
 #include "purchase/PrizeCheck.h"
 #include "purchase/PurchaseList.h"
+#include "session/PurchaseCommands.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -9,6 +9,8 @@
 #include "history/TextFile.h"
 #include "selection/Basket.h"
 #include "selection/BetList.h"
+#include "session/FilterCommands.h"
+#include "session/SelectionCommands.h"
 
 namespace qv::cli {
 

@@ -50,9 +50,9 @@ void ApplyFilterOptions(std::vector<std::string>& args, FilterState& settings)
         for (const auto& slot : FilterRunOrder())
             settings.Switches[slot.CheckBox] = false;
     for (auto i = presses; i > 0; --i)
-        Button13Click(settings);
+        ToggleSelectAll(settings);
     if (recommend)
-        TeButton19Click(settings);
+        SelectRecommended(settings);
     for (const auto& list : enable)
         SetSwitches(settings, list, true, "enable");
     for (const auto& list : disable)

@@ -10,6 +10,8 @@
 #include "purchase/PrizeCheck.h"
 #include "purchase/PurchaseList.h"
 #include "purchase/Replay.h"
+#include "session/FilterCommands.h"
+#include "session/PurchaseCommands.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -8,6 +8,7 @@
 #include "selection/Basket.h"
 #include "selection/BetList.h"
 #include "selection/Selector24.h"
+#include "session/SelectionCommands.h"
 
 #include <cstdio>
 

@@ -1,6 +1,5 @@
 // 组合滤除: ten filters that judge a line by which numbers it holds.
 
-#include "session/AppState.h"
 #include "filters/HitCountRule.h"
 #include "filters/LineText.h"
 
@@ -90,19 +89,19 @@ private:
 
 std::string RepeatNumbers(const FilterContext& c)
 {
-    return c.State.Analysis.Reference.RepeatNumbers;
+    return c.Reference.RepeatNumbers;
 }
 std::string HotNumbers(const FilterContext& c)
 {
-    return c.State.Analysis.Reference.HotNumbers;
+    return c.Reference.HotNumbers;
 }
 std::string FiveDrawMean(const FilterContext& c)
 {
-    return c.State.Analysis.Prediction.FiveDrawMeanNumbers;
+    return c.Prediction.FiveDrawMeanNumbers;
 }
 std::string FifthDraw(const FilterContext& c)
 {
-    return c.State.Analysis.Prediction.FifthDrawNumbers;
+    return c.Prediction.FifthDrawNumbers;
 }
 std::string GroupList(const FilterContext&)
 {

@@ -130,7 +130,7 @@ const std::vector<std::string>& SelectAllBoxes()
 
 } // namespace
 
-void Button13Click(FilterState& settings)
+void ToggleSelectAll(FilterState& settings)
 {
     const bool check = !settings.SelectAllState;
     for (const auto& name : SelectAllBoxes())
@@ -140,7 +140,7 @@ void Button13Click(FilterState& settings)
     settings.SelectAllState = check;
 }
 
-void TeButton19Click(FilterState& settings)
+void SelectRecommended(FilterState& settings)
 {
     // The six boxes of the number settings and the three zones keep what they have.
     static const char* const kUntouched[] = {"CheckBox46", "TeCheckBox8",  "TeCheckBox10",

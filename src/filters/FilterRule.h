@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/NextIssueLists.h"
 #include "core/Error.h"
 #include "core/Host.h"
 #include "filters/FilterState.h"
@@ -8,13 +9,12 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace qv {
-
-struct AppState;
 
 // A parameter field or a rule-box line that its filter cannot read. It carries the
 // original report (what()) and where and what was wrong; the run turns it into a Chinese
@@ -103,13 +103,23 @@ private:
     std::vector<std::uint64_t> m_others; // every other item that can hit something
 };
 
-// What a pass may read besides the line: the run's state (RedHistory, the reference and
-// prediction lists, the filter view's fields) and the host (extra log lines).
+// What a pass may read besides the line: the red parts of the history, the reference and
+// prediction lists, the filter view's fields, and the log for extra lines.
 struct FilterContext
 {
-    const AppState& State;
-    qv::Host& Host;
+    const Lines& RedHistory; // one RedCombo per draw, newest first, then one empty line
+    const NextIssueReference& Reference;
+    const NextIssuePrediction& Prediction;
     const FilterState& Settings;
+    StepLog& Log;
+};
+
+// A file a rule leaves beside its pass for the player to read (the neighbour-pair table):
+// its path below AppDir and its lines. The run saves it; the rule writes nothing.
+struct RuleFile
+{
+    std::string_view Path;
+    const Lines& Content;
 };
 
 // The rule of one filter for one pass. A new object is made for every pass.
@@ -120,8 +130,11 @@ public:
 
     // Done once per pass after the basket was loaded and found non-empty, before the walk:
     // reads parameters (a text that is not an integer throws the conversion error), builds
-    // tables, writes the start line where the filter writes it late, writes extra files.
+    // tables, writes the start line where the filter writes it late.
     virtual void Prepare(FilterContext& context) { (void)context; }
+
+    // The file the preparation produced for the run to save before the walk, if any.
+    virtual std::optional<RuleFile> File() const { return std::nullopt; }
 
     // Called once for every line, in basket order. May throw the run's errors ("List index
     // out of bounds", the conversion error) for lines or rule texts of the wrong form.

@@ -1,16 +1,17 @@
 #pragma once
 
 #include "core/Host.h"
+#include "filters/CompactBasket.h"
 #include "filters/FilterRule.h"
 #include "filters/FilterState.h"
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace qv {
-
-struct AppState;
 
 // One row of the filter view's run-order table: where a filter stands in the run, its
 // check box, caption, counter label and the state of its box when the window opens.
@@ -38,25 +39,40 @@ void ResetFilterState(FilterState& settings);
 
 // "全选/反选": checks the 43 boxes (SelectAllState false) or unchecks them and
 // TeCheckBox8 (SelectAllState true), then flips SelectAllState.
-void Button13Click(FilterState& settings);
+void ToggleSelectAll(FilterState& settings);
 
 // "选择推荐": puts 41 boxes into their default state; leaves the six number-setting and
 // three-zone boxes and SelectAllState alone.
-void TeButton19Click(FilterState& settings);
+void SelectRecommended(FilterState& settings);
 
-// "开始执行运算/过滤" (Button9Click): every switched-on filter makes one pass over the
-// basket "Data/temp.txt" in run order, after one log line listing the checked filters.
-// Refuses without an expansion in this run; stops with a message when a pass finds the
-// basket empty; throws qv::Error for a parameter or a basket line of the wrong form and
-// for a file that cannot be read or written. A parameter field or rule line that cannot be
-// read is reported in Chinese with the filter's caption, the field or line and the form
-// expected (FilterInputReport), logged with the original text after it.
-// The file is read once and written once, atomically, when the run ends or stops; it
-// then holds exactly what writing it after every pass would leave (after a stop, the
-// result of the last completed pass). Counter labels go to settings.Counters and
-// host.SetLabel, the basket total to "Label4"; once the file is written the basket view is
-// reloaded from it (state.Selection.BasketView, host.ViewChanged("BasketView")).
-void RunFilters(AppState& state, Host& host);
+// The log line a run starts with: the switched-on filters in their run order, whichever
+// tab they sit on, or the line saying that none is.
+std::string CheckedFiltersLine(const FilterState& settings);
+
+// Saves a file a rule produced (RuleFile), below AppDir.
+using RuleFileSink = std::function<void(const RuleFile& file)>;
+
+// Prepares rule for a pass (FilterRule::Prepare) and hands the file its preparation
+// produced, if any, to save before anything else happens.
+void PrepareRule(FilterRule& rule, FilterContext& context, const RuleFileSink& save);
+
+// What one pass reports while it walks: the file to save after the preparation, the
+// number of lines about to be judged, and the lines judged so far (in coarse steps).
+struct FilterPassHooks
+{
+    RuleFileSink Save;
+    std::function<void(std::size_t lines)> Begin;
+    std::function<void(std::size_t examined)> Progress;
+};
+
+// One pass of the filter info over a non-empty basket: prepares its rule, walks the lines
+// and removes those the rule removes; returns how many. A parameter field or rule line
+// that cannot be read is logged as FilterInputReport with the original text after it and
+// thrown as that report; a line the rule cannot judge is logged and thrown the same way
+// with the line's number and text. A rule that stops on a line leaves the basket as it
+// was. Errors of the preparation and of saving its file pass through unchanged.
+long long RunFilterPass(const FilterInfo& info, FilterContext& context, CompactBasket& basket,
+                        const FilterPassHooks& hooks);
 
 // The counter text of a filter that removed removed lines.
 std::string CounterText(long long removed);

@@ -1,6 +1,5 @@
 // 格式滤除: seven filters that judge the shape of a line.
 
-#include "session/AppState.h"
 #include "core/Error.h"
 #include "filters/HitCountRule.h"
 #include "filters/LineText.h"
@@ -83,7 +82,7 @@ class AbcRule final : public FilterRule
 public:
     void Prepare(FilterContext& context) override
     {
-        const Lines& history = context.State.RedHistory;
+        const Lines& history = context.RedHistory;
         for (std::size_t i = 0; i < 10 && i < history.size(); ++i) {
             // An empty history line gives the empty pattern.
             const std::string pattern =
@@ -206,7 +205,7 @@ class SumRule final : public FilterRule
 public:
     void Prepare(FilterContext& context) override
     {
-        const Lines& history = context.State.RedHistory;
+        const Lines& history = context.RedHistory;
         if (history.empty())
             throw Error::ListIndexOutOfBounds(0);
         m_sum = Sum(SixNumbers(history.front()));
@@ -229,7 +228,7 @@ private:
 
 std::string NeighbourNumbers(const FilterContext& c)
 {
-    return c.State.Analysis.Reference.NeighbourNumbers;
+    return c.Reference.NeighbourNumbers;
 }
 std::string PrimeList(const FilterContext&)
 {

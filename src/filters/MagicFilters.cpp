@@ -2,7 +2,6 @@
 // the 7 x 5 grid, position ranges), the golden-section orderings of the newest 12 draws
 // and the region-edge numbers of the prediction.
 
-#include "session/AppState.h"
 #include "filters/FilterRule.h"
 #include "filters/MagicValueProbability.h"
 
@@ -162,10 +161,7 @@ std::vector<NumberGroup> RouletteGroups()
 class RegionEdgeRule : public FilterRule
 {
 public:
-    void Prepare(FilterContext& context) override
-    {
-        m_hits = HitList(context.State.Analysis.Prediction.RegionEdgeNumbers);
-    }
+    void Prepare(FilterContext& context) override { m_hits = HitList(context.Prediction.RegionEdgeNumbers); }
     bool Removes(const BasketLine& line) override { return m_hits.Count(line) == 0; }
 
 private:
@@ -185,7 +181,7 @@ public:
         for (int column = 0; column < 5; ++column)
             for (std::string_view number : SplitFieldViews(kGridColumns[column]))
                 m_columnOf[StrToInt(number)] = static_cast<std::uint8_t>(column);
-        LogStep(context.Host, "正在进行7行5列运算.....");
+        LogStep(context.Log, "正在进行7行5列运算.....");
     }
 
     bool Removes(const BasketLine& line) override
@@ -238,7 +234,7 @@ class GoldenThirdsRule : public GroupHitRule
 public:
     void Prepare(FilterContext& context) override
     {
-        const auto order = BuildGoldenOrder(context.State.RedHistory);
+        const auto order = BuildGoldenOrder(context.RedHistory);
         std::vector<NumberGroup> thirds;
         for (std::size_t start = 0; start < 33; start += 11) {
             std::vector<std::string> third(order.begin() + start, order.begin() + start + 11);
@@ -254,10 +250,10 @@ class GoldenWindowsRule : public FilterRule
 public:
     void Prepare(FilterContext& context) override
     {
-        const auto order = BuildGoldenOrder(context.State.RedHistory);
+        const auto order = BuildGoldenOrder(context.RedHistory);
         std::string start = "正在进行黄金算法2.....";
         start += Join(order, " ");
-        LogStep(context.Host, start);
+        LogStep(context.Log, start);
         for (auto& text : GoldenWindows(order)) {
             m_windows.push_back(MakeGroup(std::move(text)));
             for (int n = 1; n <= 33; ++n)
@@ -382,7 +378,7 @@ void AddMagicFilters(std::vector<FilterInfo>& catalogue)
         info.Default = true;
         info.StartLine = [](const FilterContext& context) {
             std::string line = "正在排除区域分析法号码.....";
-            line += context.State.Analysis.Prediction.RegionEdgeNumbers;
+            line += context.Prediction.RegionEdgeNumbers;
             return line;
         };
         info.ClosingLine = [](const FilterContext&, long long removed) {

@@ -1,6 +1,5 @@
 // 号码设置: four filters driven by small rule texts on particular numbers.
 
-#include "session/AppState.h"
 #include "core/Error.h"
 #include "filters/HitCountRule.h"
 #include "filters/LineText.h"

@@ -2,11 +2,9 @@
 // "公式"), and the tolerances of the spiral ranges, the kill numbers, the long-omission
 // numbers and the neighbour pairs of past draws (page "条件").
 
-#include "session/AppState.h"
 #include "filters/FilterRule.h"
 #include "filters/MagicValueProbability.h"
 #include "history/AppPaths.h"
-#include "history/TextFile.h"
 
 #include <bit>
 #include <climits>
@@ -136,7 +134,7 @@ template <bool Kill> class PredictionListRule : public FilterRule
 public:
     void Prepare(FilterContext& context) override
     {
-        const auto& prediction = context.State.Analysis.Prediction;
+        const auto& prediction = context.Prediction;
         if (Kill) {
             m_range.Read(context, kKillLo, kKillHi);
             m_hits = HitList(prediction.KillNumbers);
@@ -241,8 +239,7 @@ public:
     void Prepare(FilterContext& context) override
     {
         m_limitText = EditText(context, kNeighbourLimit);
-        m_table = BuildNeighbourPairTable(context.State.RedHistory);
-        SaveLines(context.State.File(files::kRedLM), m_table);
+        m_table = BuildNeighbourPairTable(context.RedHistory);
 
         // Where each pair of two numbers 01..33 is first found, for the RedCombo lines.
         m_entryOf.fill(-1);
@@ -264,6 +261,9 @@ public:
             m_counts[e] = TryStrToInt(CountText(m_table[e]), count) ? count : kBadCount;
         }
     }
+
+    // The table as "Red/Redlm.txt" shows it to the player.
+    std::optional<RuleFile> File() const override { return RuleFile{files::kRedLM, m_table}; }
 
     bool Removes(const BasketLine& line) override
     {
@@ -386,7 +386,7 @@ public:
     void Prepare(FilterContext& context) override
     {
         m_marked.assign((kCombinations + 63) / 64, 0);
-        for (const auto& draw : context.State.RedHistory) {
+        for (const auto& draw : context.RedHistory) {
             if (draw.empty())
                 continue; // an empty line holds no item
             const std::uint64_t mask = SixNumberMask(draw);
@@ -565,7 +565,7 @@ void AddProbabilityFilters(std::vector<FilterInfo>& catalogue)
         FilterInfo info = entry(42, "TeCheckBox9", "杀号过滤容错", "Label53", true);
         info.StartLine = [](const FilterContext& context) {
             std::string line = "正在进行杀号过滤.....";
-            line += context.State.Analysis.Prediction.KillNumbers;
+            line += context.Prediction.KillNumbers;
             return line;
         };
         info.ClosingLine = [](const FilterContext&, long long removed) {
@@ -579,7 +579,7 @@ void AddProbabilityFilters(std::vector<FilterInfo>& catalogue)
         FilterInfo info = entry(43, "TeCheckBox12", "大遗漏值容对条件", "Label60", true);
         info.StartLine = [](const FilterContext& context) {
             std::string line = "正在进行大遗漏值过滤.....";
-            line += context.State.Analysis.Prediction.LongOmissionNumbers;
+            line += context.Prediction.LongOmissionNumbers;
             return line;
         };
         info.ClosingLine = [](const FilterContext&, long long removed) {

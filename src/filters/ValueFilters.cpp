@@ -2,7 +2,6 @@
 // the first number, the spans, the sum, the counts of small, odd, big and cold numbers,
 // and the sums and counts of the three zones.
 
-#include "session/AppState.h"
 #include "filters/FilterRule.h"
 #include "filters/MagicValueProbability.h"
 
@@ -132,7 +131,7 @@ public:
     {
         m_lo = EditInt(context, kColdLo);
         m_hi = EditInt(context, kColdHi);
-        m_hits = HitList(context.State.Analysis.Reference.ColdNumbers);
+        m_hits = HitList(context.Reference.ColdNumbers);
     }
     bool Removes(const BasketLine& line) override
     {
@@ -267,7 +266,7 @@ void AddValueFilters(std::vector<FilterInfo>& catalogue)
             line += "个和冷号>";
             line += EditText(context, kColdHi);
             line += "个.....";
-            line += context.State.Analysis.Reference.ColdNumbers;
+            line += context.Reference.ColdNumbers;
             return line;
         };
         info.ClosingLine = [](const FilterContext&, long long removed) {

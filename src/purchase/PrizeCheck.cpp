@@ -271,44 +271,4 @@ Lines PrizeTotalLines(const TierCounts& counts, std::uint64_t bets, const Floati
     return lines;
 }
 
-void CheckPrizes(AppState& state, Host& host)
-{
-    PurchaseState& purchase = state.Purchase;
-    std::string why;
-    const auto query = ReadQueryDraw(purchase.QueryDraw, &why);
-    if (!query)
-        throw Error(QueryErrorText(purchase.QueryDraw, why));
-    PrizeReport report = CheckPrizeList(purchase.QueryList, *query);
-    if (purchase.QueryDraw != query->Text) {
-        purchase.QueryDraw = query->Text;
-        host.ViewChanged("Edit7");
-    }
-    state.Purchase.PrizeResult = std::move(report.Result);
-    purchase.PrizeCounts = report.Counts;
-    purchase.PrizeBets = report.Bets;
-    std::string text;
-    for (const auto& line : state.Purchase.PrizeResult) {
-        text += line;
-        text += '\n';
-    }
-    host.SetLabel("Memo7", text);
-    host.ViewChanged("PrizeTotals");
-    host.Log(kPrizeCheckDone);
-    if (report.AllWithoutBlue)
-        host.Message("中奖查询",
-                     "查询清单中的号码都没有蓝球，无法查询中奖。请先在“购买清单”中点“随机->”配上蓝码，"
-                     "或在每行末尾写上蓝球，如“01 02 03 04 05 06 +07”",
-                     MessageIcon::Information, MessageButtons::Ok);
-}
-
-bool LoadQueryList(AppState& state, Host& host)
-{
-    const auto path = host.ChooseOpenFile(state.TextFileDialog());
-    if (!path)
-        return false;
-    state.Purchase.QueryList = LoadLines(*path);
-    host.ViewChanged("Memo9");
-    return true;
-}
-
 } // namespace qv

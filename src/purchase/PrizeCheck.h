@@ -1,10 +1,10 @@
 #pragma once
 
-#include "session/AppState.h"
-#include "core/Host.h"
 #include "purchase/PrizeTable.h"
 
 #include <array>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace qv {
@@ -19,10 +19,6 @@ std::string_view PrizeTierHeading(int tier);
 
 inline constexpr const char* kNoPrizeText = "没有中奖，真遗憾！";
 inline constexpr const char* kPrizeCheckDone = "中奖查询.......OK";
-
-// "载入查询清单" (TeButton1Click): the open dialog in AppDir; on confirmation the query list
-// (Memo9) is replaced by the file's lines. False when cancelled.
-bool LoadQueryList(AppState& state, Host& host);
 
 // The query draw once checked: six distinct reds 01..33 and a blue 01..16. Text is its
 // normal form "03 09 15 22 25 32 +01": reds ascending, every number two digits, single
@@ -56,13 +52,6 @@ struct PrizeReport
 // lines were skipped, their number and the first few. A 21-character line that does not
 // cut into seven fields, or a malformed compound or banker line, throws naming the line.
 PrizeReport CheckPrizeList(const Lines& bets, const QueryDraw& draw);
-
-// "查询中奖" (Button12Click): refuses a malformed query (Edit7); otherwise shows the query
-// in its normal form, checks the query list against it, fills the result box (Memo7, also
-// given to the host as the label "Memo7", one line per "\n") and the tier counts behind the
-// amounts ("PrizeTotals"), and logs once. A list whose lines all lack a blue gets a message
-// saying so. A failing check keeps the result box and writes no log line.
-void CheckPrizes(AppState& state, Host& host);
 
 // CheckPrizeList over a typed draw, which is read first (throwing its refusal); returns
 // the result box lines.

@@ -18,18 +18,6 @@ namespace {
 using purchase_detail::FieldScan;
 using purchase_detail::ScanFields;
 
-constexpr const char* kRefusalCaption = "非法操作";
-
-// True when the list's text, trimmed of surrounding white space, is empty.
-bool IsBlank(const Lines& lines)
-{
-    for (const auto& line : lines)
-        for (const char c : line)
-            if (static_cast<unsigned char>(c) > ' ')
-                return false;
-    return true;
-}
-
 std::string LineReference(std::size_t index, const std::string& line)
 {
     std::string text = "购买清单第";
@@ -42,21 +30,6 @@ std::string LineReference(std::size_t index, const std::string& line)
 
 } // namespace
 
-bool TakeBasketIntoPurchaseList(AppState& state, Host& host)
-{
-    if (!state.Selection.BasketReadyFlag) {
-        host.Message(kRefusalCaption, "您的号码篮没有号码，请先导入号码列表或进行组合",
-                     MessageIcon::Information, MessageButtons::Ok);
-        host.ShowView(kBetView);
-        return false;
-    }
-    host.ShowView(kPurchaseListView);
-    state.Purchase.PurchaseList = LoadLines(state.File(files::kBasket));
-    host.ViewChanged("Memo8");
-    ReloadBasketView(state, host);
-    return true;
-}
-
 BlueGenerator ClockSeededGenerator()
 {
     const auto ticks =
@@ -65,26 +38,17 @@ BlueGenerator ClockSeededGenerator()
     return BlueGenerator(seed);
 }
 
-void AssignRandomBlues(AppState& state, Host& host)
+bool IsBlankList(const Lines& lines)
 {
-    if (IsBlank(state.Purchase.PurchaseList)) {
-        host.Message(kRefusalCaption, "没有加载购买清单", MessageIcon::Information, MessageButtons::Ok);
-        return;
-    }
-    BlueGenerator generator = ClockSeededGenerator();
-    AssignRandomBlues(state, host, generator);
+    for (const auto& line : lines)
+        for (const char c : line)
+            if (static_cast<unsigned char>(c) > ' ')
+                return false;
+    return true;
 }
 
-void AssignRandomBlues(AppState& state, Host& host, BlueGenerator& generator)
+Lines AssignBlues(const Lines& list, const Lines& captions, BlueGenerator& generator)
 {
-    Lines& list = state.Purchase.PurchaseList;
-    if (IsBlank(list)) {
-        host.Message(kRefusalCaption, "没有加载购买清单", MessageIcon::Information, MessageButtons::Ok);
-        return;
-    }
-
-    const std::string chosen = ChosenBlueText(state.Purchase);
-    const Lines captions = SplitFields(chosen);
     const std::size_t n = captions.size();
     std::uniform_int_distribution<std::size_t> pick(0, n == 0 ? 0 : n - 1);
 
@@ -139,55 +103,8 @@ void AssignRandomBlues(AppState& state, Host& host, BlueGenerator& generator)
         assigned.push_back(std::move(out));
     }
 
-    list.clear();
-    state.Purchase.ChosenBlueText = chosen;
-    std::string logLine = "随机蓝码，蓝码共";
-    logLine += std::to_string(n);
-    logLine += "粒，分别为：";
-    logLine += chosen;
-    LogStep(host, logLine);
-    list = std::move(assigned);
-    list.emplace_back();
-    host.ViewChanged("Memo8");
-}
-
-namespace {
-
-// The dialog starts at the list last saved or loaded, in AppDir before the first.
-FileDialogRequest ListDialog(const AppState& state, std::string proposedName)
-{
-    FileDialogRequest request = state.TextFileDialog(std::move(proposedName));
-    const std::filesystem::path& last = state.Purchase.ListPath;
-    if (!last.empty() && last.has_filename()) {
-        request.StartFolder = last.parent_path();
-        if (!request.ProposedName.empty())
-            request.ProposedName = last.filename().string();
-    }
-    return request;
-}
-
-} // namespace
-
-bool SavePurchaseList(AppState& state, Host& host)
-{
-    const auto path = host.ChooseSaveFile(ListDialog(state, kPurchaseListFileName));
-    if (!path)
-        return false;
-    // The player's own list, like the history: on the disk before it counts as saved.
-    SaveLines(*path, state.Purchase.PurchaseList, Flush::Yes);
-    state.Purchase.ListPath = *path;
-    return true;
-}
-
-bool LoadPurchaseList(AppState& state, Host& host)
-{
-    const auto path = host.ChooseOpenFile(ListDialog(state, {}));
-    if (!path)
-        return false;
-    state.Purchase.PurchaseList = LoadLines(*path);
-    state.Purchase.ListPath = *path;
-    host.ViewChanged("Memo8");
-    return true;
+    assigned.emplace_back();
+    return assigned;
 }
 
 } // namespace qv

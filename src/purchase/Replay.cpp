@@ -7,13 +7,11 @@
 
 namespace qv {
 
-std::vector<IssuedDraw> ReplayDrawsOf(const AppState& state)
+std::vector<IssuedDraw> ReplayDraws(const Lines& history, int count)
 {
-    const PurchaseState& purchase = state.Purchase;
-    if (purchase.ReplayDrawCount < 1)
+    if (count < 1)
         throw Error("回放期数应至少为1期");
-    std::vector<IssuedDraw> draws =
-        NewestDraws(state.HistoryLines, static_cast<std::size_t>(purchase.ReplayDrawCount));
+    std::vector<IssuedDraw> draws = NewestDraws(history, static_cast<std::size_t>(count));
     if (draws.empty())
         throw Error("没有历史数据，无法回放。请先载入或添加开奖记录。");
     return draws;
@@ -41,21 +39,6 @@ ReplayOutcome ReplayList(const Lines& queryList, const std::vector<IssuedDraw>& 
         line += "”";
     }
     return outcome;
-}
-
-void StoreReplay(AppState& state, Host& host, ReplayOutcome outcome)
-{
-    state.Purchase.Replay = std::move(outcome.Replay);
-    host.ViewChanged("ReplayTable");
-    if (!outcome.SkippedNote.empty())
-        host.Log(outcome.SkippedNote);
-    host.Log(kReplayDone);
-}
-
-void ReplayQueryList(AppState& state, Host& host)
-{
-    const std::vector<IssuedDraw> draws = ReplayDrawsOf(state);
-    StoreReplay(state, host, ReplayList(state.Purchase.QueryList, draws));
 }
 
 std::string PercentText(double rate)

@@ -563,6 +563,14 @@ LineTable ExpandPlainLines(const Lines& betList)
 
 } // namespace
 
+bool IsBlankBetList(const Lines& betList)
+{
+    return std::all_of(betList.begin(), betList.end(), [](const std::string& line) {
+        return std::all_of(line.begin(), line.end(),
+                           [](char ch) { return static_cast<unsigned char>(ch) <= ' '; });
+    });
+}
+
 std::string GroupCountText(std::uint64_t groups)
 {
     std::string text = "组数：";
@@ -579,64 +587,6 @@ std::string BasketTotalText(std::uint64_t bets)
     text += std::to_string(bets * 2);
     text += "元";
     return text;
-}
-
-void ExpandBetList(AppState& state, Host& host)
-{
-    const Lines& betList = state.Selection.BetList;
-    LogStep(host, "将进行组合....");
-    // The bet list's whole text: its lines, or one empty entry for the empty text.
-    if (betList.empty())
-        host.Log("");
-    for (const auto& line : betList)
-        host.Log(line);
-
-    const bool blank = std::all_of(betList.begin(), betList.end(), [](const std::string& line) {
-        return std::all_of(line.begin(), line.end(),
-                           [](char ch) { return static_cast<unsigned char>(ch) <= ' '; });
-    });
-    if (blank) {
-        host.Message("投注", "您没有将投注号码添加到投注列表", MessageIcon::Information, MessageButtons::Ok);
-        LogStep(host, "您没有选择投注号码.....");
-        return;
-    }
-
-    const std::uint64_t groups = betList.size();
-    host.Log("合计：" + std::to_string(groups) + "组复式");
-
-    LineTable basket = ExpandLines(betList);
-    const std::filesystem::path path = state.File(files::kBasket);
-    const std::string& text = basket.Text();
-    const bool ascii =
-        std::all_of(text.begin(), text.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
-    if (ascii) {
-        ReplaceFile(path, text);
-        state.Selection.BasketStamp = StampOf(text);
-    } else {
-        // The view shows what the file now holds, characters GBK lacks included.
-        const std::string gbk = Utf8ToGbk(text);
-        ReplaceFile(path, gbk);
-        state.Selection.BasketStamp = StampOf(gbk);
-        basket = LineTable(GbkToUtf8(gbk));
-    }
-
-    // The flag follows the file: only a basket that was written counts as expanded.
-    state.Selection.BasketReadyFlag = true;
-    state.Selection.BasketGroups = betList.size();
-    const std::uint64_t bets = basket.Size();
-    state.Selection.BasketView = std::move(basket);
-    host.ViewChanged(kBasketViewComponent);
-    host.SetLabel("Label29", GroupCountText(groups));
-    host.SetLabel("Label4", BasketTotalText(bets));
-    LogStep(host, "数据组合....OK");
-}
-
-void ReloadBasketView(AppState& state, Host& host)
-{
-    const std::string bytes = ReadFileBytes(state.File(files::kBasket));
-    state.Selection.BasketStamp = StampOf(bytes);
-    state.Selection.BasketView = LineTable(GbkToUtf8(bytes));
-    host.ViewChanged(kBasketViewComponent);
 }
 
 } // namespace qv

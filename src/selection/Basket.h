@@ -1,7 +1,5 @@
 #pragma once
 
-#include "session/AppState.h"
-#include "core/Host.h"
 #include "selection/SelectionState.h"
 
 #include <cstdint>
@@ -36,12 +34,8 @@ BasketEstimate EstimateBasket(const Lines& betList);
 // estimate passes the ceilings.
 LineTable ExpandLines(const Lines& betList);
 
-// "分解到号码篮" (Button8Click): expands state.Selection.BetList into "Data/temp.txt",
-// reloads the basket view, sets BasketReadyFlag and the counters Label29 and Label4.
-void ExpandBetList(AppState& state, Host& host);
-
-// Reloads the basket view from "Data/temp.txt" and tells the front end.
-void ReloadBasketView(AppState& state, Host& host);
+// True when every line of the bet list is empty or white space only (nothing to expand).
+bool IsBlankBetList(const Lines& betList);
 
 // The counter texts below the basket view.
 std::string GroupCountText(std::uint64_t groups); // Label29: "组数：" G "组"

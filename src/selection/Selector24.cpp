@@ -1,9 +1,6 @@
 #include "selection/Selector24.h"
 
 #include "core/Error.h"
-#include "history/AppPaths.h"
-#include "history/TextFile.h"
-#include "selection/BetList.h"
 
 namespace qv {
 
@@ -41,12 +38,6 @@ constexpr std::array<std::string_view, kGroupCount24> kGroups = {
     "02 03 04 05 06 08 09 11 13 15 16 18 19 20 21 22 23 24 25 27 29 30 31 33",
 };
 
-// The issue selector's items: the history file's lines as they stand.
-void LoadIssues(AppState& state)
-{
-    state.Selection.Selector.Issues = LoadLines(state.File(files::kHistory));
-}
-
 } // namespace
 
 const std::array<std::string_view, kGroupCount24>& Groups24()
@@ -82,55 +73,6 @@ std::array<bool, kGroupCount24> HitGroups24(std::string_view historyLine)
         hits[g] = count == 6;
     }
     return hits;
-}
-
-void FillIssueSelector(AppState& state, Host& host)
-{
-    LoadIssues(state);
-    auto& selector = state.Selection.Selector;
-    selector.SelectedIssue = selector.Issues.empty() ? -1 : 0;
-    host.ViewChanged(kSelector24Component);
-}
-
-void ReloadIssueSelector(AppState& state, Host& host)
-{
-    auto& selector = state.Selection.Selector;
-    selector.Issues.clear();
-    selector.SelectedIssue = -1;
-    LoadIssues(state);
-    host.ViewChanged(kSelector24Component);
-}
-
-void QueryGroups(AppState& state, Host& host)
-{
-    auto& selector = state.Selection.Selector;
-    if (selector.SelectedIssue < 0 ||
-        static_cast<std::size_t>(selector.SelectedIssue) >= selector.Issues.size()) {
-        host.Message("号码选择", "请先在查询期号中选择一期", MessageIcon::Information, MessageButtons::Ok);
-        return;
-    }
-    selector.Red = HitGroups24(selector.Issues[static_cast<std::size_t>(selector.SelectedIssue)]);
-    host.ViewChanged(kSelector24Component);
-}
-
-bool AddCheckedGroups(AppState& state, Host& host)
-{
-    bool added = false;
-    for (int g = 0; g < kGroupCount24; ++g) {
-        if (!state.Selection.Selector.Checked[g])
-            continue;
-        AppendBetLine(state, host, std::string(kGroups[g]));
-        added = true;
-    }
-    if (!added)
-        host.Message("号码选择", "您没有选择任何复式组合", MessageIcon::None, MessageButtons::Ok);
-    return added;
-}
-
-void ClearGroupChecks(AppState& state, Host& host)
-{
-    state.Selection.Selector.Checked = {};
-    host.ViewChanged(kSelector24Component);
 }
 
 } // namespace qv

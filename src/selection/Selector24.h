@@ -1,7 +1,6 @@
 #pragma once
 
-#include "session/AppState.h"
-#include "core/Host.h"
+#include "selection/SelectionState.h"
 
 #include <array>
 #include <cstdint>
@@ -21,22 +20,5 @@ std::uint64_t GroupMask24(int index);
 // seventh fields occurs somewhere in its caption. A line with fewer than seven fields is
 // refused with an error naming it.
 std::array<bool, kGroupCount24> HitGroups24(std::string_view historyLine);
-
-// The window's creation (FormCreate): the issue selector lists the history file's lines
-// and selects the first.
-void FillIssueSelector(AppState& state, Host& host);
-// The recompute's refill: the same lines, with no line selected.
-void ReloadIssueSelector(AppState& state, Host& host);
-
-// "查询" (TeButton3Click): shows in red the groups that hold the selected draw's reds and
-// the others in black; check marks stay.
-void QueryGroups(AppState& state, Host& host);
-
-// "添加" (TeButton1Click): appends the checked groups to the bet list. Returns true when
-// at least one was added (the window then closes), otherwise refuses and returns false.
-bool AddCheckedGroups(AppState& state, Host& host);
-
-// "清除" (TeButton4Click): unchecks all groups; the red marks stay.
-void ClearGroupChecks(AppState& state, Host& host);
 
 } // namespace qv

@@ -12,6 +12,8 @@
 #include "history/TextFile.h"
 #include "purchase/PrizeCheck.h"
 #include "selection/Basket.h"
+#include "session/FilterCommands.h"
+#include "session/SelectionCommands.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>

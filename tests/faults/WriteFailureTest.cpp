@@ -14,6 +14,9 @@
 #include "history/TextFile.h"
 #include "purchase/PurchaseList.h"
 #include "selection/Basket.h"
+#include "session/FilterCommands.h"
+#include "session/PurchaseCommands.h"
+#include "session/SelectionCommands.h"
 #include "support/ErrorOf.h"
 #include "support/TempAppDir.h"
 

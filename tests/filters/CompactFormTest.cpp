@@ -52,7 +52,7 @@ std::string Outcome(FilterRule& rule, const BasketLine& line)
 void ExpectBothFormsAgree(AppState& state, const Lines& lines)
 {
     RecordingHost host;
-    FilterContext context{state, host, state.Filters};
+    FilterContext context = FilterInputsOf(state, host);
     for (const auto& info : FilterCatalogue()) {
         SCOPED_TRACE(info.CheckBox);
         const auto compact = info.Make();
@@ -147,7 +147,7 @@ TEST_F(CompactFormTest, LinesThatAreNotCombosNeverCrash)
                          std::string(200, '7'),
                          "01,02,03,04,05,06"};
     RecordingHost host;
-    FilterContext context{m_state, host, m_state.Filters};
+    FilterContext context = FilterInputsOf(m_state, host);
     for (const auto& info : FilterCatalogue()) {
         SCOPED_TRACE(info.CheckBox);
         const auto rule = info.Make();

@@ -91,7 +91,7 @@ TEST(FilterCatalogue, SelectAllToggles)
     settings.Switches["TeCheckBox8"] = true;
     settings.Switches["CheckBox36"] = true;
 
-    Button13Click(settings);
+    ToggleSelectAll(settings);
     EXPECT_TRUE(settings.SelectAllState);
     std::set<std::string> expected = all43;
     expected.insert({"TeCheckBox8", "CheckBox36"}); // left as they were
@@ -100,15 +100,15 @@ TEST(FilterCatalogue, SelectAllToggles)
     // The next press unchecks whatever the boxes show, TeCheckBox8 too.
     settings.Switches["CheckBox6"] = false;
     settings.Switches["CheckBox46"] = true;
-    Button13Click(settings);
+    ToggleSelectAll(settings);
     EXPECT_FALSE(settings.SelectAllState);
     EXPECT_EQ(Checked(settings), (std::set<std::string>{"CheckBox36", "CheckBox46"}));
 
     // From start-up: two presses check the 43, then uncheck them and TeCheckBox8.
     ResetFilterState(settings);
-    Button13Click(settings);
+    ToggleSelectAll(settings);
     EXPECT_EQ(Checked(settings), all43);
-    Button13Click(settings);
+    ToggleSelectAll(settings);
     EXPECT_TRUE(Checked(settings).empty());
 }
 
@@ -120,7 +120,7 @@ TEST(FilterCatalogue, RecommendRestoresFortyOneDefaults)
     for (auto& [name, on] : settings.Switches)
         on = !on;
     settings.SelectAllState = true;
-    TeButton19Click(settings);
+    SelectRecommended(settings);
     EXPECT_TRUE(settings.SelectAllState);
     const std::set<std::string> untouched = {"CheckBox46", "TeCheckBox8",  "TeCheckBox10",
                                              "CheckBox36", "TeCheckBox11", "TeCheckBox13"};

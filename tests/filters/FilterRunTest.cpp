@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "history/Gbk.h"
+#include "session/FilterCommands.h"
 #include "support/TempAppDir.h"
 
 #include <random>

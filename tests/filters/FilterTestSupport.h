@@ -1,9 +1,10 @@
 #pragma once
 
-#include "session/AppState.h"
 #include "core/RecordingHost.h"
 #include "filters/FilterRun.h"
 #include "history/HistoryLoad.h"
+#include "session/AppState.h"
+#include "session/FilterCommands.h"
 #include "support/ErrorOf.h"
 #include "support/TempAppDir.h"
 
@@ -49,7 +50,7 @@ inline bool Removes(const AppState& state, const std::string& checkBox, const st
         return false;
     }
     RecordingHost host;
-    FilterContext context{state, host, state.Filters};
+    FilterContext context = FilterInputsOf(state, host);
     const auto rule = info->Make();
     rule->Prepare(context);
     const bool compact = rule->Removes(MakeBasketLine(line));

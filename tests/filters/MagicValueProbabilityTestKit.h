@@ -4,11 +4,13 @@
 // catalogue entries, a state with the window's parameter defaults, and the two ways of
 // handing a line to a rule (compact RedCombo form and bare text).
 
-#include "session/AppState.h"
 #include "core/Error.h"
 #include "core/RecordingHost.h"
 #include "filters/FilterRule.h"
+#include "filters/FilterRun.h"
 #include "history/HistoryLoad.h"
+#include "session/AppState.h"
+#include "session/FilterCommands.h"
 #include "support/ErrorOf.h"
 #include "support/TempAppDir.h"
 
@@ -48,14 +50,18 @@ public:
         throw std::logic_error("no filter " + checkBox);
     }
 
-    FilterContext Context() { return FilterContext{State, Host, Settings}; }
+    FilterContext Context()
+    {
+        return FilterContext{State.RedHistory, State.Analysis.Reference, State.Analysis.Prediction, Settings,
+                             Host};
+    }
 
     // A rule of the filter with its preparation done, as a pass starts its walk.
     std::unique_ptr<FilterRule> Prepared(const std::string& checkBox)
     {
         auto rule = Info(checkBox).Make();
         FilterContext context = Context();
-        rule->Prepare(context);
+        PrepareRule(*rule, context, [&](const RuleFile& file) { SaveRuleFile(State, file); });
         return rule;
     }
 

@@ -1,3 +1,4 @@
+#include "filters/FilterRun.h"
 #include "filters/MagicValueProbability.h"
 #include "filters/MagicValueProbabilityTestKit.h"
 
@@ -128,6 +129,40 @@ TEST(NeighbourPairTable, SingleDrawAndTheWrittenFile)
     EXPECT_TRUE(RemovesCombo(*strict, "06 12 15 22 29 32"));
     for (const auto& line : RandomCombos(200))
         EXPECT_TRUE(RemovesCombo(*strict, line)) << line;
+}
+
+// The rule hands its table to the run instead of writing it: a context of hand-made lines
+// with no AppDir at all gives the file's path and lines and logs nothing.
+TEST(NeighbourPairTable, RuleGivesItsFileWithoutWriting)
+{
+    struct CollectingLog : StepLog
+    {
+        void Log(const std::string& line) override { Lines.push_back(line); }
+        std::vector<std::string> Lines;
+    } log;
+    const Lines history{"06 12 15 22 29 32", "01 02 03 04 05 06", ""};
+    const NextIssueReference reference;
+    const NextIssuePrediction prediction;
+    FilterState settings;
+    settings.Edits["edit19"] = "0";
+    FilterContext context{history, reference, prediction, settings, log};
+
+    const auto rule = FindFilter("CheckBox45")->Make();
+    std::vector<std::pair<std::string, Lines>> saved;
+    PrepareRule(*rule, context,
+                [&](const RuleFile& file) { saved.emplace_back(std::string(file.Path), file.Content); });
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0].first, "Red/Redlm.txt");
+    EXPECT_EQ(saved[0].second, BuildNeighbourPairTable(history));
+    EXPECT_TRUE(log.Lines.empty());
+    EXPECT_FALSE(rule->Removes(MakeBasketLine("01 02 03 04 05 06")));
+
+    // Every other rule produces no file.
+    for (const auto& info : FilterCatalogue())
+        if (info.CheckBox != "CheckBox45") {
+            const auto other = info.Make();
+            EXPECT_FALSE(other->File().has_value()) << info.CheckBox;
+        }
 }
 
 TEST(NeighbourPairTable, CountedEntriesMoveToTheEnd)

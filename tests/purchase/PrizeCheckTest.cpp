@@ -1,6 +1,7 @@
 #include "purchase/PrizeCheck.h"
 #include "core/Error.h"
 #include "core/RecordingHost.h"
+#include "session/PurchaseCommands.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 
 #include "core/Error.h"
 #include "core/RecordingHost.h"
+#include "session/PurchaseCommands.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 #include "core/RecordingHost.h"
 #include "history/AppPaths.h"
 #include "purchase/BluePicker.h"
+#include "session/PurchaseCommands.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>

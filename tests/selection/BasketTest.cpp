@@ -2,6 +2,7 @@
 #include "core/Error.h"
 #include "core/RecordingHost.h"
 #include "history/Gbk.h"
+#include "session/SelectionCommands.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 #include "selection/Basket.h"
 #include "selection/BetList.h"
 #include "selection/Selector24.h"
+#include "session/SelectionCommands.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>

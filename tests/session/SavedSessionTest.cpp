@@ -6,6 +6,8 @@
 #include "purchase/BluePicker.h"
 #include "purchase/PurchaseList.h"
 #include "selection/Basket.h"
+#include "session/PurchaseCommands.h"
+#include "session/SelectionCommands.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "core/Error.h"
 #include "history/RichText.h"
 #include "history/TextFile.h"
-#include "ui/HelpCatalogue.h"
+#include "filters/HelpCatalogue.h"
 #include "ui/selection/FilterView.h"
 #include "ui/selection/NotepadView.h"
 #include "ui/selection/S24.h"

@@ -34,6 +34,7 @@
 #if __has_include("filters/FilterRun.h") && __has_include("purchase/PurchaseList.h")
 #define QV_HAVE_WHOLE_CHAIN 1
 #include "purchase/Replay.h"
+#include "session/PurchaseCommands.h"
 #include "ui/widgets/QtText.h"
 #endif
 

@@ -2,6 +2,7 @@
 
 #include "selection/Basket.h"
 #include "selection/BetList.h"
+#include "session/SelectionCommands.h"
 #include "ui/widgets/Buttons.h"
 #include "ui/widgets/QtText.h"
 

@@ -23,6 +23,7 @@
 
 #if __has_include("filters/FilterRun.h")
 #include "filters/FilterRun.h"
+#include "session/FilterCommands.h"
 #include "ui/widgets/Buttons.h"
 #define QV_HAVE_FILTER_RUN 1
 #endif
@@ -407,7 +408,7 @@ void FilterView::Button9Click()
 void FilterView::Button13Click()
 {
 #ifdef QV_HAVE_FILTER_RUN
-    qv::Button13Click(m_context.State.Filters);
+    qv::ToggleSelectAll(m_context.State.Filters);
 #endif
     Refresh();
 }
@@ -415,7 +416,7 @@ void FilterView::Button13Click()
 void FilterView::TeButton19Click()
 {
 #ifdef QV_HAVE_FILTER_RUN
-    qv::TeButton19Click(m_context.State.Filters);
+    qv::SelectRecommended(m_context.State.Filters);
 #endif
     Refresh();
 }

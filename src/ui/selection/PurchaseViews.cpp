@@ -40,6 +40,7 @@
 #include "purchase/PrizeCheck.h"
 #include "purchase/PurchaseList.h"
 #include "purchase/Replay.h"
+#include "session/PurchaseCommands.h"
 #include "ui/widgets/Buttons.h"
 #define QV_HAVE_PURCHASE 1
 #endif

@@ -1,6 +1,7 @@
 #include "ui/selection/S24.h"
 
 #include "selection/Selector24.h"
+#include "session/SelectionCommands.h"
 #include "ui/widgets/Buttons.h"
 #include "ui/widgets/QtText.h"
 #include "ui/widgets/WindowEffects.h"

@@ -1,6 +1,7 @@
 #include "ui/windows/helpsum.h"
 
-#include "ui/HelpCatalogue.h"
+#include "filters/HelpCatalogue.h"
+#include "session/FilterCommands.h"
 #include "ui/widgets/QtText.h"
 
 #include <QApplication>

@@ -1,46 +1,46 @@
-#include "ui/HelpCatalogue.h"
+#include "filters/HelpCatalogue.h"
 
 #include "history/TextFile.h"
 
-namespace qv::ui {
+namespace qv {
 
 namespace {
 
-std::string RepeatNumbers(const AppState& s)
+std::string RepeatNumbers(const HelpInputs& s)
 {
-    return s.Analysis.Reference.RepeatNumbers;
+    return s.Reference.RepeatNumbers;
 }
-std::string HotNumbers(const AppState& s)
+std::string HotNumbers(const HelpInputs& s)
 {
-    return s.Analysis.Reference.HotNumbers;
+    return s.Reference.HotNumbers;
 }
-std::string NeighbourNumbers(const AppState& s)
+std::string NeighbourNumbers(const HelpInputs& s)
 {
-    return s.Analysis.Reference.NeighbourNumbers;
+    return s.Reference.NeighbourNumbers;
 }
-std::string ColdNumbers(const AppState& s)
+std::string ColdNumbers(const HelpInputs& s)
 {
-    return s.Analysis.Reference.ColdNumbers;
+    return s.Reference.ColdNumbers;
 }
-std::string FiveDrawMeans(const AppState& s)
+std::string FiveDrawMeans(const HelpInputs& s)
 {
-    return s.Analysis.Prediction.FiveDrawMeanNumbers;
+    return s.Prediction.FiveDrawMeanNumbers;
 }
-std::string FifthDraw(const AppState& s)
+std::string FifthDraw(const HelpInputs& s)
 {
-    return s.Analysis.Prediction.FifthDrawNumbers;
+    return s.Prediction.FifthDrawNumbers;
 }
-std::string RegionEdges(const AppState& s)
+std::string RegionEdges(const HelpInputs& s)
 {
-    return s.Analysis.Prediction.RegionEdgeNumbers;
+    return s.Prediction.RegionEdgeNumbers;
 }
-std::string KillNumbers(const AppState& s)
+std::string KillNumbers(const HelpInputs& s)
 {
-    return s.Analysis.Prediction.KillNumbers;
+    return s.Prediction.KillNumbers;
 }
-std::string LongOmissions(const AppState& s)
+std::string LongOmissions(const HelpInputs& s)
 {
-    return s.Analysis.Prediction.LongOmissionNumbers;
+    return s.Prediction.LongOmissionNumbers;
 }
 
 HelpEntry Fixed(std::vector<std::string> boxes, std::vector<std::string> lines, std::string speed)
@@ -53,7 +53,7 @@ HelpEntry Fixed(std::vector<std::string> boxes, std::vector<std::string> lines, 
     return entry;
 }
 
-HelpEntry Valued(std::string box, std::string label, std::string (*value)(const AppState&),
+HelpEntry Valued(std::string box, std::string label, std::string (*value)(const HelpInputs&),
                  std::vector<std::string> lines, std::string speed)
 {
     HelpEntry entry;
@@ -266,11 +266,11 @@ const HelpEntry* FindHelpEntry(std::string_view checkBox)
     return nullptr;
 }
 
-std::vector<std::string> HelpLines(const HelpEntry& entry, const AppState& state)
+std::vector<std::string> HelpLines(const HelpEntry& entry, const HelpInputs& inputs)
 {
     std::vector<std::string> lines;
     if (entry.Kind == HelpKind::File || entry.Kind == HelpKind::FileAndValue)
-        lines = LoadLines(state.File(entry.File));
+        lines = LoadLines(inputs.Paths.Resolve(entry.File));
     if (entry.Kind == HelpKind::File)
         return lines;
     if (entry.Kind == HelpKind::FileAndValue) {
@@ -279,11 +279,11 @@ std::vector<std::string> HelpLines(const HelpEntry& entry, const AppState& state
         lines.emplace_back("======以下为软件运算结果======");
     }
     if (entry.Value != nullptr)
-        lines.push_back(entry.ValueLabel + entry.Value(state));
+        lines.push_back(entry.ValueLabel + entry.Value(inputs));
     lines.insert(lines.end(), entry.Lines.begin(), entry.Lines.end());
     lines.emplace_back();
     lines.push_back("运算速度：" + entry.Speed);
     return lines;
 }
 
-} // namespace qv::ui
+} // namespace qv

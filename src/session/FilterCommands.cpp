@@ -1,0 +1,197 @@
+#include "session/FilterCommands.h"
+
+#include "core/Error.h"
+#include "filters/CompactBasket.h"
+#include "history/TextFile.h"
+#include "session/SelectionCommands.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qv {
+
+namespace {
+
+int ProgressValue(std::size_t value)
+{
+    return static_cast<int>(std::min<std::size_t>(value, 0x7FFFFFFF));
+}
+
+std::string BasketTotal(std::size_t lines)
+{
+    const long long bets = static_cast<long long>(lines);
+    std::string text = "总共合计：";
+    text += std::to_string(bets);
+    text += "注/";
+    text += std::to_string(bets * 2);
+    text += "元";
+    return text;
+}
+
+// Fails the way writing the basket would fail when the file cannot be replaced at all:
+// a folder in its place, or a folder where no file can be created.
+void ProbeWritable(const std::filesystem::path& path)
+{
+    const std::string target = path.string();
+    struct stat st
+    {
+    };
+    if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        throw Error::CannotOpenFileErrno(target, EISDIR);
+    // Named like a replacement's temporary file, so the sweep at the next start removes it
+    // when the program is killed before the unlink.
+    std::string probe = target;
+    probe += '.';
+    probe += std::to_string(::getpid());
+    probe += ".0000000000000000.tmp";
+    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        const int err = errno;
+        if (err != EEXIST)
+            throw Error::CannotOpenFileErrno(target, err);
+        return;
+    }
+    ::close(fd);
+    ::unlink(probe.c_str());
+}
+
+// The basket between passes. The file is loaded once, when the first pass needs it, and
+// written once, when the run ends or stops, with the result of the last completed pass:
+// the same file that writing after every pass leaves. Where the first pass would write,
+// the run makes sure the file can be replaced at all, so a basket that cannot be
+// written stops the run there.
+class RunBasket
+{
+public:
+    RunBasket(AppState& state, Host& host) : m_state(state), m_path(state.File(files::kBasket)), m_host(host)
+    {
+    }
+
+    CompactBasket& Lines()
+    {
+        if (!m_loaded) {
+            m_basket.Load(m_path);
+            m_loaded = true;
+        }
+        return m_basket;
+    }
+
+    // A pass completed: its result is the basket as it now stands.
+    void PassDone()
+    {
+        if (!m_probed) {
+            ProbeWritable(m_path);
+            m_probed = true;
+        }
+        m_pending = true;
+    }
+
+    // Writes a pending result; called when the run ends or stops.
+    void Flush()
+    {
+        if (!m_pending)
+            return;
+        m_pending = false;
+        m_basket.Save(m_path);
+        ReloadBasketView(m_state, m_host);
+    }
+
+private:
+    AppState& m_state;
+    std::filesystem::path m_path;
+    Host& m_host;
+    CompactBasket m_basket;
+    bool m_loaded = false;
+    bool m_probed = false;
+    bool m_pending = false;
+};
+
+// One pass of one filter. Returns false when the run must end (the basket was empty).
+bool RunPass(const FilterInfo& info, FilterContext& context, RunBasket& basket, AppState& state, Host& host)
+{
+    if (info.StartLine != nullptr)
+        LogStep(host, info.StartLine(context));
+    CompactBasket& lines = basket.Lines();
+    if (lines.Size() == 0) {
+        basket.Flush();
+        host.Message("号码篮", "您的号码篮已经没有号码", MessageIcon::None, MessageButtons::Ok);
+        LogStep(host, "号码篮没有号码.....");
+        return false;
+    }
+
+    FilterPassHooks hooks;
+    hooks.Save = [&](const RuleFile& file) { SaveRuleFile(state, file); };
+    hooks.Begin = [&](std::size_t count) {
+        host.SetProgressMaximum(ProgressValue(count));
+        host.SetProgressPosition(0);
+    };
+    hooks.Progress = [&](std::size_t examined) { host.SetProgressPosition(ProgressValue(examined)); };
+    const long long removedCount = RunFilterPass(info, context, lines, hooks);
+
+    basket.PassDone();
+    const std::string counter = CounterText(removedCount);
+    state.Filters.Counters[info.Counter] = counter;
+    host.SetLabel(info.Counter, counter);
+    host.SetLabel("Label4", BasketTotal(lines.Size()));
+    LogStep(host, info.ClosingLine(context, removedCount));
+    return true;
+}
+
+} // namespace
+
+FilterContext FilterInputsOf(const AppState& state, StepLog& log)
+{
+    return FilterContext{state.RedHistory, state.Analysis.Reference, state.Analysis.Prediction, state.Filters,
+                         log};
+}
+
+void SaveRuleFile(const AppState& state, const RuleFile& file)
+{
+    SaveLines(state.File(file.Path), file.Content);
+}
+
+void RunFilters(AppState& state, Host& host)
+{
+    if (!state.Selection.BasketReadyFlag) {
+        host.Message("号码篮", "您的号码篮没有号码", MessageIcon::Information, MessageButtons::Ok);
+        host.ShowView("投注/组合");
+        return;
+    }
+
+    FilterState& settings = state.Filters;
+    for (const auto& slot : FilterRunOrder()) {
+        settings.Counters[slot.Counter] = CounterText(0);
+        host.SetLabel(slot.Counter, settings.Counters[slot.Counter]);
+    }
+
+    LogStep(host, CheckedFiltersLine(settings));
+    FilterContext context = FilterInputsOf(state, host);
+    RunBasket basket(state, host);
+    try {
+        for (const auto& info : FilterCatalogue()) {
+            const auto on = settings.Switches.find(info.CheckBox);
+            if (on == settings.Switches.end() || !on->second)
+                continue;
+            if (!RunPass(info, context, basket, state, host))
+                return;
+        }
+        basket.Flush();
+    } catch (...) {
+        // The passes completed so far stay on disk; a failure to write them wins.
+        basket.Flush();
+        throw;
+    }
+
+    LogStep(host, "完成运算.......OK");
+    host.Message("运算完毕", "OK！运算完毕", MessageIcon::None, MessageButtons::Ok);
+}
+
+std::vector<std::string> HelpLines(const HelpEntry& entry, const AppState& state)
+{
+    return HelpLines(entry, HelpInputs{state.Paths, state.Analysis.Reference, state.Analysis.Prediction});
+}
+
+} // namespace qv
