@@ -5,6 +5,8 @@
 #include "core/RecordingHost.h"
 #include "history/HistoryLoad.h"
 #include "history/TextFile.h"
+#include "session/HistoryCommands.h"
+#include "session/AnalysisCommands.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,8 +4,9 @@
 #include "history/HistoryLoad.h"
 #include "history/TextFile.h"
 #include "indicators/BlueIndicators.h"
-#include "indicators/IndicatorRefresh.h"
+#include "session/IndicatorCommands.h"
 #include "indicators/RedIndicators.h"
+#include "session/HistoryCommands.h"
 
 #include <benchmark/benchmark.h>
 

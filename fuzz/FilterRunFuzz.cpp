@@ -10,7 +10,7 @@
 #include "core/RecordingHost.h"
 #include "filters/FilterRun.h"
 #include "history/Gbk.h"
-#include "history/Pipeline.h"
+#include "session/Pipeline.h"
 #include "history/TextFile.h"
 
 #include <algorithm>

@@ -7,7 +7,7 @@
 #include "session/AppState.h"
 #include "core/Error.h"
 #include "core/RecordingHost.h"
-#include "history/Pipeline.h"
+#include "session/Pipeline.h"
 #include "history/TextFile.h"
 
 #include <cstddef>

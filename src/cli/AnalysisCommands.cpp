@@ -3,6 +3,7 @@
 
 #include "analysis/NextIssueReference.h"
 #include "cli/Cli.h"
+#include "session/AnalysisCommands.h"
 
 namespace qv::cli {
 

@@ -5,7 +5,7 @@
 #include "cli/FilterCommands.h"
 #include "cli/PredictionOptions.h"
 #include "filters/FilterRun.h"
-#include "history/Pipeline.h"
+#include "session/Pipeline.h"
 #include "history/TextFile.h"
 #include "selection/Basket.h"
 #include "selection/BetList.h"

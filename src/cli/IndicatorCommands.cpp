@@ -1,5 +1,5 @@
 #include "cli/Cli.h"
-#include "indicators/IndicatorRefresh.h"
+#include "session/IndicatorCommands.h"
 
 #include <filesystem>
 

@@ -6,6 +6,8 @@
 #include "history/HistoryLoad.h"
 #include "killformulas/BlueKillFormulas.h"
 #include "killformulas/RedKillFormulas.h"
+#include "session/HistoryCommands.h"
+#include "session/KillCommands.h"
 
 #include <cstdio>
 

@@ -6,7 +6,8 @@
 #include "cli/Cli.h"
 #include "cli/PipelineCommands.h"
 #include "cli/PredictionOptions.h"
-#include "history/Pipeline.h"
+#include "session/Pipeline.h"
+#include "session/AnalysisCommands.h"
 
 namespace qv::cli {
 

@@ -10,6 +10,7 @@
 #include "purchase/PrizeCheck.h"
 #include "purchase/PurchaseList.h"
 #include "purchase/Replay.h"
+#include "session/HistoryCommands.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -7,6 +7,7 @@
 
 #ifdef QUORVANE_TREND_PNG
 #include "ui/TrendImage.h"
+#include "session/HistoryCommands.h"
 #endif
 
 #include <cstdio>

@@ -2,7 +2,7 @@
 
 #include "core/Error.h"
 #include "history/AppLocation.h"
-#include "history/Pipeline.h"
+#include "session/Pipeline.h"
 #include "history/TextFile.h"
 #include "ui/Addresses.h"
 #include "ui/FilterView.h"

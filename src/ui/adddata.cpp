@@ -4,7 +4,7 @@
 #include "history/AppPaths.h"
 #include "history/DrawImport.h"
 #include "history/DrawLine.h"
-#include "history/Pipeline.h"
+#include "session/Pipeline.h"
 #include "history/TextFile.h"
 #include "ui/Addresses.h"
 #include "ui/Buttons.h"
@@ -14,6 +14,7 @@
 #include "ui/QtText.h"
 #include "ui/Unit1.h"
 #include "ui/WindowEffects.h"
+#include "session/HistoryCommands.h"
 
 #include <QClipboard>
 #include <QCloseEvent>

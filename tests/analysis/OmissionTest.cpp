@@ -7,6 +7,8 @@
 #include "history/TextFile.h"
 #include "support/ErrorOf.h"
 #include "support/TempAppDir.h"
+#include "session/HistoryCommands.h"
+#include "session/AnalysisCommands.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "core/Error.h"
 #include "core/RecordingHost.h"
 #include "support/TempAppDir.h"
+#include "session/AnalysisCommands.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include "history/TextFile.h"
 #include "support/ErrorOf.h"
 #include "support/TempAppDir.h"
+#include "session/AnalysisCommands.h"
 
 #include <gtest/gtest.h>
 

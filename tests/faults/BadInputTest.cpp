@@ -8,7 +8,7 @@
 #include "faults/FileTree.h"
 #include "faults/Spawn.h"
 #include "filters/FilterRun.h"
-#include "history/Pipeline.h"
+#include "session/Pipeline.h"
 #include "history/TextFile.h"
 #include "purchase/PrizeCheck.h"
 #include "selection/Basket.h"

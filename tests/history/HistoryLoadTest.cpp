@@ -3,6 +3,7 @@
 #include "core/Error.h"
 #include "history/DrawRecord.h"
 #include "support/TempAppDir.h"
+#include "session/HistoryCommands.h"
 
 #include <gtest/gtest.h>
 

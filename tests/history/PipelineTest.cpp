@@ -1,5 +1,5 @@
-#include "history/Pipeline.h"
-#include "analysis/PredictionViews.h"
+#include "session/Pipeline.h"
+#include "session/PredictionViews.h"
 #include "session/AppState.h"
 #include "core/Error.h"
 #include "core/RecordingHost.h"

@@ -1,4 +1,4 @@
-#include "indicators/IndicatorRefresh.h"
+#include "session/IndicatorCommands.h"
 #include "core/Error.h"
 #include "core/RecordingHost.h"
 #include "support/TempAppDir.h"

@@ -4,6 +4,7 @@
 #include "killformulas/KillVerification.h"
 #include "killformulas/RedKillFormulas.h"
 #include "support/TempAppDir.h"
+#include "session/KillCommands.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "UiTestSupport.h"
 
 #include "core/RecordingHost.h"
-#include "history/Pipeline.h"
+#include "session/Pipeline.h"
 #include "history/TextFile.h"
 #include "ui/starloading.h"
 
