@@ -1,6 +1,6 @@
 #include "BenchSupport.h"
-#include "session/AppState.h"
 #include "core/RecordingHost.h"
+#include "session/AppState.h"
 #include "session/Pipeline.h"
 
 #include <benchmark/benchmark.h>

@@ -5,13 +5,13 @@
 // (a rule box gets one line more per such line).
 #include "FuzzAppDir.h"
 
-#include "session/AppState.h"
 #include "core/Error.h"
 #include "core/RecordingHost.h"
 #include "filters/FilterRun.h"
 #include "history/Gbk.h"
-#include "session/Pipeline.h"
 #include "history/TextFile.h"
+#include "session/AppState.h"
+#include "session/Pipeline.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -33,8 +33,8 @@ AnalysisResults ComputeAnalysis(const Lines& history, const PredictionSwitches& 
     return results;
 }
 
-void ComputeAnalysis(AnalysisResults& r, const Lines& history, const PredictionSwitches& switches, StepLog* log,
-                     const AnalysisStageReached& reached)
+void ComputeAnalysis(AnalysisResults& r, const Lines& history, const PredictionSwitches& switches,
+                     StepLog* log, const AnalysisStageReached& reached)
 {
     NoLog none;
     StepLog& out = log ? *log : none;

@@ -36,20 +36,20 @@ enum class AnalysisStage
 // Everything the analysis chain computes from one history, each part once.
 struct AnalysisResults
 {
-    Lines RedHistory;              // one RedCombo per draw, then one empty line
-    Lines RedIndicatorTable;       // "Red/RedAna.txt"
+    Lines RedHistory;               // one RedCombo per draw, then one empty line
+    Lines RedIndicatorTable;        // "Red/RedAna.txt"
     IndicatorRows RedIndicatorRows; // its view rows (those before a line that cannot be shown)
-    Lines BlueIndicatorTable;      // "Blue/BlueAna.txt"
+    Lines BlueIndicatorTable;       // "Blue/BlueAna.txt"
     IndicatorRows BlueIndicatorRows;
-    ReferenceSheets Reference;     // "Red/RedZB.txt", "Blue/BlueZB.txt" and their lists
-    Lines RedOmission;             // "Red/RedYL.txt"
-    Lines BlueRunHistogram;        // "Blue/BlueLM.txt"
-    Lines BlueOmission;            // "Blue/BlueYL.txt"
-    Lines BlueAppearance;          // "Blue/BlueQK.txt"
+    ReferenceSheets Reference; // "Red/RedZB.txt", "Blue/BlueZB.txt" and their lists
+    Lines RedOmission;         // "Red/RedYL.txt"
+    Lines BlueRunHistogram;    // "Blue/BlueLM.txt"
+    Lines BlueOmission;        // "Blue/BlueYL.txt"
+    Lines BlueAppearance;      // "Blue/BlueQK.txt"
     KillVerification RedKill;
     KillVerification BlueKill;
-    Lines RedAppearance;           // "Red/RedQK.txt" (empty with the time-sequence switch off)
-    PredictionLists Prediction;    // the lists, "Red/RedNext.txt" and the view rows
+    Lines RedAppearance;        // "Red/RedQK.txt" (empty with the time-sequence switch off)
+    PredictionLists Prediction; // the lists, "Red/RedNext.txt" and the view rows
 
     AnalysisStage Reached = AnalysisStage::Started;
 };

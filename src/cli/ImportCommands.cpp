@@ -4,9 +4,9 @@
 #include "core/Error.h"
 #include "history/AppPaths.h"
 #include "history/DrawImport.h"
-#include "session/Pipeline.h"
 #include "history/TextFile.h"
 #include "session/HistoryCommands.h"
+#include "session/Pipeline.h"
 
 #include <filesystem>
 

@@ -1,5 +1,5 @@
-#include "cli/Cli.h"
 #include "session/IndicatorCommands.h"
+#include "cli/Cli.h"
 
 #include <filesystem>
 

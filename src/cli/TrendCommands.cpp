@@ -6,8 +6,8 @@
 #include "history/TextFile.h"
 
 #ifdef QUORVANE_TREND_PNG
-#include "ui/TrendImage.h"
 #include "session/HistoryCommands.h"
+#include "ui/TrendImage.h"
 #endif
 
 #include <cstdio>

@@ -21,7 +21,8 @@ template <std::size_t N> std::array<std::string_view, N> FieldsOf(std::string_vi
     return fields;
 }
 
-template <typename RowOf> void FillRows(IndicatorRows& rows, const Lines& table, RowOf rowOf, const Lines* history)
+template <typename RowOf>
+void FillRows(IndicatorRows& rows, const Lines& table, RowOf rowOf, const Lines* history)
 {
     rows.reserve(rows.size() + table.size());
     const std::size_t first = rows.size();

@@ -173,7 +173,8 @@ void RunStoredPrediction(AppState& state, Host& host)
 {
     // Read and check the stored lists whole first, so a short file leaves the view and
     // the lists the filters use as they were instead of half replaced.
-    PredictionLists lists = PredictionFromStored(files::kRedNext, LoadStoredLines(state.Paths, files::kRedNext));
+    PredictionLists lists =
+        PredictionFromStored(files::kRedNext, LoadStoredLines(state.Paths, files::kRedNext));
     state.Analysis.Prediction = lists.Lists;
     state.Analysis.PredictionView.Rows = std::move(lists.Rows);
     host.ViewChanged(PredictionViews::kComponent);

@@ -89,8 +89,8 @@ void RefreshIndicatorsOnLoadedHistory(AppState& state, Host& host)
     }
     if (ready || stale)
         SaveLines(state.File(files::kBlueAna), indicators.BlueIndicatorTable);
-    FillView(indicators.BlueRows, indicators.BlueIndicatorTable, kBlueIndicatorView, host, FillBlueIndicatorRows,
-             stale ? &state.HistoryLines : nullptr);
+    FillView(indicators.BlueRows, indicators.BlueIndicatorTable, kBlueIndicatorView, host,
+             FillBlueIndicatorRows, stale ? &state.HistoryLines : nullptr);
     LogStep(host, kBlueIndicatorsDoneLine);
 }
 

@@ -15,8 +15,9 @@ namespace {
 // One verification run: its lines, the rate pane cleared, then the new results. Without
 // lines the history file is read afresh (after the pane was cleared).
 template <typename Verify>
-void RunVerification(AppState& state, Host& host, KillVerification& result, Verify verify, const char* startLine,
-                     const char* doneLine, const char* view, const char* rates, const Lines* history)
+void RunVerification(AppState& state, Host& host, KillVerification& result, Verify verify,
+                     const char* startLine, const char* doneLine, const char* view, const char* rates,
+                     const Lines* history)
 {
     LogStep(host, startLine);
     result.RateLines.clear();
@@ -60,12 +61,14 @@ void VerifyKillFormulasOn(AppState& state, Host& host, const Lines& history)
 
 void SaveRedKillTable(AppState& state, Host& host)
 {
-    SaveKillTable(state, host, state.Kill.Red, "杀红公式验证.txt", "还没有杀红公式的验证记录，请先点击“重算”。");
+    SaveKillTable(state, host, state.Kill.Red, "杀红公式验证.txt",
+                  "还没有杀红公式的验证记录，请先点击“重算”。");
 }
 
 void SaveBlueKillTable(AppState& state, Host& host)
 {
-    SaveKillTable(state, host, state.Kill.Blue, "杀蓝公式验证.txt", "还没有杀蓝公式的验证记录，请先点击“重算”。");
+    SaveKillTable(state, host, state.Kill.Blue, "杀蓝公式验证.txt",
+                  "还没有杀蓝公式的验证记录，请先点击“重算”。");
 }
 
 void SaveKillTable(const AppState& state, Host& host, const KillVerification& verification,

@@ -27,12 +27,12 @@
 #include "analysis/NextIssueReference.h"
 #include "analysis/OmissionStatistics.h"
 #include "analysis/Prediction.h"
-#include "session/IndicatorCommands.h"
 #include "killformulas/BlueKillFormulas.h"
 #include "killformulas/RedKillFormulas.h"
-#include "ui/Buttons.h"
-#include "session/KillCommands.h"
 #include "session/AnalysisCommands.h"
+#include "session/IndicatorCommands.h"
+#include "session/KillCommands.h"
+#include "ui/Buttons.h"
 
 namespace qv::ui {
 

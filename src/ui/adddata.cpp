@@ -4,8 +4,9 @@
 #include "history/AppPaths.h"
 #include "history/DrawImport.h"
 #include "history/DrawLine.h"
-#include "session/Pipeline.h"
 #include "history/TextFile.h"
+#include "session/HistoryCommands.h"
+#include "session/Pipeline.h"
 #include "ui/Addresses.h"
 #include "ui/Buttons.h"
 #include "ui/ClickableLabel.h"
@@ -14,7 +15,6 @@
 #include "ui/QtText.h"
 #include "ui/Unit1.h"
 #include "ui/WindowEffects.h"
-#include "session/HistoryCommands.h"
 
 #include <QClipboard>
 #include <QCloseEvent>

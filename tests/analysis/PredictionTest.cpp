@@ -2,8 +2,8 @@
 #include "analysis/OmissionStatistics.h"
 #include "core/Error.h"
 #include "core/RecordingHost.h"
-#include "support/TempAppDir.h"
 #include "session/AnalysisCommands.h"
+#include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>
 

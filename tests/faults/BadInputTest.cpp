@@ -8,10 +8,10 @@
 #include "faults/FileTree.h"
 #include "faults/Spawn.h"
 #include "filters/FilterRun.h"
-#include "session/Pipeline.h"
 #include "history/TextFile.h"
 #include "purchase/PrizeCheck.h"
 #include "selection/Basket.h"
+#include "session/Pipeline.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>

@@ -9,14 +9,14 @@
 #include "filters/FilterRun.h"
 #include "history/AppPaths.h"
 #include "history/DrawImport.h"
-#include "session/Pipeline.h"
 #include "history/RichText.h"
 #include "history/TextFile.h"
 #include "purchase/PurchaseList.h"
 #include "selection/Basket.h"
+#include "session/HistoryCommands.h"
+#include "session/Pipeline.h"
 #include "support/ErrorOf.h"
 #include "support/TempAppDir.h"
-#include "session/HistoryCommands.h"
 
 #include <gtest/gtest.h>
 

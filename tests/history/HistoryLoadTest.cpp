@@ -1,9 +1,9 @@
 #include "history/HistoryLoad.h"
-#include "session/AppState.h"
 #include "core/Error.h"
 #include "history/DrawRecord.h"
-#include "support/TempAppDir.h"
+#include "session/AppState.h"
 #include "session/HistoryCommands.h"
+#include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>
 

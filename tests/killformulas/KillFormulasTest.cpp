@@ -3,8 +3,8 @@
 #include "killformulas/BlueKillFormulas.h"
 #include "killformulas/KillVerification.h"
 #include "killformulas/RedKillFormulas.h"
-#include "support/TempAppDir.h"
 #include "session/KillCommands.h"
+#include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>
 
