@@ -1,10 +1,12 @@
 #include "BenchSupport.h"
 #include "analysis/NextIssueReference.h"
 #include "analysis/OmissionStatistics.h"
-#include "session/AppState.h"
 #include "core/RecordingHost.h"
 #include "history/HistoryLoad.h"
 #include "history/TextFile.h"
+#include "session/AnalysisCommands.h"
+#include "session/AppState.h"
+#include "session/HistoryCommands.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,12 @@
 #include "BenchSupport.h"
-#include "session/AppState.h"
 #include "core/RecordingHost.h"
 #include "history/HistoryLoad.h"
 #include "history/TextFile.h"
 #include "indicators/BlueIndicators.h"
-#include "indicators/IndicatorRefresh.h"
 #include "indicators/RedIndicators.h"
+#include "session/AppState.h"
+#include "session/HistoryCommands.h"
+#include "session/IndicatorCommands.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 #include "BenchSupport.h"
-#include "session/AppState.h"
 #include "core/RecordingHost.h"
-#include "history/Pipeline.h"
+#include "session/AppState.h"
+#include "session/Pipeline.h"
 
 #include <benchmark/benchmark.h>
 

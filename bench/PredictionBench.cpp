@@ -3,6 +3,8 @@
 #include "core/RecordingHost.h"
 #include "killformulas/BlueKillFormulas.h"
 #include "killformulas/RedKillFormulas.h"
+#include "session/AnalysisCommands.h"
+#include "session/KillCommands.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,14 +5,14 @@
 // (a rule box gets one line more per such line).
 #include "FuzzAppDir.h"
 
-#include "session/AppState.h"
 #include "core/Error.h"
 #include "core/RecordingHost.h"
 #include "filters/FilterRun.h"
 #include "history/Gbk.h"
-#include "history/Pipeline.h"
 #include "history/TextFile.h"
+#include "session/AppState.h"
 #include "session/FilterCommands.h"
+#include "session/Pipeline.h"
 
 #include <algorithm>
 #include <cstddef>

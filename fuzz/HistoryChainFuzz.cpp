@@ -4,11 +4,11 @@
 // and the spiral step, all computing because the flag reads "Data=0".
 #include "FuzzAppDir.h"
 
-#include "session/AppState.h"
 #include "core/Error.h"
 #include "core/RecordingHost.h"
-#include "history/Pipeline.h"
 #include "history/TextFile.h"
+#include "session/AppState.h"
+#include "session/Pipeline.h"
 
 #include <cstddef>
 #include <cstdint>

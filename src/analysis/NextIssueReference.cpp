@@ -1,12 +1,9 @@
 #include "analysis/NextIssueReference.h"
 
 #include "analysis/OmissionStatistics.h"
-#include "session/AppState.h"
 #include "core/Error.h"
-#include "core/Host.h"
-#include "history/StoredFile.h"
-#include "history/TextFile.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 
@@ -276,66 +273,6 @@ Lines ComputeBlueSheet(const std::vector<BlueRow>& rows)
     return sheet;
 }
 
-void ShowSheets(AppState& state, Host& host, const Lines& red, const Lines& blue)
-{
-    auto& view = state.Analysis.ReferenceView;
-    view.RedRows = ReferenceRows(red, kRedReferenceCaptions);
-    view.BlueRows = ReferenceRows(blue, kBlueReferenceCaptions);
-    host.ViewChanged(ReferenceViews::kRedComponent);
-    host.ViewChanged(ReferenceViews::kBlueComponent);
-}
-
-void RunComputed(AppState& state, Host& host)
-{
-    LogStep(host, "开始读取历史文件.....");
-    const Lines redTable = LoadLines(state.File(files::kRedAna));
-    const Lines blueTable = LoadLines(state.File(files::kBlueAna));
-    const ReferenceSheets sheets = ComputeReferenceSheets(state.RedHistory, redTable, blueTable);
-    std::size_t draws = 0;
-    for (const auto& line : state.RedHistory)
-        draws += !line.empty();
-
-    std::string counted = "OK...读取成功，自此以来共有";
-    counted += std::to_string(draws);
-    counted += "期数字需要进行统计->";
-    LogStep(host, counted);
-    LogStep(host, "开始计算前2期重号数->");
-    LogStep(host, "OK...统计重号：" + sheets.Red[0]);
-    LogStep(host, "开始准备计算邻号->");
-    LogStep(host, "OK...计算得出邻号：" + sheets.Red[1]);
-    LogStep(host, "开始计算6期来不曾出现过的冷码->");
-    LogStep(host, "OK...计算出最近冷号：" + sheets.Red[2]);
-    LogStep(host, "OK...计算出最近热号：" + sheets.Red[3]);
-    LogStep(host, "开始计算所有期位置平均值->");
-    LogStep(host, "开始计算区间偏态情况->");
-    LogStep(host, "所有期3区合计统计结束->");
-    LogStep(host, "开始计算10期来平均值->");
-    LogStep(host, "10期来平均值计算....OK");
-    LogStep(host, "开始计算极距情况->");
-    LogStep(host, "极距分析....OK");
-    LogStep(host, "正在进行奇偶偏态分析....");
-    LogStep(host, "奇偶偏态分析....OK");
-    LogStep(host, "正在进行大小偏态分析....");
-    LogStep(host, "大小偏态分析....OK");
-
-    SaveLines(state.File(files::kRedZB), sheets.Red);
-    SaveLines(state.File(files::kBlueZB), sheets.Blue);
-    state.Analysis.Reference = sheets.Reference;
-    ShowSheets(state, host, sheets.Red, sheets.Blue);
-}
-
-void RunStored(AppState& state, Host& host)
-{
-    const Lines red = LoadStoredLines(state, files::kRedZB);
-    RequireStoredLineCount(files::kRedZB, red, kRedSheetLines);
-    const Lines blue = LoadStoredLines(state, files::kBlueZB);
-    RequireStoredLineCount(files::kBlueZB, blue, kBlueSheetLines);
-    NextIssueReference reference;
-    CheckStoredLines(files::kRedZB, [&]() { reference = ReferenceFromSheets(red, blue); });
-    state.Analysis.Reference = std::move(reference);
-    ShowSheets(state, host, red, blue);
-}
-
 } // namespace
 
 ReferenceSheets ComputeReferenceSheets(const Lines& redHistory, const Lines& redIndicatorTable,
@@ -387,27 +324,34 @@ NextIssueReference ReferenceFromSheets(const Lines& red, const Lines& blue)
     return reference;
 }
 
-void RunNextIssueReference(AppState& state, Host& host)
+void LogReferenceComputation(StepLog& log, const ReferenceSheets& sheets, const Lines& redHistory)
 {
-    if (state.Flag.IsStale())
-        RunComputed(state, host);
-    else if (state.Flag.IsReady())
-        RunStored(state, host);
-    LogStep(host, "基础指标统计结束...");
-}
+    std::size_t draws = 0;
+    for (const auto& line : redHistory)
+        draws += !line.empty();
 
-void SaveRedReference(AppState& state, Host& host)
-{
-    const Lines lines = LoadLines(state.File(files::kRedZB));
-    if (const auto path = host.ChooseSaveFile(state.TextFileDialog("红球遗下期指标参考.txt")))
-        SaveLines(*path, lines);
-}
-
-void SaveBlueReference(AppState& state, Host& host)
-{
-    const Lines lines = LoadLines(state.File(files::kBlueZB));
-    if (const auto path = host.ChooseSaveFile(state.TextFileDialog("蓝球下期指标参考.txt")))
-        SaveLines(*path, lines);
+    std::string counted = "OK...读取成功，自此以来共有";
+    counted += std::to_string(draws);
+    counted += "期数字需要进行统计->";
+    LogStep(log, counted);
+    LogStep(log, "开始计算前2期重号数->");
+    LogStep(log, "OK...统计重号：" + sheets.Red[0]);
+    LogStep(log, "开始准备计算邻号->");
+    LogStep(log, "OK...计算得出邻号：" + sheets.Red[1]);
+    LogStep(log, "开始计算6期来不曾出现过的冷码->");
+    LogStep(log, "OK...计算出最近冷号：" + sheets.Red[2]);
+    LogStep(log, "OK...计算出最近热号：" + sheets.Red[3]);
+    LogStep(log, "开始计算所有期位置平均值->");
+    LogStep(log, "开始计算区间偏态情况->");
+    LogStep(log, "所有期3区合计统计结束->");
+    LogStep(log, "开始计算10期来平均值->");
+    LogStep(log, "10期来平均值计算....OK");
+    LogStep(log, "开始计算极距情况->");
+    LogStep(log, "极距分析....OK");
+    LogStep(log, "正在进行奇偶偏态分析....");
+    LogStep(log, "奇偶偏态分析....OK");
+    LogStep(log, "正在进行大小偏态分析....");
+    LogStep(log, "大小偏态分析....OK");
 }
 
 } // namespace qv

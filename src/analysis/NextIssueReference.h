@@ -1,31 +1,15 @@
 #pragma once
 
-#include "analysis/AnalysisState.h"
+#include "analysis/NextIssueLists.h"
+#include "core/Host.h"
 #include "history/Text.h"
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace qv {
-
-struct AppState;
-class Host;
-
-// The next-issue reference (Button1Click). With "Data=0" it computes the red and blue
-// sheets from RedHistory and the two indicator tables on disk ("Red/RedAna.txt",
-// "Blue/BlueAna.txt"), writes "Red/RedZB.txt" and "Blue/BlueZB.txt", and fills
-// state.Analysis.Reference and both list views. With "Data=1" it reads the two sheets back
-// and shows them. Any other flag only logs the closing line. History or tables shorter
-// than ten draws stop it before anything is written.
-void RunNextIssueReference(AppState& state, Host& host);
-
-// TeButton23Click: saves "Red/RedZB.txt" as it stands on disk to a file the user chooses
-// (proposed name "红球遗下期指标参考.txt"). A missing sheet is reported before the dialog.
-void SaveRedReference(AppState& state, Host& host);
-
-// TeButton24Click: saves "Blue/BlueZB.txt" as it stands on disk to a file the user chooses
-// (proposed name "蓝球下期指标参考.txt"). A missing sheet is reported before the dialog.
-void SaveBlueReference(AppState& state, Host& host);
 
 // Captions of the red sheet lines 1-13 and the blue sheet lines 1-8 in the list views.
 inline constexpr std::array<std::string_view, 13> kRedReferenceCaptions = {
@@ -67,6 +51,14 @@ struct ReferenceSheets
 // that is not a number.
 ReferenceSheets ComputeReferenceSheets(const Lines& redHistory, const Lines& redIndicatorTable,
                                        const Lines& blueIndicatorTable);
+
+// The progress lines that open the computation and close the reference step.
+inline constexpr const char* kReferenceStartLine = "开始读取历史文件.....";
+inline constexpr const char* kReferenceDoneLine = "基础指标统计结束...";
+
+// The progress lines of the computation, after "开始读取历史文件.....": the number of draws
+// in redHistory, then what each part found.
+void LogReferenceComputation(StepLog& log, const ReferenceSheets& sheets, const Lines& redHistory);
 
 // Reads the stored sheets back ("Data=1"): the reference lists from red lines 1-4 and the
 // position means from lines 14-19. Throws for sheets shorter than their line count or a

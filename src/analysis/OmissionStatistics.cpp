@@ -1,11 +1,7 @@
 #include "analysis/OmissionStatistics.h"
 
-#include "analysis/Prediction.h"
-#include "session/AppState.h"
 #include "core/Error.h"
-#include "core/Host.h"
 #include "history/StoredFile.h"
-#include "history/TextFile.h"
 
 #include <algorithm>
 
@@ -54,103 +50,6 @@ void AppendBlock(Lines& report, const std::string& nn, int hits, int misses,
             report.push_back(std::move(line));
         }
     }
-}
-
-void ClearPanes(AppState& state, Host& host)
-{
-    auto& view = state.Analysis.OmissionView;
-    view.RedOmission.clear();
-    view.RedAppearance.clear();
-    view.BlueOmission.clear();
-    view.BlueAppearance.clear();
-    host.ViewChanged(OmissionViews::kRedOmissionComponent);
-    host.ViewChanged(OmissionViews::kRedAppearanceComponent);
-    host.ViewChanged(OmissionViews::kBlueOmissionComponent);
-    host.ViewChanged(OmissionViews::kBlueAppearanceComponent);
-}
-
-void Show(Host& host, Lines& pane, const char* component, Lines lines)
-{
-    pane = std::move(lines);
-    host.ViewChanged(component);
-}
-
-void SavePane(AppState& state, Host& host, const Lines& pane, const char* proposedName)
-{
-    if (const auto path = host.ChooseSaveFile(state.TextFileDialog(proposedName)))
-        SaveLines(*path, pane);
-}
-
-void RunComputed(AppState& state, Host& host)
-{
-    auto& view = state.Analysis.OmissionView;
-    LogStep(host, "正在进行数据统计分析并且存入数据档案...");
-    const std::vector<OmissionDraw> draws = ParseOmissionDraws(state.HistoryLines);
-
-    OmissionReport red = BuildOmissionReport(draws, BallColour::Red);
-    Show(host, view.RedOmission, OmissionViews::kRedOmissionComponent, std::move(red.Report));
-    SaveLines(state.File(files::kRedYL), view.RedOmission);
-
-    OmissionReport blue = BuildOmissionReport(draws, BallColour::Blue);
-    SaveLines(state.File(files::kBlueLM), blue.Histogram.ToLines());
-    Show(host, view.BlueOmission, OmissionViews::kBlueOmissionComponent, std::move(blue.Report));
-    SaveLines(state.File(files::kBlueYL), view.BlueOmission);
-
-    Show(host, view.BlueAppearance, OmissionViews::kBlueAppearanceComponent,
-         BuildAppearanceReport(draws, BallColour::Blue));
-    SaveLines(state.File(files::kBlueQK), view.BlueAppearance);
-
-    LogStep(host, "数据分析成功，存入档案成功...OK");
-    RunPrediction(state, host);
-}
-
-// The omission report of a reload: one block per number, in order, each opened by its
-// "NN共出现：" line, and the closing empty line.
-Lines LoadStoredOmissionReport(const AppState& state, std::string_view file, BallColour colour)
-{
-    Lines report = LoadStoredLines(state, file);
-    std::size_t at = 0;
-    for (int number = 1; number <= HighestNumber(colour); ++number) {
-        const std::string head = TwoDigits(number) + "共出现：";
-        while (at < report.size() && report[at].rfind(head, 0) != 0)
-            ++at;
-        if (at == report.size())
-            throw StoredFileError(file, "缺少号码" + TwoDigits(number) + "的统计");
-    }
-    if (report.back().empty())
-        return report;
-    throw StoredFileError(file, "文件不完整，缺少结尾的空行");
-}
-
-// The appearance report of a reload: seven lines per number, each block under its
-// "=======NN=======" title, and the closing empty line.
-Lines LoadStoredAppearanceReport(const AppState& state, std::string_view file, BallColour colour)
-{
-    Lines report = LoadStoredLines(state, file);
-    const int highest = HighestNumber(colour);
-    RequireStoredLineCount(file, report, static_cast<std::size_t>(highest) * kAppearanceBlockLines + 1);
-    for (int number = 1; number <= highest; ++number) {
-        const std::size_t title = static_cast<std::size_t>(number - 1) * kAppearanceBlockLines + 1;
-        if (report[title] != "=======" + TwoDigits(number) + "=======")
-            throw StoredFileError(file, "第" + std::to_string(title + 1) + "行不是号码" + TwoDigits(number) +
-                                            "的标题");
-    }
-    if (!report.back().empty())
-        throw StoredFileError(file, "文件不完整，缺少结尾的空行");
-    return report;
-}
-
-void RunStored(AppState& state, Host& host)
-{
-    auto& view = state.Analysis.OmissionView;
-    Show(host, view.RedOmission, OmissionViews::kRedOmissionComponent,
-         LoadStoredOmissionReport(state, files::kRedYL, BallColour::Red));
-    Show(host, view.RedAppearance, OmissionViews::kRedAppearanceComponent,
-         LoadStoredAppearanceReport(state, files::kRedQK, BallColour::Red));
-    Show(host, view.BlueOmission, OmissionViews::kBlueOmissionComponent,
-         LoadStoredOmissionReport(state, files::kBlueYL, BallColour::Blue));
-    Show(host, view.BlueAppearance, OmissionViews::kBlueAppearanceComponent,
-         LoadStoredAppearanceReport(state, files::kBlueQK, BallColour::Blue));
 }
 
 } // namespace
@@ -337,45 +236,32 @@ Lines BuildAppearanceReport(const std::vector<OmissionDraw>& draws, BallColour c
     return report;
 }
 
-void RunOmissionStatistics(AppState& state, Host& host)
+void CheckStoredOmissionReport(std::string_view file, const Lines& report, BallColour colour)
 {
-    ClearPanes(state, host);
-    if (state.Flag.IsStale())
-        RunComputed(state, host);
-    else if (state.Flag.IsReady())
-        RunStored(state, host);
+    std::size_t at = 0;
+    for (int number = 1; number <= HighestNumber(colour); ++number) {
+        const std::string head = TwoDigits(number) + "共出现：";
+        while (at < report.size() && report[at].rfind(head, 0) != 0)
+            ++at;
+        if (at == report.size())
+            throw StoredFileError(file, "缺少号码" + TwoDigits(number) + "的统计");
+    }
+    if (!report.back().empty())
+        throw StoredFileError(file, "文件不完整，缺少结尾的空行");
 }
 
-void SaveRedOmissionReport(AppState& state, Host& host)
+void CheckStoredAppearanceReport(std::string_view file, const Lines& report, BallColour colour)
 {
-    SavePane(state, host, state.Analysis.OmissionView.RedOmission, "红球遗漏数据分析报告.txt");
-}
-
-void SaveRedAppearanceReport(AppState& state, Host& host)
-{
-    SavePane(state, host, state.Analysis.OmissionView.RedAppearance, "红球出号统计报告.txt");
-}
-
-void SaveBlueOmissionReport(AppState& state, Host& host)
-{
-    SavePane(state, host, state.Analysis.OmissionView.BlueOmission, "蓝球遗漏数据分析报告.txt");
-}
-
-void SaveBlueAppearanceReport(AppState& state, Host& host)
-{
-    SavePane(state, host, state.Analysis.OmissionView.BlueAppearance, "蓝球出号统计报告.txt");
-}
-
-void ShowRedOmissionPanel(AppState& state, Host& host)
-{
-    state.Analysis.OmissionView.RedPanelShown = true;
-    host.ViewChanged(OmissionViews::kRedPanelLabel);
-}
-
-void ShowBlueOmissionPanel(AppState& state, Host& host)
-{
-    state.Analysis.OmissionView.RedPanelShown = false;
-    host.ViewChanged(OmissionViews::kBluePanelLabel);
+    const int highest = HighestNumber(colour);
+    RequireStoredLineCount(file, report, static_cast<std::size_t>(highest) * kAppearanceBlockLines + 1);
+    for (int number = 1; number <= highest; ++number) {
+        const std::size_t title = static_cast<std::size_t>(number - 1) * kAppearanceBlockLines + 1;
+        if (report[title] != "=======" + TwoDigits(number) + "=======")
+            throw StoredFileError(file, "第" + std::to_string(title + 1) + "行不是号码" + TwoDigits(number) +
+                                            "的标题");
+    }
+    if (!report.back().empty())
+        throw StoredFileError(file, "文件不完整，缺少结尾的空行");
 }
 
 } // namespace qv

@@ -5,30 +5,11 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
 namespace qv {
-
-struct AppState;
-class Host;
-
-// The omission and appearance statistics (Button5Click). With "Data=0" it writes the red
-// and blue omission reports ("Red/RedYL.txt", "Blue/BlueYL.txt"), the blue run histogram
-// ("Blue/BlueLM.txt") and the blue appearance report ("Blue/BlueQK.txt"), shows them in
-// their panes and then runs the next-issue prediction. With "Data=1" it loads the four
-// panes from the stored reports. Any other flag only clears the panes.
-void RunOmissionStatistics(AppState& state, Host& host);
-
-// The four "保存" buttons: each writes its pane as shown to a file the user chooses.
-void SaveRedOmissionReport(AppState& state, Host& host); // TeButton11Click, "红球遗漏数据分析报告.txt"
-void SaveRedAppearanceReport(AppState& state, Host& host); // TeButton12Click, "红球出号统计报告.txt"
-void SaveBlueOmissionReport(AppState& state, Host& host); // TeButton13Click, "蓝球遗漏数据分析报告.txt"
-void SaveBlueAppearanceReport(AppState& state, Host& host); // TeButton14Click, "蓝球出号统计报告.txt"
-
-// Label73Click / Label74Click: show the red or the blue pair of panes.
-void ShowRedOmissionPanel(AppState& state, Host& host);
-void ShowBlueOmissionPanel(AppState& state, Host& host);
 
 enum class BallColour
 {
@@ -100,6 +81,17 @@ OmissionReport BuildOmissionReport(const std::vector<OmissionDraw>& draws, BallC
 // was never drawn, or whose last draw has fewer than 60 older draws behind it, stops the
 // report with a qv::Error that names the number.
 Lines BuildAppearanceReport(const std::vector<OmissionDraw>& draws, BallColour colour);
+
+// The progress lines around the computed statistics.
+inline constexpr const char* kOmissionStartLine = "正在进行数据统计分析并且存入数据档案...";
+inline constexpr const char* kOmissionDoneLine = "数据分析成功，存入档案成功...OK";
+
+// The checks of a reload, over a stored report's lines (StoredFileError for file): an
+// omission report has one block per number, in order, each opened by its "NN共出现：" line,
+// and the closing empty line; an appearance report has seven lines per number, each block
+// under its "=======NN=======" title, and the closing empty line.
+void CheckStoredOmissionReport(std::string_view file, const Lines& report, BallColour colour);
+void CheckStoredAppearanceReport(std::string_view file, const Lines& report, BallColour colour);
 
 // The draws of the window the appearance report counts in: the last hit and 60 older ones.
 inline constexpr int kAppearanceWindow = 60;

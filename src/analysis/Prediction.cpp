@@ -2,12 +2,8 @@
 
 #include "analysis/OmissionStatistics.h"
 #include "core/Error.h"
-#include "history/HistoryLoad.h"
 #include "history/StoredFile.h"
-#include "history/TextFile.h"
-#include "killformulas/BlueKillFormulas.h"
 #include "killformulas/KillVerification.h"
-#include "killformulas/RedKillFormulas.h"
 
 #include <algorithm>
 #include <array>
@@ -21,7 +17,7 @@ using Reds = std::array<int, 6>;
 constexpr int kHighestRed = 33;
 constexpr std::array<int, 3> kRegionBoundaries{10, 20, 30};
 
-// Row captions of ListView2 in the computing and the reading mode.
+// Row captions of the prediction view in the computing and the reading mode.
 constexpr const char* kFiveDrawCaption = "五期均值算法";
 constexpr const char* kFifthDrawCaption = "参考前4+1期重码";
 constexpr const char* kRegionEdgeCaption = "区域边缘算法";
@@ -71,100 +67,30 @@ void CollectEdges(const std::vector<int>& numbers, std::vector<int>& edges)
     edges.insert(edges.end(), list.begin(), list.end());
 }
 
-void AddRow(AppState& state, const char* caption, const std::string& numbers)
+struct ListStep
 {
-    state.Analysis.PredictionView.Rows.push_back(ViewRow{caption, numbers});
+    bool PredictionSwitches::*Switch; // nullptr: always runs
+    const char* StartLine;
+    const char* DoneLine; // nullptr: none
+};
+
+// The algorithms in the order they run.
+constexpr std::array<ListStep, 5> kListSteps{{
+    {&PredictionSwitches::FiveDrawMean, "正在进行五期均值法计算....", "五期均值法计算....OK"},
+    {&PredictionSwitches::FifthDraw, "列出第5期重码以供参考....", nullptr},
+    {&PredictionSwitches::RegionEdge, "正在进行区域边缘算法....", "区域边缘运算成功...OK"},
+    {&PredictionSwitches::KillRed, "正在进行杀红算法....", "杀红运算成功...OK"},
+    {nullptr, "正在遗漏10期分析.....", "计算大于10期遗漏...OK"},
+}};
+
+bool Runs(const ListStep& step, const PredictionSwitches& switches)
+{
+    return step.Switch == nullptr || switches.*(step.Switch);
 }
 
-void RunComputed(AppState& state, Host& host)
+void AddRow(PredictionLists& out, const char* caption, const std::string& numbers)
 {
-    const Lines& history = state.HistoryLines;
-    RequireDraws(history, kPredictionMinimumDraws);
-    // Every line the lists read is checked before anything is shown or written.
-    for (std::size_t i = 0; i < kPredictionMinimumDraws; ++i)
-        (void)RedsOf(history[i]);
-    (void)KillRedNumbers(history[0]);
-
-    auto& switches = state.Analysis.PredictionView.Switches;
-    auto& prediction = state.Analysis.Prediction;
-    auto& appearance = state.Analysis.OmissionView.RedAppearance;
-    appearance.clear();
-    host.ViewChanged(OmissionViews::kRedAppearanceComponent);
-
-    if (switches.TimeSequence) {
-        LogStep(host, "正在进行时向序列分析.....");
-        Lines report = BuildAppearanceReport(ParseOmissionDraws(history), BallColour::Red);
-        SaveLines(state.File(files::kRedQK), report);
-        appearance = std::move(report);
-        host.ViewChanged(OmissionViews::kRedAppearanceComponent);
-        LogStep(host, "时向序列分析.....OK");
-    }
-
-    Lines stored;
-    if (switches.FiveDrawMean) {
-        LogStep(host, "正在进行五期均值法计算....");
-        prediction.FiveDrawMeanNumbers = FiveDrawMeanNumbers(history);
-        AddRow(state, kFiveDrawCaption, prediction.FiveDrawMeanNumbers);
-        stored.push_back(prediction.FiveDrawMeanNumbers);
-        LogStep(host, "五期均值法计算....OK");
-    }
-    if (switches.FifthDraw) {
-        LogStep(host, "列出第5期重码以供参考....");
-        prediction.FifthDrawNumbers = FifthDrawNumbers(history);
-        AddRow(state, kFifthDrawCaption, prediction.FifthDrawNumbers);
-        stored.push_back(prediction.FifthDrawNumbers);
-    }
-    if (switches.RegionEdge) {
-        LogStep(host, "正在进行区域边缘算法....");
-        prediction.RegionEdgeNumbers = RegionEdgeNumbers(history);
-        AddRow(state, kRegionEdgeCaption, prediction.RegionEdgeNumbers);
-        stored.push_back(prediction.RegionEdgeNumbers);
-        LogStep(host, "区域边缘运算成功...OK");
-    }
-    if (switches.KillRed) {
-        LogStep(host, "正在进行杀红算法....");
-        prediction.KillNumbers = KillRedNumbers(history[0]);
-        stored.push_back(prediction.KillNumbers);
-        LogStep(host, "杀红运算成功...OK");
-    }
-    LogStep(host, "正在遗漏10期分析.....");
-    prediction.LongOmissionNumbers = LongOmissionNumbers(history);
-    AddRow(state, kLongOmissionComputedCaption, prediction.LongOmissionNumbers);
-    stored.push_back(prediction.LongOmissionNumbers);
-    LogStep(host, "计算大于10期遗漏...OK");
-
-    host.ViewChanged(PredictionViews::kComponent);
-    SaveLines(state.File(files::kRedNext), stored);
-}
-
-void RunStored(AppState& state, Host& host)
-{
-    // Read and check the stored lists whole first, so a short file leaves the view and
-    // the lists the filters use as they were instead of half replaced.
-    // A file a run with a switched-off algorithm wrote holds fewer lists, in other places.
-    Lines stored = LoadStoredLines(state, files::kRedNext);
-    RequireStoredLineCount(files::kRedNext, stored, kStoredLines);
-    CheckStoredLines(files::kRedNext, [&stored]() {
-        for (const auto& line : stored)
-            for (const auto field : SplitFieldViews(line))
-                if (!field.empty())
-                    (void)StrToInt(field);
-    });
-
-    auto& prediction = state.Analysis.Prediction;
-    prediction.FiveDrawMeanNumbers = stored[0];
-    prediction.FifthDrawNumbers = stored[1];
-    prediction.RegionEdgeNumbers = stored[2];
-    prediction.KillNumbers = stored[3];
-    prediction.LongOmissionNumbers = stored[4];
-
-    auto& rows = state.Analysis.PredictionView.Rows;
-    rows.clear();
-    AddRow(state, kFiveDrawCaption, stored[0]);
-    AddRow(state, kFifthDrawCaption, stored[1]);
-    AddRow(state, kRegionEdgeCaption, stored[2]);
-    AddRow(state, kLongOmissionStoredCaption, stored[4]);
-    host.ViewChanged(PredictionViews::kComponent);
+    out.Rows.push_back(ViewRow{caption, numbers});
 }
 
 } // namespace
@@ -277,22 +203,97 @@ std::string LongOmissionNumbers(const Lines& historyLines)
     return JoinTwoDigits(missed);
 }
 
-void RunPrediction(AppState& state, Host& host)
+void RequirePredictionInput(const Lines& historyLines)
 {
-    LoadHistory(state);
-    VerifyRedKillFormulas(state, host);
-    VerifyBlueKillFormulas(state, host);
+    RequireDraws(historyLines, kPredictionMinimumDraws);
+    for (std::size_t i = 0; i < kPredictionMinimumDraws; ++i)
+        (void)RedsOf(historyLines[i]);
+    (void)KillRedNumbers(historyLines[0]);
+}
 
-    if (state.Flag.IsStale()) {
-        state.Analysis.PredictionView.Rows.clear();
-        RunComputed(state, host);
-    } else if (state.Flag.IsReady()) {
-        RunStored(state, host);
-    } else {
-        // Any other flag value computes and shows nothing; the stored lists stay on disk.
-        state.Analysis.PredictionView.Rows.clear();
-        host.ViewChanged(PredictionViews::kComponent);
+PredictionLists ComputePredictionLists(const Lines& historyLines, const PredictionSwitches& switches,
+                                       StepLog& log)
+{
+    PredictionLists out;
+    NextIssuePrediction& lists = out.Lists;
+    for (std::size_t k = 0; k < kListSteps.size(); ++k) {
+        const ListStep& step = kListSteps[k];
+        if (!Runs(step, switches))
+            continue;
+        LogStep(log, step.StartLine);
+        switch (k) {
+        case 0:
+            lists.FiveDrawMeanNumbers = FiveDrawMeanNumbers(historyLines);
+            AddRow(out, kFiveDrawCaption, lists.FiveDrawMeanNumbers);
+            out.Stored.push_back(lists.FiveDrawMeanNumbers);
+            break;
+        case 1:
+            lists.FifthDrawNumbers = FifthDrawNumbers(historyLines);
+            AddRow(out, kFifthDrawCaption, lists.FifthDrawNumbers);
+            out.Stored.push_back(lists.FifthDrawNumbers);
+            break;
+        case 2:
+            lists.RegionEdgeNumbers = RegionEdgeNumbers(historyLines);
+            AddRow(out, kRegionEdgeCaption, lists.RegionEdgeNumbers);
+            out.Stored.push_back(lists.RegionEdgeNumbers);
+            break;
+        case 3:
+            lists.KillNumbers = KillRedNumbers(historyLines[0]);
+            out.Stored.push_back(lists.KillNumbers);
+            break;
+        default:
+            lists.LongOmissionNumbers = LongOmissionNumbers(historyLines);
+            AddRow(out, kLongOmissionComputedCaption, lists.LongOmissionNumbers);
+            out.Stored.push_back(lists.LongOmissionNumbers);
+            break;
+        }
+        if (step.DoneLine)
+            LogStep(log, step.DoneLine);
     }
+    return out;
+}
+
+void LogPredictionLists(StepLog& log, const PredictionSwitches& switches)
+{
+    for (const ListStep& step : kListSteps) {
+        if (!Runs(step, switches))
+            continue;
+        LogStep(log, step.StartLine);
+        if (step.DoneLine)
+            LogStep(log, step.DoneLine);
+    }
+}
+
+Lines PredictionAppearanceReport(const Lines& historyLines, const std::vector<OmissionDraw>* draws)
+{
+    if (draws)
+        return BuildAppearanceReport(*draws, BallColour::Red);
+    return BuildAppearanceReport(ParseOmissionDraws(historyLines), BallColour::Red);
+}
+
+PredictionLists PredictionFromStored(std::string_view file, const Lines& stored)
+{
+    // A file a run with a switched-off algorithm wrote holds fewer lists, in other places.
+    RequireStoredLineCount(file, stored, kStoredLines);
+    CheckStoredLines(file, [&stored]() {
+        for (const auto& line : stored)
+            for (const auto field : SplitFieldViews(line))
+                if (!field.empty())
+                    (void)StrToInt(field);
+    });
+
+    PredictionLists out;
+    out.Stored = stored;
+    out.Lists.FiveDrawMeanNumbers = stored[0];
+    out.Lists.FifthDrawNumbers = stored[1];
+    out.Lists.RegionEdgeNumbers = stored[2];
+    out.Lists.KillNumbers = stored[3];
+    out.Lists.LongOmissionNumbers = stored[4];
+    AddRow(out, kFiveDrawCaption, stored[0]);
+    AddRow(out, kFifthDrawCaption, stored[1]);
+    AddRow(out, kRegionEdgeCaption, stored[2]);
+    AddRow(out, kLongOmissionStoredCaption, stored[4]);
+    return out;
 }
 
 } // namespace qv

@@ -1,6 +1,7 @@
 // save-red-reference: "保存" of the panel "  红球下期指标参考" on its own. It copies the stored
 // sheet "Red/RedZB.txt" of the app directory to FILE and needs no run before it.
 
+#include "session/AnalysisCommands.h"
 #include "analysis/NextIssueReference.h"
 #include "cli/Cli.h"
 

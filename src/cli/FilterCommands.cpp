@@ -1,15 +1,15 @@
 // One run of the program that filters a bet list: start-up, expansion, filter run.
 
+#include "cli/FilterCommands.h"
 #include "cli/Cli.h"
 #include "cli/FilterOptions.h"
-#include "cli/FilterCommands.h"
 #include "cli/PredictionOptions.h"
 #include "filters/FilterRun.h"
-#include "history/Pipeline.h"
 #include "history/TextFile.h"
 #include "selection/Basket.h"
 #include "selection/BetList.h"
 #include "session/FilterCommands.h"
+#include "session/Pipeline.h"
 #include "session/SelectionCommands.h"
 
 namespace qv::cli {

@@ -4,8 +4,9 @@
 #include "core/Error.h"
 #include "history/AppPaths.h"
 #include "history/DrawImport.h"
-#include "history/Pipeline.h"
 #include "history/TextFile.h"
+#include "session/HistoryCommands.h"
+#include "session/Pipeline.h"
 
 #include <filesystem>
 

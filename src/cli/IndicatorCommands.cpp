@@ -1,5 +1,5 @@
+#include "session/IndicatorCommands.h"
 #include "cli/Cli.h"
-#include "indicators/IndicatorRefresh.h"
 
 #include <filesystem>
 

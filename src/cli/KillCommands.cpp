@@ -1,11 +1,13 @@
 // kill-red, kill-blue: the kill-formula verifications on their own, as "重算" on the pages
 // "杀号公式" and "杀蓝公式"; and the --off option of the commands that run the prediction.
 
+#include "session/KillCommands.h"
 #include "cli/Cli.h"
 #include "cli/PredictionOptions.h"
 #include "history/HistoryLoad.h"
 #include "killformulas/BlueKillFormulas.h"
 #include "killformulas/RedKillFormulas.h"
+#include "session/HistoryCommands.h"
 
 #include <cstdio>
 

@@ -1,12 +1,13 @@
 // The start-up run, the recomputes and the analysis buttons, without windows.
 
+#include "cli/PipelineCommands.h"
 #include "analysis/NextIssueReference.h"
 #include "analysis/OmissionStatistics.h"
 #include "analysis/Prediction.h"
 #include "cli/Cli.h"
-#include "cli/PipelineCommands.h"
 #include "cli/PredictionOptions.h"
-#include "history/Pipeline.h"
+#include "session/AnalysisCommands.h"
+#include "session/Pipeline.h"
 
 namespace qv::cli {
 

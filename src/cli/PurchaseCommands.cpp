@@ -11,6 +11,7 @@
 #include "purchase/PurchaseList.h"
 #include "purchase/Replay.h"
 #include "session/FilterCommands.h"
+#include "session/HistoryCommands.h"
 #include "session/PurchaseCommands.h"
 
 #include <cstdio>

@@ -6,6 +6,7 @@
 #include "history/TextFile.h"
 
 #ifdef QUORVANE_TREND_PNG
+#include "session/HistoryCommands.h"
 #include "ui/analysis/TrendImage.h"
 #endif
 

@@ -2,7 +2,6 @@
 
 #include "core/Error.h"
 #include "history/DrawLine.h"
-#include "history/Pipeline.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -139,15 +138,15 @@ std::vector<std::string> IssueGaps(std::vector<std::string> issues)
     return gaps;
 }
 
-void SaveImportedHistory(AppState& state, const Lines& merged)
+std::string ImportedHistoryFault(const Lines& merged)
 {
     if (merged.empty())
-        throw Error("开奖记录是空的，没有写入任何数据。");
+        return "开奖记录是空的，没有写入任何数据。";
     if (const auto fault = FindHistoryFault(merged))
-        throw Error("导入后的开奖记录第" + std::to_string(fault->LineNumber) + "行" +
-                    (fault->Order ? "期号顺序不对" : "格式不对") + "，没有写入任何数据：\n" + fault->Line +
-                    "\n" + fault->Reason);
-    SaveHistoryForRecompute(state, merged);
+        return "导入后的开奖记录第" + std::to_string(fault->LineNumber) + "行" +
+               (fault->Order ? "期号顺序不对" : "格式不对") + "，没有写入任何数据：\n" + fault->Line + "\n" +
+               fault->Reason;
+    return {};
 }
 
 Lines DescribeImport(const ImportPlan& plan)

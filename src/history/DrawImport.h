@@ -7,8 +7,6 @@
 
 namespace qv {
 
-struct AppState;
-
 // Draws brought in from pasted text or a file, one a line in any of the forms ReadDrawLine
 // reads, in any order, merged by issue into a newest-first history.
 
@@ -62,10 +60,9 @@ Lines MergeImport(const Lines& history, const ImportPlan& plan, bool replaceConf
 // year that follows the one before it), newest first.
 std::vector<std::string> IssueGaps(std::vector<std::string> issues);
 
-// Writes merged as the new history the way the record editor's OK does (the flag stale
-// first, then the whole file replaced). Refuses, writing nothing, a history that breaks its
-// line form or order (FindHistoryFault). The caller recomputes afterwards.
-void SaveImportedHistory(AppState& state, const Lines& merged);
+// Why merged cannot be written as the history (empty, or its line form or order broken,
+// FindHistoryFault), as the import reports it; empty when it can.
+std::string ImportedHistoryFault(const Lines& merged);
 
 // The information log lines that describe a plan.
 Lines DescribeImport(const ImportPlan& plan);

@@ -1,8 +1,6 @@
 #include "history/HistoryLoad.h"
 
-#include "session/AppState.h"
 #include "history/DrawRecord.h"
-#include "history/TextFile.h"
 
 namespace qv {
 
@@ -81,14 +79,6 @@ Lines RedHistoryOf(const Lines& historyLines)
     }
     reds.emplace_back();
     return reds;
-}
-
-void LoadHistory(AppState& state)
-{
-    Lines lines = LoadLines(state.File(files::kHistory));
-    Lines reds = RedHistoryOf(lines);
-    state.HistoryLines = std::move(lines);
-    state.RedHistory = std::move(reds);
 }
 
 } // namespace qv

@@ -5,8 +5,6 @@
 
 namespace qv {
 
-struct AppState;
-
 // A history line that a reader cannot use, reported in Chinese with the line's number and
 // text, what is wrong with it and the form a history line must have. Original() keeps the
 // reader's own report ("'0x' is not a valid integer value").
@@ -39,12 +37,6 @@ template <typename Read> auto ReadHistoryLine(std::size_t index, std::string_vie
         throw HistoryLineError(index, line, e);
     }
 }
-
-// The history load (Button2Click): rebuilds HistoryLines and RedHistory from
-// AppDir + "Data/data.txt". RedHistory gets fields 1 to 6 of every line joined by single
-// blanks, then one empty line. A missing file is the "Cannot open file" report and leaves
-// both lists as they were.
-void LoadHistory(AppState& state);
 
 // RedHistory for these history lines: fields 1 to 6 of each joined by single blanks (a
 // short line gives empty fields), then one empty line.

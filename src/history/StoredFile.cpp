@@ -1,6 +1,6 @@
 #include "history/StoredFile.h"
 
-#include "session/AppState.h"
+#include "history/AppPaths.h"
 #include "history/TextFile.h"
 
 #include <filesystem>
@@ -26,9 +26,9 @@ StoredFileError::StoredFileError(std::string_view file, const std::string& reaso
 {
 }
 
-Lines LoadStoredLines(const AppState& state, std::string_view file)
+Lines LoadStoredLines(const AppPaths& paths, std::string_view file)
 {
-    const std::filesystem::path path = state.File(file);
+    const std::filesystem::path path = paths.Resolve(file);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec))
         throw StoredFileError(file, "文件不存在");

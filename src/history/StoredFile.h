@@ -8,7 +8,7 @@
 
 namespace qv {
 
-struct AppState;
+class AppPaths;
 
 // A stored analysis file that a "Data=1" reload cannot use as it stands: missing,
 // unreadable, not GBK, or not of the form its step writes (a short file, a cut line, a
@@ -28,7 +28,7 @@ private:
 
 // Loads a stored analysis file for a reload. A file that is missing or unreadable, or
 // whose bytes are not GBK (the program writes nothing else there), is a StoredFileError.
-Lines LoadStoredLines(const AppState& state, std::string_view file);
+Lines LoadStoredLines(const AppPaths& paths, std::string_view file);
 
 // A StoredFileError unless the file has exactly the expected number of lines.
 void RequireStoredLineCount(std::string_view file, const Lines& lines, std::size_t expected);

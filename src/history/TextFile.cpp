@@ -3,15 +3,18 @@
 #include "core/Error.h"
 #include "history/Gbk.h"
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <mutex>
 #include <optional>
 #include <random>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace qv {
 
@@ -68,20 +71,63 @@ std::optional<long> TempWriterPid(std::string_view name)
     return pid;
 }
 
-} // namespace
+std::atomic<bool> g_counting{false};
+std::mutex g_countMutex;
+FileAccessCounts g_counts;
 
-std::string ReadFileBytes(const std::filesystem::path& path)
+void Count(const std::filesystem::path& path, int FileAccessCount::*what)
+{
+    if (!g_counting.load(std::memory_order_relaxed))
+        return;
+    const std::lock_guard<std::mutex> lock(g_countMutex);
+    if (g_counting.load(std::memory_order_relaxed))
+        ++(g_counts[path].*what);
+}
+
+// An open descriptor for reading, or the "Cannot open file" report (a folder included).
+int OpenForReading(const std::filesystem::path& path, struct stat& st)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw Error::CannotOpenFileErrno(path.string(), errno);
-    struct stat st
-    {
-    };
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
         throw Error::CannotOpenFileErrno(path.string(), EISDIR);
     }
+    return fd;
+}
+
+} // namespace
+
+void StartCountingFileAccess()
+{
+    const std::lock_guard<std::mutex> lock(g_countMutex);
+    g_counts.clear();
+    g_counting.store(true);
+}
+
+FileAccessCounts StopCountingFileAccess()
+{
+    const std::lock_guard<std::mutex> lock(g_countMutex);
+    g_counting.store(false);
+    return std::exchange(g_counts, {});
+}
+
+void RequireReadableFile(const std::filesystem::path& path)
+{
+    struct stat st
+    {
+    };
+    ::close(OpenForReading(path, st));
+}
+
+std::string ReadFileBytes(const std::filesystem::path& path)
+{
+    Count(path, &FileAccessCount::Reads);
+    struct stat st
+    {
+    };
+    const int fd = OpenForReading(path, st);
     std::string bytes;
     if (st.st_size > 0)
         bytes.reserve(static_cast<std::size_t>(st.st_size));
@@ -200,6 +246,7 @@ std::string EncodeLines(const Lines& lines)
 
 void ReplaceFile(const std::filesystem::path& path, std::string_view bytes, Flush flush)
 {
+    Count(path, &FileAccessCount::Replacements);
     if (auto& hook = WriteHook())
         hook(path);
     const std::string target = path.string();

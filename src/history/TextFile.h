@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,10 @@ namespace qv {
 
 // Reads a whole file as bytes; throws "Cannot open file ..." when it cannot.
 std::string ReadFileBytes(const std::filesystem::path& path);
+
+// Throws what ReadFileBytes throws for a file that cannot be opened for reading (missing,
+// no permission, a folder), without reading it.
+void RequireReadableFile(const std::filesystem::path& path);
 
 // Cuts text into lines at CR, LF or CR LF; a final line break adds no empty line.
 Lines SplitLines(std::string_view text);
@@ -47,6 +52,20 @@ void SaveLines(const std::filesystem::path& path, const Lines& lines, Flush flus
 // Removes the temporary files that a replacement left behind below dir when its process
 // was killed before the rename (their process no longer runs). Returns how many it removed.
 int RemoveStaleTempFiles(const std::filesystem::path& dir);
+
+// Test seam: how often each path was read whole (ReadFileBytes, and so LoadLines) and
+// asked to be replaced (ReplaceFile, and so SaveLines) while counting is on. Safe from any thread; costs one atomic load
+// per read or replacement while it is off.
+struct FileAccessCount
+{
+    int Reads = 0;
+    int Replacements = 0;
+};
+using FileAccessCounts = std::map<std::filesystem::path, FileAccessCount>;
+// Clears the counts and starts counting.
+void StartCountingFileAccess();
+// Stops counting and returns the counts since the start.
+FileAccessCounts StopCountingFileAccess();
 
 // Test seam: called with the target path before every replacement; it may throw to make
 // the write fail. Pass an empty function to remove it.

@@ -190,7 +190,7 @@ void AppendComboIndicators(std::string& out, const Reds& r, long long ordinal)
 
 } // namespace
 
-Lines ComputeRedIndicatorTable(const Lines& historyLines, const Lines& redHistory, Host& host)
+Lines ComputeRedIndicatorTable(const Lines& historyLines, const Lines& redHistory, StepLog& log)
 {
     const std::size_t count = historyLines.size();
 
@@ -202,7 +202,7 @@ Lines ComputeRedIndicatorTable(const Lines& historyLines, const Lines& redHistor
             throw HistoryLineError(i, historyLines[i],
                                    Error::ListIndexOutOfBounds(static_cast<long long>(found)));
     }
-    LogStep(host, "初始化成功....开始计算AC值->");
+    LogStep(log, "初始化成功....开始计算AC值->");
 
     // Pass 2 (AC value) is the first to read the reds as numbers; passes 3 to 10 read the
     // same fields and cannot fail where it succeeded.
@@ -212,7 +212,7 @@ Lines ComputeRedIndicatorTable(const Lines& historyLines, const Lines& redHistor
             for (std::size_t k = 0; k < 6; ++k)
                 historyReds[i][k] = StrToInt(fields[i][k + 1]);
         });
-    LogStep(host, "AC值计算成功....OK");
+    LogStep(log, "AC值计算成功....OK");
     static constexpr std::string_view kMiddlePasses[] = {
         "正在进行个十比计算....", "个十比计算成功....OK", "正在进行大小比计算....", "大小比计算成功....OK",
         "正在进行奇偶值计算....", "奇偶值计算成功....OK", "正在进行除3值计算....",  "除三值计算成功....OK",
@@ -220,10 +220,10 @@ Lines ComputeRedIndicatorTable(const Lines& historyLines, const Lines& redHistor
         "正在进行连号数计算....", "连号数计算成功....OK", "正在进行重号数计算....", "重号组合成功....OK",
     };
     for (const auto line : kMiddlePasses)
-        LogStep(host, std::string(line));
+        LogStep(log, std::string(line));
 
     // Pass 11 (三区比) is the first to read the RedCombos; passes 12 to 17 read the same.
-    LogStep(host, "正在进行三区比计算....");
+    LogStep(log, "正在进行三区比计算....");
     std::vector<Reds> comboReds(count);
     for (std::size_t i = 0; i < count; ++i) {
         if (i >= redHistory.size())
@@ -242,7 +242,7 @@ Lines ComputeRedIndicatorTable(const Lines& historyLines, const Lines& redHistor
         "正在进行中心平均值范围计算....", "正在进行先天八卦计算....", "正在进行八卦期数计算....",
     };
     for (const auto line : kLastPasses)
-        LogStep(host, std::string(line));
+        LogStep(log, std::string(line));
 
     Lines table;
     table.reserve(count);

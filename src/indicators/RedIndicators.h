@@ -17,6 +17,6 @@ namespace qv {
 // cannot read stops the computation with the report of that pass: fewer than 8 fields is
 // "List index out of bounds (%d)", a red that is not a number "'%s' is not a valid integer
 // value"; the log then ends with the last progress line written before that pass.
-Lines ComputeRedIndicatorTable(const Lines& historyLines, const Lines& redHistory, Host& host);
+Lines ComputeRedIndicatorTable(const Lines& historyLines, const Lines& redHistory, StepLog& log);
 
 } // namespace qv

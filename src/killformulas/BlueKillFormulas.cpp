@@ -1,7 +1,5 @@
 #include "killformulas/BlueKillFormulas.h"
 
-#include "history/AppPaths.h"
-#include "history/TextFile.h"
 #include "killformulas/KillVerification.h"
 
 namespace qv {
@@ -61,22 +59,9 @@ constexpr kill::KillFormulaSet kBlueSet{"杀蓝公式", kBlueFormulas, PredictBl
 
 } // namespace
 
-void VerifyBlueKillFormulas(AppState& state, Host& host)
+KillVerification VerifyBlueKillTable(const Lines& history)
 {
-    LogStep(host, "正在进行杀蓝算法....");
-    state.Kill.Blue.RateLines.clear();
-    host.ViewChanged("Memo20");
-
-    state.Kill.Blue = kill::VerifyKillFormulas(LoadLines(state.File(files::kHistory)), kBlueSet);
-    host.ViewChanged("Memo20");
-    host.ViewChanged("TeListView6");
-    LogStep(host, "杀蓝运算成功...OK");
-}
-
-void SaveBlueKillTable(AppState& state, Host& host)
-{
-    kill::SaveKillTable(state, host, state.Kill.Blue, "杀蓝公式验证.txt",
-                        "还没有杀蓝公式的验证记录，请先点击“重算”。");
+    return kill::VerifyKillFormulas(history, kBlueSet);
 }
 
 std::vector<std::string> BlueKillPredictions(std::string_view historyLine)

@@ -1,7 +1,6 @@
 #include "killformulas/KillVerification.h"
 
 #include "core/Error.h"
-#include "history/TextFile.h"
 
 #include <algorithm>
 
@@ -170,17 +169,6 @@ KillVerification VerifyKillFormulas(const Lines& history, const KillFormulaSet& 
         result.RateLines.push_back(
             RateLine(set.Name, f, result.Verified, result.Hits[f], result.Failures[f]));
     return result;
-}
-
-void SaveKillTable(const AppState& state, Host& host, const KillVerification& verification,
-                   const std::string& proposedName, const std::string& missingText)
-{
-    if (verification.Empty())
-        throw Error(missingText);
-    const auto path = host.ChooseSaveFile(state.TextFileDialog(proposedName));
-    if (!path)
-        return;
-    SaveLines(*path, verification.Table);
 }
 
 std::vector<std::string> PredictionTexts(const KillFormulaSet& set, std::string_view historyLine)

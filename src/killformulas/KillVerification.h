@@ -1,8 +1,6 @@
 #pragma once
 
-#include "session/AppState.h"
-#include "core/Host.h"
-#include "killformulas/KillState.h"
+#include "killformulas/KillResult.h"
 
 #include <string>
 #include <string_view>
@@ -52,12 +50,6 @@ bool KillFailed(const KillPrediction& prediction, const DrawFields& later);
 // counters, the rate lines and the view rows. At least two draws are needed; fewer is an
 // understandable error instead of a rate divided by zero.
 KillVerification VerifyKillFormulas(const Lines& history, const KillFormulaSet& set);
-
-// The shared save command: asks for a file ("*.txt|*.txt", the proposed name, AppDir)
-// and writes the table in table order. A cancelled dialog writes nothing; with no table
-// yet the command stops with an explanation instead of writing an empty file.
-void SaveKillTable(const AppState& state, Host& host, const KillVerification& verification,
-                   const std::string& proposedName, const std::string& missingText);
 
 // Two-digit text of a value that may exceed the int range of TwoDigits.
 std::string NumberText(long long value);

@@ -1,7 +1,5 @@
 #include "killformulas/RedKillFormulas.h"
 
-#include "history/AppPaths.h"
-#include "history/TextFile.h"
 #include "killformulas/KillVerification.h"
 
 namespace qv {
@@ -44,22 +42,9 @@ constexpr kill::KillFormulaSet kRedSet{"杀红公式", kRedFormulas, PredictRed}
 
 } // namespace
 
-void VerifyRedKillFormulas(AppState& state, Host& host)
+KillVerification VerifyRedKillTable(const Lines& history)
 {
-    LogStep(host, "正在进行杀红算法....");
-    state.Kill.Red.RateLines.clear();
-    host.ViewChanged("Memo19");
-
-    state.Kill.Red = kill::VerifyKillFormulas(LoadLines(state.File(files::kHistory)), kRedSet);
-    host.ViewChanged("Memo19");
-    host.ViewChanged("TeListView5");
-    LogStep(host, "杀红运算成功...OK");
-}
-
-void SaveRedKillTable(AppState& state, Host& host)
-{
-    kill::SaveKillTable(state, host, state.Kill.Red, "杀红公式验证.txt",
-                        "还没有杀红公式的验证记录，请先点击“重算”。");
+    return kill::VerifyKillFormulas(history, kRedSet);
 }
 
 std::vector<std::string> RedKillNumbers(std::string_view historyLine)

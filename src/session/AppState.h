@@ -1,15 +1,15 @@
 #pragma once
 
-#include "analysis/AnalysisState.h"
 #include "core/Host.h"
 #include "filters/FilterState.h"
 #include "history/AppPaths.h"
 #include "history/ReadyFlag.h"
 #include "history/Text.h"
-#include "indicators/IndicatorState.h"
-#include "killformulas/KillState.h"
 #include "purchase/PurchaseState.h"
 #include "selection/SelectionState.h"
+#include "session/AnalysisState.h"
+#include "session/IndicatorState.h"
+#include "session/KillState.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 
 #include "core/Error.h"
 #include "history/AppLocation.h"
-#include "history/Pipeline.h"
 #include "history/TextFile.h"
+#include "session/Pipeline.h"
 #include "ui/Addresses.h"
 #include "ui/QtHost.h"
 #include "ui/SessionSettings.h"

@@ -1,10 +1,12 @@
 #include "analysis/OmissionStatistics.h"
 #include "analysis/ReferenceTestData.h"
-#include "session/AppState.h"
 #include "core/Error.h"
 #include "core/RecordingHost.h"
 #include "history/HistoryLoad.h"
 #include "history/TextFile.h"
+#include "session/AnalysisCommands.h"
+#include "session/AppState.h"
+#include "session/HistoryCommands.h"
 #include "support/ErrorOf.h"
 #include "support/TempAppDir.h"
 

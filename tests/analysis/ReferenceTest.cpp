@@ -1,9 +1,10 @@
 #include "analysis/NextIssueReference.h"
 #include "analysis/ReferenceTestData.h"
-#include "session/AppState.h"
 #include "core/Error.h"
 #include "core/RecordingHost.h"
 #include "history/TextFile.h"
+#include "session/AnalysisCommands.h"
+#include "session/AppState.h"
 #include "support/ErrorOf.h"
 #include "support/TempAppDir.h"
 

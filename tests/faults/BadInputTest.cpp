@@ -8,11 +8,11 @@
 #include "faults/FileTree.h"
 #include "faults/Spawn.h"
 #include "filters/FilterRun.h"
-#include "history/Pipeline.h"
 #include "history/TextFile.h"
 #include "purchase/PrizeCheck.h"
 #include "selection/Basket.h"
 #include "session/FilterCommands.h"
+#include "session/Pipeline.h"
 #include "session/SelectionCommands.h"
 #include "support/TempAppDir.h"
 

@@ -1,7 +1,8 @@
 #include "history/HistoryLoad.h"
-#include "session/AppState.h"
 #include "core/Error.h"
 #include "history/DrawRecord.h"
+#include "session/AppState.h"
+#include "session/HistoryCommands.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>

@@ -157,5 +157,29 @@ TEST(TextFile, OnlyTheWritersOwnTempNamesCountAsStale)
     }
 }
 
+TEST(TextFile, CountsReadsAndReplacementsPerPathWhileCounting)
+{
+    test::TempAppDir dir;
+    const auto a = dir / "a.txt";
+    const auto b = dir / "b.txt";
+    SaveLines(a, {"x"}); // before counting: not counted
+    StartCountingFileAccess();
+    (void)LoadLines(a);
+    (void)LoadLines(a);
+    SaveLines(b, {"y"});
+    SaveLines(b, {"z"});
+    RequireReadableFile(b); // opens without reading
+    EXPECT_THROW(RequireReadableFile(dir / "missing.txt"), Error);
+    const FileAccessCounts counts = StopCountingFileAccess();
+    ASSERT_EQ(counts.size(), 2u);
+    EXPECT_EQ(counts.at(a).Reads, 2);
+    EXPECT_EQ(counts.at(a).Replacements, 0);
+    EXPECT_EQ(counts.at(b).Reads, 0);
+    EXPECT_EQ(counts.at(b).Replacements, 2);
+    (void)LoadLines(a);
+    StartCountingFileAccess();
+    EXPECT_TRUE(StopCountingFileAccess().empty());
+}
+
 } // namespace
 } // namespace qv

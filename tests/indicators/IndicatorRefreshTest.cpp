@@ -1,6 +1,6 @@
-#include "indicators/IndicatorRefresh.h"
 #include "core/Error.h"
 #include "core/RecordingHost.h"
+#include "session/IndicatorCommands.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>

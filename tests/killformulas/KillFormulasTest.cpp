@@ -3,6 +3,7 @@
 #include "killformulas/BlueKillFormulas.h"
 #include "killformulas/KillVerification.h"
 #include "killformulas/RedKillFormulas.h"
+#include "session/KillCommands.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>

@@ -4,8 +4,8 @@
 #include "UiTestSupport.h"
 
 #include "core/RecordingHost.h"
-#include "history/Pipeline.h"
 #include "history/TextFile.h"
+#include "session/Pipeline.h"
 #include "ui/windows/starloading.h"
 
 #include <QAbstractItemModel>

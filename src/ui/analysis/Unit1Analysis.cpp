@@ -27,9 +27,11 @@
 #include "analysis/NextIssueReference.h"
 #include "analysis/OmissionStatistics.h"
 #include "analysis/Prediction.h"
-#include "indicators/IndicatorRefresh.h"
 #include "killformulas/BlueKillFormulas.h"
 #include "killformulas/RedKillFormulas.h"
+#include "session/AnalysisCommands.h"
+#include "session/IndicatorCommands.h"
+#include "session/KillCommands.h"
 #include "ui/widgets/Buttons.h"
 
 namespace qv::ui {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/Prediction.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -7,21 +9,8 @@
 
 namespace qv {
 
-using ViewRow = std::vector<std::string>;
-using ViewRows = std::vector<ViewRow>;
-
-// The check boxes of the page "围红公式": which prediction algorithms run. All are ticked
-// at start and never saved. The ten-draw omission has no switch and always runs.
-struct PredictionSwitches
-{
-    bool TimeSequence = true; // CheckBox1 "时向序列分析" (the red appearance report)
-    bool FiveDrawMean = true; // CheckBox2 "五期平均值算法"
-    bool FifthDraw = true;    // CheckBox5 "第五期重码"
-    bool RegionEdge = true;   // CheckBox4 "区域边缘算法"
-    bool KillRed = true;      // CheckBoxsh "自动杀号器"
-};
-
-// One switch: its component name, its caption and where it lives.
+// One check box of the page "围红公式": its component name, its caption and the switch it
+// holds.
 struct PredictionSwitchInfo
 {
     std::string_view Component;

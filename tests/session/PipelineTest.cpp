@@ -1,9 +1,9 @@
-#include "history/Pipeline.h"
-#include "analysis/PredictionViews.h"
-#include "session/AppState.h"
+#include "session/Pipeline.h"
 #include "core/Error.h"
 #include "core/RecordingHost.h"
 #include "history/TextFile.h"
+#include "session/AppState.h"
+#include "session/PredictionViews.h"
 #include "support/CliRunner.h"
 #include "support/TempAppDir.h"
 

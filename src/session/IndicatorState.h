@@ -1,16 +1,12 @@
 #pragma once
 
 #include "history/Text.h"
-
-#include <string>
-#include <vector>
+#include "indicators/IndicatorTables.h"
 
 namespace qv {
 
-// One row of an indicator view, one text per column (the same shape as every list view's
-// rows).
-using IndicatorRow = std::vector<std::string>;
-using IndicatorRows = std::vector<IndicatorRow>;
+inline constexpr const char* kRedIndicatorView = "ListView3";
+inline constexpr const char* kBlueIndicatorView = "TeListView1";
 
 struct IndicatorState
 {

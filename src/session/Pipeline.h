@@ -16,7 +16,9 @@ class Host;
 // line count is not the history's) is logged in one line and the whole chain is computed
 // anew from the history as with "Data=0". A step that fails otherwise stops the chain
 // there (its error propagates) and the flag is not set. A computing run with a prediction
-// switch off leaves "Data=0" (see RecomputeAll).
+// switch off leaves "Data=0" (see RecomputeAll). Either way the history file is read once;
+// a computing run keeps every result in memory (ComputeAnalysis) and writes each analysis
+// file once, a reload reads each stored file once.
 void RunStartup(AppState& state, Host& host);
 
 // 重算数据 on the analysis tool bar and the record editor's OK: flag := "Data=0", every
@@ -39,7 +41,7 @@ void SaveHistoryForRecompute(AppState& state, const Lines& lines);
 // next-issue reference with the current flag, +25 each; the flag is not touched.
 void RefreshAndReset(AppState& state, Host& host);
 
-// The closing step of both pipelines: logs and checks that "red/redana.txt" is readable.
+// The closing step of both pipelines: logs and checks that "red/redana.txt" can be opened.
 void RunSpiralStep(AppState& state, Host& host);
 
 } // namespace qv

@@ -2,22 +2,13 @@
 
 #include "analysis/NextIssueLists.h"
 #include "history/Text.h"
+#include "session/OmissionViews.h"
+#include "session/PredictionViews.h"
+#include "session/ReferenceViews.h"
 
 #include <array>
 #include <string>
 #include <vector>
-
-namespace qv {
-
-// A row of a list view, one text per column.
-using ViewRow = std::vector<std::string>;
-using ViewRows = std::vector<ViewRow>;
-
-} // namespace qv
-
-#include "analysis/OmissionViews.h"
-#include "analysis/PredictionViews.h"
-#include "analysis/ReferenceViews.h"
 
 namespace qv {
 

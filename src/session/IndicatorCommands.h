@@ -1,16 +1,9 @@
 #pragma once
 
-#include "indicators/IndicatorState.h"
-
-#include <string_view>
-
 namespace qv {
 
 struct AppState;
 class Host;
-
-inline constexpr const char* kRedIndicatorView = "ListView3";
-inline constexpr const char* kBlueIndicatorView = "TeListView1";
 
 // The indicator refresh (Button3Click, "刷新往期所有数据"): reloads the history, then with
 // "Data=0" computes both indicator tables, with "Data=1" loads them from "Red/RedAna.txt" and
@@ -20,16 +13,13 @@ inline constexpr const char* kBlueIndicatorView = "TeListView1";
 // or written before stays.
 void RefreshIndicators(AppState& state, Host& host);
 
+// The same on the history the state holds, without reloading it.
+void RefreshIndicatorsOnLoadedHistory(AppState& state, Host& host);
+
 // The start-up's check of reloaded tables against the history: one line per draw, each
 // opening with that draw's issue, ordinal, reds and blue as the computation writes them.
 // A table that belongs to another history (edited or replaced since) is a StoredFileError.
 void RequireTablesMatchHistory(const AppState& state);
-
-// The row of the red view for one red indicator line; a line with fewer than 25 fields is
-// "List index out of bounds (%d)" for the first field it lacks.
-IndicatorRow RedViewRow(std::string_view line);
-// The row of the blue view for one blue indicator line (7 fields needed).
-IndicatorRow BlueViewRow(std::string_view line);
 
 // 保存红球数据 (TeButton22Click) and 保存蓝球数据 (TeButton25Click): copy the stored table file
 // to a file the user picks ("红球数据.txt" / "蓝球数据.txt" proposed, starting in AppDir).

@@ -10,6 +10,12 @@ namespace qv {
 using ViewRow = std::vector<std::string>;
 using ViewRows = std::vector<ViewRow>;
 
+// The progress lines around each verification.
+inline constexpr const char* kRedKillStartLine = "正在进行杀红算法....";
+inline constexpr const char* kRedKillDoneLine = "杀红运算成功...OK";
+inline constexpr const char* kBlueKillStartLine = "正在进行杀蓝算法....";
+inline constexpr const char* kBlueKillDoneLine = "杀蓝运算成功...OK";
+
 // The outcome of one kill-formula verification run over the whole history.
 struct KillVerification
 {
@@ -28,16 +34,6 @@ struct KillVerification
     ViewRows Rows;
 
     bool Empty() const { return Table.empty(); }
-};
-
-// The kill-formula pages "杀号公式" and "杀蓝公式". Red feeds TeListView5 and the text
-// pane Memo19, blue TeListView6 and Memo20: after a run the front end is told
-// ViewChanged("TeListView5") / ViewChanged("Memo19") (blue: "TeListView6", "Memo20") and
-// reads the rows and the rate lines from here. Nothing of it is stored on disk.
-struct KillState
-{
-    KillVerification Red;
-    KillVerification Blue;
 };
 
 } // namespace qv
