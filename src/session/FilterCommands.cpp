@@ -3,6 +3,7 @@
 #include "core/Error.h"
 #include "filters/CompactBasket.h"
 #include "history/TextFile.h"
+#include "session/AppState.h"
 #include "session/SelectionCommands.h"
 
 #include <algorithm>

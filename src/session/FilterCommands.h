@@ -3,12 +3,13 @@
 #include "core/Host.h"
 #include "filters/FilterRun.h"
 #include "filters/HelpCatalogue.h"
-#include "session/AppState.h"
 
 #include <string>
 #include <vector>
 
 namespace qv {
+
+struct AppState;
 
 // The inputs a filter rule reads, taken from the state, with log for its extra lines.
 FilterContext FilterInputsOf(const AppState& state, StepLog& log);

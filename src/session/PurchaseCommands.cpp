@@ -4,6 +4,7 @@
 #include "history/AppPaths.h"
 #include "history/TextFile.h"
 #include "purchase/BluePicker.h"
+#include "session/AppState.h"
 #include "session/SelectionCommands.h"
 
 #include <utility>

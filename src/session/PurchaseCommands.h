@@ -4,11 +4,12 @@
 #include "purchase/PrizeCheck.h"
 #include "purchase/PurchaseList.h"
 #include "purchase/Replay.h"
-#include "session/AppState.h"
 
 #include <vector>
 
 namespace qv {
+
+struct AppState;
 
 // "载入查询清单" (TeButton1Click): the open dialog in AppDir; on confirmation the query list
 // (Memo9) is replaced by the file's lines. False when cancelled.

@@ -6,6 +6,7 @@
 #include "history/Gbk.h"
 #include "history/TextFile.h"
 #include "purchase/BluePicker.h"
+#include "session/AppState.h"
 
 #include <charconv>
 

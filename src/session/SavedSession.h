@@ -1,6 +1,5 @@
 #pragma once
 
-#include "session/AppState.h"
 #include "history/SettingsFile.h"
 
 #include <cstdint>
@@ -9,6 +8,8 @@
 #include <string_view>
 
 namespace qv {
+
+struct AppState;
 
 // The work a player builds in the desktop program, kept from one run to the next: the
 // filter switches, parameters and rule boxes, the picked reds and the bet list, the

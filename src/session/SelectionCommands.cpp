@@ -4,6 +4,7 @@
 #include "history/FileStamp.h"
 #include "history/Gbk.h"
 #include "history/TextFile.h"
+#include "session/AppState.h"
 
 #include <algorithm>
 

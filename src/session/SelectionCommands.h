@@ -4,11 +4,12 @@
 #include "selection/Basket.h"
 #include "selection/BetList.h"
 #include "selection/Selector24.h"
-#include "session/AppState.h"
 
 #include <string>
 
 namespace qv {
+
+struct AppState;
 
 // "分解到号码篮" (Button8Click): expands state.Selection.BetList into "Data/temp.txt",
 // reloads the basket view, sets BasketReadyFlag and the counters Label29 and Label4.
