@@ -2,11 +2,11 @@
 // reds, basket file read and written: with the recommended switches and with all 47.
 
 #include "BenchSupport.h"
-#include "session/AppState.h"
 #include "filters/FilterRun.h"
 #include "history/HistoryLoad.h"
 #include "history/Text.h"
 #include "history/TextFile.h"
+#include "session/AppState.h"
 #include "session/FilterCommands.h"
 
 #include <benchmark/benchmark.h>

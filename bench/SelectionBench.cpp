@@ -1,8 +1,8 @@
 #include "BenchSupport.h"
-#include "session/AppState.h"
 #include "core/RecordingHost.h"
 #include "selection/Basket.h"
 #include "selection/Selector24.h"
+#include "session/AppState.h"
 #include "session/SelectionCommands.h"
 
 #include <benchmark/benchmark.h>

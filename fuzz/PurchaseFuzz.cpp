@@ -1,7 +1,6 @@
 // A purchase list the user loads goes through "随机->" and the prize check. The first line
 // of the input is the drawn numbers typed for the check, the first two bytes of the second
 // line choose the checked blue boxes, the rest is the list.
-#include "session/AppState.h"
 #include "core/Error.h"
 #include "core/RecordingHost.h"
 #include "history/Gbk.h"
@@ -9,6 +8,7 @@
 #include "purchase/BluePicker.h"
 #include "purchase/PrizeCheck.h"
 #include "purchase/PurchaseList.h"
+#include "session/AppState.h"
 #include "session/PurchaseCommands.h"
 
 #include <cstddef>

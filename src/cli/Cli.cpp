@@ -37,7 +37,8 @@ std::optional<std::string> TakeOption(std::vector<std::string>& args, const std:
             if (i + 1 >= args.size())
                 throw UsageError{flag + " needs a value"};
             value = args[i + 1];
-            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                       args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
             continue;
         }
         if (args[i].rfind(flag + "=", 0) == 0) {
@@ -59,7 +60,8 @@ std::vector<std::string> TakeOptionAll(std::vector<std::string>& args, const std
             if (i + 1 >= args.size())
                 throw UsageError{flag + " needs a value"};
             values.push_back(args[i + 1]);
-            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                       args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
             continue;
         }
         if (args[i].rfind(flag + "=", 0) == 0) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "session/AppState.h"
 #include "core/RecordingHost.h"
+#include "session/AppState.h"
 
 #include <functional>
 #include <map>
@@ -34,7 +34,7 @@ using CommandFunction = std::function<void(Context&, std::vector<std::string>& a
 struct Command
 {
     std::string Name;
-    std::string Usage;   // the arguments, for the help text
+    std::string Usage; // the arguments, for the help text
     CommandFunction Run;
 };
 

@@ -47,11 +47,11 @@ void RunFilter(Context& ctx, std::vector<std::string>& args)
     RunFilters(ctx.State, ctx.Host);
 }
 
-const bool registered = RegisterCommand(
-    {"filter",
-     "--bets BETFILE [--none] [--select-all] [--recommend] [--enable NAMES] [--disable NAMES] [--set NAME=TEXT] "
-     "[--set-file NAME=FILE] [--off CheckBox1,...]",
-     RunFilter});
+const bool registered = RegisterCommand({"filter",
+                                         "--bets BETFILE [--none] [--select-all] [--recommend] [--enable "
+                                         "NAMES] [--disable NAMES] [--set NAME=TEXT] "
+                                         "[--set-file NAME=FILE] [--off CheckBox1,...]",
+                                         RunFilter});
 
 } // namespace
 } // namespace qv::cli

@@ -58,8 +58,7 @@ void RunAfterStartup(Context& ctx, std::vector<std::string>& args, const char* u
     AddAnalysisLists(ctx);
 }
 
-template <typename Body>
-void WithLists(Context& ctx, Body body)
+template <typename Body> void WithLists(Context& ctx, Body body)
 {
     try {
         body();
@@ -83,18 +82,18 @@ const bool registered = [] {
                          Prepare(ctx, args, "refresh [--off CheckBox1,...]");
                          WithLists(ctx, [&] { RefreshAndReset(ctx.State, ctx.Host); });
                      }});
-    RegisterCommand({"analyse-reference", "[--off CheckBox1,...]",
-                     [](Context& ctx, std::vector<std::string>& args) {
-                         RunAfterStartup<RunNextIssueReference>(ctx, args, "analyse-reference [--off CheckBox1,...]");
-                     }});
-    RegisterCommand({"analyse-omission", "[--off CheckBox1,...]",
-                     [](Context& ctx, std::vector<std::string>& args) {
-                         RunAfterStartup<RunOmissionStatistics>(ctx, args, "analyse-omission [--off CheckBox1,...]");
-                     }});
-    RegisterCommand({"analyse-prediction", "[--off CheckBox1,...]",
-                     [](Context& ctx, std::vector<std::string>& args) {
-                         RunAfterStartup<RunPrediction>(ctx, args, "analyse-prediction [--off CheckBox1,...]");
-                     }});
+    RegisterCommand(
+        {"analyse-reference", "[--off CheckBox1,...]", [](Context& ctx, std::vector<std::string>& args) {
+             RunAfterStartup<RunNextIssueReference>(ctx, args, "analyse-reference [--off CheckBox1,...]");
+         }});
+    RegisterCommand(
+        {"analyse-omission", "[--off CheckBox1,...]", [](Context& ctx, std::vector<std::string>& args) {
+             RunAfterStartup<RunOmissionStatistics>(ctx, args, "analyse-omission [--off CheckBox1,...]");
+         }});
+    RegisterCommand(
+        {"analyse-prediction", "[--off CheckBox1,...]", [](Context& ctx, std::vector<std::string>& args) {
+             RunAfterStartup<RunPrediction>(ctx, args, "analyse-prediction [--off CheckBox1,...]");
+         }});
     return true;
 }();
 

@@ -1,5 +1,6 @@
 // The purchase list and the prize check without windows.
 
+#include "session/PurchaseCommands.h"
 #include "cli/Cli.h"
 #include "cli/FilterCommands.h"
 #include "core/Error.h"
@@ -12,7 +13,6 @@
 #include "purchase/Replay.h"
 #include "session/FilterCommands.h"
 #include "session/HistoryCommands.h"
-#include "session/PurchaseCommands.h"
 
 #include <cstdio>
 #include <filesystem>

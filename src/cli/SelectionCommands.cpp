@@ -1,6 +1,7 @@
 // Commands of the selection view: the expansion of a bet list into the number basket and
 // the 24-code selector's hit marking.
 
+#include "session/SelectionCommands.h"
 #include "cli/Cli.h"
 #include "core/Error.h"
 #include "history/Gbk.h"
@@ -8,7 +9,6 @@
 #include "selection/Basket.h"
 #include "selection/BetList.h"
 #include "selection/Selector24.h"
-#include "session/SelectionCommands.h"
 
 #include <cstdio>
 

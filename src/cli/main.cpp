@@ -121,8 +121,8 @@ int main(int argc, char** argv)
         if (auto dir = TakeOption(args, "app-dir"))
             appDir = dir;
 
-        const auto location = LocateAppDir(AppPaths::ExecutableDir(),
-                                           appDir ? std::optional<std::filesystem::path>(*appDir) : std::nullopt);
+        const auto location = LocateAppDir(
+            AppPaths::ExecutableDir(), appDir ? std::optional<std::filesystem::path>(*appDir) : std::nullopt);
         ctx.State.Paths.SetDir(location.AppDir);
         RemoveStaleTempFiles(location.AppDir);
         ctx.State.Flag.SetFile(location.OptionIni);

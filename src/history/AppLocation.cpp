@@ -47,7 +47,8 @@ void SeedMissingFiles(const std::filesystem::path& from, const std::filesystem::
     }
 }
 
-AppLocation LocateAppDir(const std::filesystem::path& exeDir, const std::optional<std::filesystem::path>& explicitDir)
+AppLocation LocateAppDir(const std::filesystem::path& exeDir,
+                         const std::optional<std::filesystem::path>& explicitDir)
 {
     if (explicitDir)
         return {std::filesystem::absolute(*explicitDir), "option.ini"};

@@ -11,8 +11,8 @@ namespace qv {
 namespace {
 
 constexpr std::array kCanonical = {
-    files::kHistory, files::kRedAna, files::kBlueAna, files::kRedZB,    files::kBlueZB,   files::kRedYL,
-    files::kBlueYL,  files::kBlueQK, files::kBlueLM,  files::kRedQK,    files::kRedNext,  files::kBasket,
+    files::kHistory, files::kRedAna,  files::kBlueAna, files::kRedZB,    files::kBlueZB,    files::kRedYL,
+    files::kBlueYL,  files::kBlueQK,  files::kBlueLM,  files::kRedQK,    files::kRedNext,   files::kBasket,
     files::kRedLM,   files::kNotepad, files::kRedHelp, files::kBlueHelp, files::kOptionIni,
 };
 
@@ -75,7 +75,8 @@ std::filesystem::path ResolveIgnoringCase(const std::filesystem::path& base, std
                 continue;
             }
             bool found = false;
-            for (std::filesystem::directory_iterator it(current, ec), end; !ec && it != end; it.increment(ec)) {
+            for (std::filesystem::directory_iterator it(current, ec), end; !ec && it != end;
+                 it.increment(ec)) {
                 const std::string name = it->path().filename().string();
                 if (CompareTextIgnoreCase(name, component) == 0) {
                     current = it->path();

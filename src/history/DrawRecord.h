@@ -11,10 +11,10 @@ namespace qv {
 // view used where a line must be proven well formed (the record editor) and by tests.
 struct DrawRecord
 {
-    std::string Issue;        // 7 characters: year and draw number, e.g. "2009148"
+    std::string Issue;         // 7 characters: year and draw number, e.g. "2009148"
     std::array<int, 6> Reds{}; // ascending, distinct, 1..33
-    int Blue = 0;             // 1..16
-    int DrawOrdinal = 0;      // 1 for the oldest draw up to N for the newest
+    int Blue = 0;              // 1..16
+    int DrawOrdinal = 0;       // 1 for the oldest draw up to N for the newest
 
     // The 28-character history line.
     std::string ToLine() const;

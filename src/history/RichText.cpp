@@ -83,10 +83,36 @@ void AppendUnicodeEscape(std::string& out, std::uint16_t unit)
 bool IsIgnoredDestination(std::string_view word)
 {
     static constexpr std::string_view kIgnored[] = {
-        "fonttbl", "colortbl", "stylesheet", "info",     "pict",   "object", "header",   "footer",
-        "headerl", "headerr",  "footerl",    "footerr",  "footnote", "field", "fldinst", "themedata",
-        "colorschememapping", "datastore", "latentstyles", "listtable", "listoverridetable", "rsidtbl",
-        "generator", "xmlnstbl", "mmathPr", "pgdsctbl", "filetbl", "revtbl", "bkmkstart", "bkmkend",
+        "fonttbl",
+        "colortbl",
+        "stylesheet",
+        "info",
+        "pict",
+        "object",
+        "header",
+        "footer",
+        "headerl",
+        "headerr",
+        "footerl",
+        "footerr",
+        "footnote",
+        "field",
+        "fldinst",
+        "themedata",
+        "colorschememapping",
+        "datastore",
+        "latentstyles",
+        "listtable",
+        "listoverridetable",
+        "rsidtbl",
+        "generator",
+        "xmlnstbl",
+        "mmathPr",
+        "pgdsctbl",
+        "filetbl",
+        "revtbl",
+        "bkmkstart",
+        "bkmkend",
     };
     for (const auto ignored : kIgnored)
         if (word == ignored)
@@ -250,7 +276,8 @@ private:
             return;
         }
         if (word == "uc") {
-            group.SkipAfterUnicode = hasParam ? static_cast<int>(std::max<long long>(0, std::min<long long>(param, 8))) : 1;
+            group.SkipAfterUnicode =
+                hasParam ? static_cast<int>(std::max<long long>(0, std::min<long long>(param, 8))) : 1;
             return;
         }
         if (word == "u" && hasParam) {
@@ -285,7 +312,8 @@ private:
         else if (word == "rdblquote")
             Emit("\xE2\x80\x9D", group);
         else if (word == "bin" && hasParam && param > 0) {
-            const auto skip = static_cast<std::size_t>(std::min<long long>(param, static_cast<long long>(m_in.size())));
+            const auto skip =
+                static_cast<std::size_t>(std::min<long long>(param, static_cast<long long>(m_in.size())));
             m_pos = std::min(m_in.size(), m_pos + skip);
         }
     }

@@ -54,8 +54,8 @@ void SaveLines(const std::filesystem::path& path, const Lines& lines, Flush flus
 int RemoveStaleTempFiles(const std::filesystem::path& dir);
 
 // Test seam: how often each path was read whole (ReadFileBytes, and so LoadLines) and
-// asked to be replaced (ReplaceFile, and so SaveLines) while counting is on. Safe from any thread; costs one atomic load
-// per read or replacement while it is off.
+// asked to be replaced (ReplaceFile, and so SaveLines) while counting is on. Safe from any thread; costs one
+// atomic load per read or replacement while it is off.
 struct FileAccessCount
 {
     int Reads = 0;

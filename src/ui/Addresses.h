@@ -8,8 +8,10 @@ namespace qv::ui::addresses {
 inline constexpr std::string_view kForumPage = "https://forum.pellisor.example.com/quorvane";
 inline constexpr std::string_view kCommunityHome = "https://pellisor.example.com/";
 inline constexpr std::string_view kProductHome = "https://kevrin.example.com/quorvane";
-inline constexpr std::string_view kGroupChatPage = "https://forum.pellisor.example.com/quorvane/topic/qq-group";
-inline constexpr std::string_view kNewVersionPage = "https://forum.pellisor.example.com/quorvane/topic/new-version";
+inline constexpr std::string_view kGroupChatPage =
+    "https://forum.pellisor.example.com/quorvane/topic/qq-group";
+inline constexpr std::string_view kNewVersionPage =
+    "https://forum.pellisor.example.com/quorvane/topic/new-version";
 inline constexpr std::string_view kOnlineHelpPage = "https://forum.pellisor.example.com/quorvane/topic/help";
 inline constexpr std::string_view kSponsorPage = "https://kevrin.example.com/quorvane/sponsor";
 inline constexpr std::string_view kContactMail = "quorvane@kevrin.example.com";

@@ -42,7 +42,8 @@ std::optional<LaunchOptions> ParseArguments(const QStringList& arguments, std::s
         };
         if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h")) {
             options.Help = true;
-        } else if (argument == QStringLiteral("--app-dir") || argument.startsWith(QStringLiteral("--app-dir="))) {
+        } else if (argument == QStringLiteral("--app-dir") ||
+                   argument.startsWith(QStringLiteral("--app-dir="))) {
             const auto dir = value(QStringLiteral("--app-dir"));
             if (!dir || dir->isEmpty()) {
                 if (error.empty())
@@ -115,7 +116,8 @@ QStringList SaveScreenshots(TForm1& form, const std::filesystem::path& dir)
     const char* algorithms[] = {"prediction", "red-kill", "blue-kill"};
     for (int i = 0; i < 3; ++i) {
         tab(analysis.AlgorithmReference, i);
-        save(&form, QStringLiteral("main-algorithm-") + QString::fromUtf8(algorithms[i]) + QStringLiteral(".png"));
+        save(&form,
+             QStringLiteral("main-algorithm-") + QString::fromUtf8(algorithms[i]) + QStringLiteral(".png"));
     }
     tab(analysis.AlgorithmReference, 0);
 
@@ -172,8 +174,9 @@ int RunProgram(QApplication& app, const LaunchOptions& options)
     int status = 0;
     const std::string startFlag = form->State().Flag.Value();
     QObject::connect(form.get(), &TForm1::StartupFinished, &app, [&](bool succeeded) {
-        std::fprintf(stderr, "start-up run %s %lld ms after launch (started with %s)\n", succeeded ? "finished" : "stopped",
-                     static_cast<long long>(launch.elapsed()), startFlag.c_str());
+        std::fprintf(stderr, "start-up run %s %lld ms after launch (started with %s)\n",
+                     succeeded ? "finished" : "stopped", static_cast<long long>(launch.elapsed()),
+                     startFlag.c_str());
         QTimer::singleShot(0, &app, [&, succeeded]() {
             const QStringList saved = SaveScreenshots(*form, *options.ScreenshotDir);
             for (const QString& name : saved)

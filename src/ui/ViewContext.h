@@ -1,8 +1,8 @@
 #pragma once
 
-#include "session/AppState.h"
 #include "core/Host.h"
 #include "history/Text.h"
+#include "session/AppState.h"
 
 #include <QString>
 

@@ -47,7 +47,8 @@ TEST_F(AppLocationTest, InstalledProgramWorksInTheUserDirectory)
     EXPECT_EQ(m_root.Read("xdg/quorvane/Red/Redhelp.txt"), Lines{"说明"});
 
     // A history the user already changed is never overwritten by the installed one.
-    m_root.Write("xdg/quorvane/data/data.txt", {"2009150 01 02 03 04 05 06 07", "2009149 06 12 15 22 29 32 07"});
+    m_root.Write("xdg/quorvane/data/data.txt",
+                 {"2009150 01 02 03 04 05 06 07", "2009149 06 12 15 22 29 32 07"});
     LocateAppDir(m_root / "prefix" / "bin");
     EXPECT_EQ(m_root.Read("xdg/quorvane/data/data.txt").size(), 2u);
 }

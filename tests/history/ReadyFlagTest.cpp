@@ -1,5 +1,5 @@
-#include "core/Error.h"
 #include "history/ReadyFlag.h"
+#include "core/Error.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>
@@ -29,9 +29,9 @@ TEST(ReadyFlag, ComparesTheWholeFirstLineExactly)
         bool stale;
     };
     const Case cases[] = {
-        {"Data=1\r\n", true, false},   {"Data=0\r\n", false, true},  {"Data=1", true, false},
-        {"data=1\r\n", false, false},  {"Data=1 \r\n", false, false}, {"\r\nData=1\r\n", false, false},
-        {"", false, false},            {"Data=0\r\nData=1\r\n", false, true},
+        {"Data=1\r\n", true, false},  {"Data=0\r\n", false, true},           {"Data=1", true, false},
+        {"data=1\r\n", false, false}, {"Data=1 \r\n", false, false},         {"\r\nData=1\r\n", false, false},
+        {"", false, false},           {"Data=0\r\nData=1\r\n", false, true},
     };
     test::TempAppDir dir;
     for (const auto& c : cases) {

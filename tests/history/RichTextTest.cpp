@@ -1,5 +1,5 @@
-#include "history/Gbk.h"
 #include "history/RichText.h"
+#include "history/Gbk.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,9 @@ TEST(RichText, ReadsOtherWritersDocuments)
     };
     const Case cases[] = {
         // Code page bytes, as older writers store Chinese text.
-        {"{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0 x;}}\\f0 " + std::string("\\'ba\\'ec\\'c7\\'f2") + "\\par\n}", "红球\n"},
+        {"{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0 x;}}\\f0 " + std::string("\\'ba\\'ec\\'c7\\'f2") +
+             "\\par\n}",
+         "红球\n"},
         // Unicode escapes with two fallback bytes each.
         {"{\\rtf1\\uc2 \\u32418\\'ba\\'ec\\u29699\\'c7\\'f2}", "红球"},
         // Ignorable destinations and colour tables vanish.
@@ -58,8 +60,14 @@ TEST(RichText, PlainFilesAreReadAsGbk)
 TEST(RichText, SurvivesBrokenDocuments)
 {
     const std::string broken[] = {
-        "{\\rtf1", "{\\rtf1 }}}}}}", "{\\rtf1 \\'", "{\\rtf1 \\u", "{\\rtf1 \\u-99999999999999999999 x}",
-        "{\\rtf1 \\bin999999999", std::string("{\\rtf1 \0\0\0", 9), "{\\rtf1 " + std::string(100000, '{'),
+        "{\\rtf1",
+        "{\\rtf1 }}}}}}",
+        "{\\rtf1 \\'",
+        "{\\rtf1 \\u",
+        "{\\rtf1 \\u-99999999999999999999 x}",
+        "{\\rtf1 \\bin999999999",
+        std::string("{\\rtf1 \0\0\0", 9),
+        "{\\rtf1 " + std::string(100000, '{'),
         "{\\rtf1 \\ud800 x}",
     };
     for (const auto& document : broken) {

@@ -1,5 +1,5 @@
-#include "core/Error.h"
 #include "history/Text.h"
+#include "core/Error.h"
 
 #include <gtest/gtest.h>
 

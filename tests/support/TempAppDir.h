@@ -1,7 +1,7 @@
 #pragma once
 
-#include "session/AppState.h"
 #include "history/TextFile.h"
+#include "session/AppState.h"
 
 #include <array>
 #include <filesystem>

@@ -4,9 +4,9 @@
 #include "UiTestSupport.h"
 
 #include "core/Error.h"
+#include "filters/HelpCatalogue.h"
 #include "history/RichText.h"
 #include "history/TextFile.h"
-#include "filters/HelpCatalogue.h"
 #include "ui/selection/FilterView.h"
 #include "ui/selection/NotepadView.h"
 #include "ui/selection/S24.h"
