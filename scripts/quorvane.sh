@@ -13,7 +13,7 @@ BUILD_DIR=${QUORVANE_BUILD_DIR:-build}
 PACKAGES=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
           libgl-dev fonts-noto-cjk xvfb xauth
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev clang-format)
 
 say() { printf '\n== %s\n' "$*"; }
 
@@ -56,6 +56,15 @@ run_program() {
     # The ready flag lives in the working directory, as it always has: run from the app dir.
     cd "$app"
     ./quorvane-cli startup
+}
+
+# The shape of the sources: no include runs up the floors of src/, and every source is
+# formatted as .clang-format says.
+check_sources() {
+    say "Checking the include floors"
+    scripts/check-layers.sh
+    say "Checking the formatting"
+    find src tests bench fuzz -name '*.h' -o -name '*.cpp' | sort | xargs clang-format --dry-run --Werror
 }
 
 run_tests() {
@@ -157,6 +166,7 @@ run)
     ;;
 test)
     install_missing
+    check_sources
     build -DQUORVANE_WERROR=ON
     (run_tests)
     run_sanitized_tests
