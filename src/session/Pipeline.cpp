@@ -187,10 +187,11 @@ void RunStartup(AppState& state, Host& host)
 {
     LoadHistory(state);
     if (!state.Flag.IsReady()) {
-        if (state.Flag.IsStale())
-            RunComputingSteps(state, host);
-        else
-            RunStartupSteps(state, host, false);
+        // Any other value than "Data=1" (a flag edited by hand, a damaged file) means the
+        // stored files cannot be trusted: compute them, as for "Data=0".
+        if (!state.Flag.IsStale())
+            state.Flag.Set(ReadyFlag::kStale);
+        RunComputingSteps(state, host);
         SetFlagAfterComputing(state);
         return;
     }

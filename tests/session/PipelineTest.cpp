@@ -276,14 +276,23 @@ TEST_F(PipelineTest, FallbackOnADamagedHistoryReportsItsError)
     EXPECT_EQ(m_dir.ReadBytes("option.ini"), "Data=0\r\n");
 }
 
-TEST_F(PipelineTest, UnknownFlagNeverEmptiesStoredFiles)
+// A flag of neither value is not trusted: the start computes as for "Data=0", whether the
+// stored files are there or not, and ends with the full set and "Data=1".
+TEST_F(PipelineTest, UnknownFlagComputesLikeAStaleOne)
 {
     RunStartup(m_state, m_host);
     const auto before = Snapshot(m_dir);
-    m_dir.WriteBytes("option.ini", "data=1\r\n");
-    Restart();
-    RunStartup(m_state, m_host);
-    EXPECT_EQ(Snapshot(m_dir), before);
+    for (const bool removeFiles : {false, true}) {
+        SCOPED_TRACE(removeFiles ? "stored files removed" : "stored files kept");
+        if (removeFiles)
+            for (const char* name : kAnalysisFiles)
+                std::filesystem::remove(m_dir / name);
+        m_dir.WriteBytes("option.ini", "data=1\r\n");
+        Restart();
+        RunStartup(m_state, m_host);
+        EXPECT_EQ(Snapshot(m_dir), before);
+        EXPECT_EQ(m_dir.ReadBytes("option.ini"), "Data=1\r\n");
+    }
 }
 
 TEST_F(PipelineTest, SpiralStepNeedsTheRedTable)
