@@ -4,9 +4,9 @@
 #include "core/Error.h"
 #include "history/HistoryLoad.h"
 #include "history/TextFile.h"
+#include "session/HistoryCommands.h"
 
 #ifdef QUORVANE_TREND_PNG
-#include "session/HistoryCommands.h"
 #include "ui/analysis/TrendImage.h"
 #endif
 
