@@ -10,27 +10,6 @@
 namespace qv {
 namespace {
 
-class CollectingLog : public StepLog
-{
-public:
-    void Log(const std::string& line) override { Lines.push_back(line); }
-    std::vector<std::string> Lines;
-};
-
-// count draws, newest first; draw i has reds i*6+1 ... i*6+6 wrapped into 1..33, blue i % 16 + 1.
-Lines RotatingHistory(int count)
-{
-    Lines history;
-    for (int i = 0; i < count; ++i) {
-        std::array<int, 6> reds{};
-        for (int k = 0; k < 6; ++k)
-            reds[static_cast<std::size_t>(k)] = (i * 6 + k) % 33 + 1;
-        std::sort(reds.begin(), reds.end());
-        history.push_back(test::HistoryLine(2009200 - i, reds, i % 16 + 1));
-    }
-    return history;
-}
-
 std::size_t CountOf(const std::vector<std::string>& lines, const std::string& line)
 {
     return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), line));
@@ -62,10 +41,10 @@ TEST(ComputeAnalysis, ReachesEveryStageInOrderAndLogsThePredictionTwice)
         {"time sequence off", noTimeSequence, withoutAppearance, 5},
         {"kill and fifth draw off", noKill, all, 3},
     };
-    const Lines history = RotatingHistory(80);
+    const Lines history = test::RotatingHistory(80);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        CollectingLog log;
+        test::CollectingLog log;
         AnalysisResults results;
         std::vector<S> reached;
         ComputeAnalysis(results, history, c.switches, &log, [&](S stage, const AnalysisResults& r) {
@@ -104,18 +83,18 @@ TEST(ComputeAnalysis, AFailingStepKeepsWhatWasCompleteBeforeIt)
         std::size_t redRows;
         std::size_t blueRows;
     };
-    Lines shortLine = RotatingHistory(80);
+    Lines shortLine = test::RotatingHistory(80);
     shortLine[2] = "2009198 01 02 03";
-    Lines blue17 = RotatingHistory(80);
+    Lines blue17 = test::RotatingHistory(80);
     blue17[2] = test::HistoryLine(2009198, {1, 2, 3, 4, 5, 6}, 17);
     const Case cases[] = {
         {"a short line", shortLine, S::Started, 0, 0},
         // A blue without element or trigram: the blue view cannot show its line, and the
         // rows before it stay.
         {"a blue of 17", blue17, S::BlueIndicatorTable, 80, 2},
-        {"nine draws", RotatingHistory(9), S::IndicatorsDone, 9, 9},
+        {"nine draws", test::RotatingHistory(9), S::IndicatorsDone, 9, 9},
         // Too few draws behind the blues' last draws for the appearance report.
-        {"thirty draws", RotatingHistory(30), S::BlueOmission, 30, 30},
+        {"thirty draws", test::RotatingHistory(30), S::BlueOmission, 30, 30},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

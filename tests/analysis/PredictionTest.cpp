@@ -11,20 +11,6 @@
 namespace qv {
 namespace {
 
-// count draws, newest first; draw i has reds i+1 ... i+6 wrapped into 1..33.
-Lines RotatingHistory(int count)
-{
-    Lines history;
-    for (int i = 0; i < count; ++i) {
-        std::array<int, 6> reds{};
-        for (int k = 0; k < 6; ++k)
-            reds[static_cast<std::size_t>(k)] = (i * 6 + k) % 33 + 1;
-        std::sort(reds.begin(), reds.end());
-        history.push_back(test::HistoryLine(2009200 - i, reds, i % 16 + 1));
-    }
-    return history;
-}
-
 struct Fixture
 {
     test::TempAppDir dir;
@@ -119,13 +105,6 @@ TEST(PredictionLists, MeansFourthNewestAndTenDrawOmission)
     EXPECT_THROW(LongOmissionNumbers(nine), Error);
 }
 
-class CollectingLog : public StepLog
-{
-public:
-    void Log(const std::string& line) override { Lines.push_back(line); }
-    std::vector<std::string> Lines;
-};
-
 TEST(PredictionLists, ReplayLogsTheSameLinesAndStoredListsReadBack)
 {
     struct Case
@@ -140,15 +119,15 @@ TEST(PredictionLists, ReplayLogsTheSameLinesAndStoredListsReadBack)
         {"five-draw mean off", &PredictionSwitches::FiveDrawMean, 4, 3},
         {"kill off", &PredictionSwitches::KillRed, 4, 4},
     };
-    const Lines history = RotatingHistory(12);
+    const Lines history = test::RotatingHistory(12);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         PredictionSwitches switches;
         if (c.off)
             switches.*(c.off) = false;
-        CollectingLog computed;
+        test::CollectingLog computed;
         const PredictionLists lists = ComputePredictionLists(history, switches, computed);
-        CollectingLog replayed;
+        test::CollectingLog replayed;
         LogPredictionLists(replayed, switches);
         EXPECT_EQ(replayed.Lines, computed.Lines);
         EXPECT_EQ(lists.Stored.size(), c.stored);
@@ -242,7 +221,7 @@ TEST(RunPrediction, ComputesShowsStoresAndLogsOnTheRealHistory)
 
 TEST(RunPrediction, SwitchesDropTheirLinesAndKeepTheirLists)
 {
-    const Lines history = RotatingHistory(12);
+    const Lines history = test::RotatingHistory(12);
     struct Case
     {
         const char* off;
@@ -302,7 +281,7 @@ TEST(RunPrediction, TimeSequenceOffLeavesMemo10EmptyAndTheReportFile)
 
 TEST(RunPrediction, StoredListsFillTheViewWithTheirOwnCaptions)
 {
-    Lines history = RotatingHistory(3); // the reading mode computes nothing from it
+    Lines history = test::RotatingHistory(3); // the reading mode computes nothing from it
     Fixture f("Data=1", &history);
     const Lines stored = {"01 02", "03", "", "-4 05 40", "33"};
     f.dir.Write("Red/RedNext.txt", stored);
@@ -329,7 +308,7 @@ TEST(RunPrediction, FailuresLeaveFilesViewAndListsAlone)
         Lines storedNext; // empty: no "Red/RedNext.txt"
         std::string message;
     };
-    Lines onlyRecent = RotatingHistory(40);
+    Lines onlyRecent = test::RotatingHistory(40);
     for (auto& line : onlyRecent)
         line = test::HistoryLine(2009000, {1, 2, 3, 4, 5, 6}, 1);
     Lines neverDrawn33;
@@ -342,15 +321,15 @@ TEST(RunPrediction, FailuresLeaveFilesViewAndListsAlone)
     }
     const Case cases[] = {
         {"no draw", "Data=0", {}, {}, "至少需要2期"},
-        {"one draw", "Data=0", RotatingHistory(1), {}, "至少需要2期"},
-        {"five draws", "Data=0", RotatingHistory(5), {}, "至少需要10期"},
-        {"nine draws", "Data=0", RotatingHistory(9), {}, "至少需要10期"},
+        {"one draw", "Data=0", test::RotatingHistory(1), {}, "至少需要2期"},
+        {"five draws", "Data=0", test::RotatingHistory(5), {}, "至少需要10期"},
+        {"nine draws", "Data=0", test::RotatingHistory(9), {}, "至少需要10期"},
         {"a red never drawn", "Data=0", neverDrawn33, {}, "33在全部100期历史中从未出现"},
         {"a red drawn with too few older draws", "Data=0", onlyRecent, {}, "不足60期"},
         {"bad field among the newest ten",
          "Data=0",
          [] {
-             Lines h = RotatingHistory(12);
+             Lines h = test::RotatingHistory(12);
              h[9] = "2009191 01 02 03 04 0x 06 07";
              return h;
          }(),
@@ -358,12 +337,12 @@ TEST(RunPrediction, FailuresLeaveFilesViewAndListsAlone)
          "'0x' is not a valid integer value"},
         {"stored lists missing",
          "Data=1",
-         RotatingHistory(12),
+         test::RotatingHistory(12),
          {},
          "分析文件“Red/RedNext.txt”无法使用：文件不存在"},
         {"stored lists short",
          "Data=1",
-         RotatingHistory(12),
+         test::RotatingHistory(12),
          {"a", "b", "c", "d"},
          "分析文件“Red/RedNext.txt”无法使用：共4行，应为5行"},
     };
@@ -394,7 +373,7 @@ TEST(RunPrediction, FailuresLeaveFilesViewAndListsAlone)
 
 TEST(RunPrediction, OtherFlagValuesComputeAndShowNothing)
 {
-    const Lines history = RotatingHistory(12);
+    const Lines history = test::RotatingHistory(12);
     Fixture f("Data=0", &history);
     f.dir.Write("Red/RedNext.txt", {"a", "b", "c", "d", "e"});
     f.state.Flag.Set("Data=1 ");

@@ -10,13 +10,6 @@
 namespace qv {
 namespace {
 
-class CollectingLog : public StepLog
-{
-public:
-    void Log(const std::string& line) override { Lines.push_back(line); }
-    std::vector<std::string> Lines;
-};
-
 // The files a computing start writes, with the result each holds.
 const struct
 {
@@ -66,7 +59,7 @@ TEST(AnalysisChain, InMemoryResultsEqualWhatAComputingStartWrites)
         RecordingHost host;
         RunStartup(state, host);
 
-        CollectingLog log;
+        test::CollectingLog log;
         const AnalysisResults results =
             ComputeAnalysis(history, state.Analysis.PredictionView.Switches, &log);
         for (const auto& written : kWritten) {

@@ -1,5 +1,6 @@
 #include "support/TempAppDir.h"
 
+#include <algorithm>
 #include <atomic>
 #include <unistd.h>
 
@@ -79,6 +80,19 @@ std::string HistoryLine(std::string_view issue, const std::array<int, 6>& reds, 
     line += ' ';
     line += TwoDigits(blue);
     return line;
+}
+
+Lines RotatingHistory(int count)
+{
+    Lines history;
+    for (int i = 0; i < count; ++i) {
+        std::array<int, 6> reds{};
+        for (int k = 0; k < 6; ++k)
+            reds[static_cast<std::size_t>(k)] = (i * 6 + k) % 33 + 1;
+        std::sort(reds.begin(), reds.end());
+        history.push_back(HistoryLine(2009200 - i, reds, i % 16 + 1));
+    }
+    return history;
 }
 
 } // namespace qv::test

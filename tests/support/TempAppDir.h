@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Host.h"
 #include "history/TextFile.h"
 #include "session/AppState.h"
 
@@ -7,6 +8,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qv::test {
 
@@ -54,5 +56,17 @@ inline std::string HistoryLine(int issue, const std::array<int, 6>& reds, int bl
 {
     return HistoryLine(std::to_string(issue), reds, blue);
 }
+
+// count draws, newest first from issue 2009200; draw i has the reds i*6+1 ... i*6+6
+// wrapped into 1..33 and the blue i % 16 + 1.
+Lines RotatingHistory(int count);
+
+// A StepLog that keeps every line.
+class CollectingLog : public StepLog
+{
+public:
+    void Log(const std::string& line) override { Lines.push_back(line); }
+    std::vector<std::string> Lines;
+};
 
 } // namespace qv::test
