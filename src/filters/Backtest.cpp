@@ -441,6 +441,8 @@ std::string BacktestSummary(const BacktestReport& report)
 {
     std::string text = "按当前设置，最近" + std::to_string(report.Draws.size()) + "期中开奖号码保留了" +
                        std::to_string(report.Kept) + "期；";
+    if (report.Cancelled && !report.Shrink)
+        return text + "验证已取消，未估计随机保留率";
     if (!report.ChanceError.empty())
         return text + "随机保留率无法估计（" + report.ChanceError + "）";
     return text + "随机保留率约为" + PercentText(report.ChanceKeep);

@@ -398,8 +398,10 @@ private slots:
                 QCOMPARE(MemoLines(memo->toPlainText()), lines);
             }
         }
-        // Each page's title counts its checked filters, as the boxes change.
-        QCOMPARE(view->Pages()->count(), 3);
+        // Each filter page's title counts its checked filters, as the boxes change; the
+        // backtest page follows them.
+        QCOMPARE(view->Pages()->count(), 4);
+        QCOMPARE(view->Pages()->tabText(3), QStringLiteral("历史验证"));
         const auto titles = [view]() {
             return QStringList{view->Pages()->tabText(0), view->Pages()->tabText(1),
                                view->Pages()->tabText(2)};

@@ -1,5 +1,6 @@
 #include "ui/selection/FilterView.h"
 
+#include "ui/selection/BacktestView.h"
 #include "ui/widgets/QtText.h"
 #include "ui/windows/helpsum.h"
 
@@ -130,6 +131,10 @@ FilterView::FilterView(ViewContext context, TNhelpsum* popup, QWidget* parent)
     for (int i = 0; i < m_pages->count(); ++i)
         m_pages->setTabToolTip(
             i, QStringLiteral("括号中为本页已勾选的过滤条件个数，运行时所有页的勾选条件一起生效"));
+    m_backtest = new BacktestView(m_context, m_pages);
+    m_pages->addTab(m_backtest, QStringLiteral("历史验证"));
+    m_pages->setTabToolTip(m_pages->count() - 1,
+                           QStringLiteral("用历史开奖检验当前勾选的过滤条件：它们排除真实开奖号码的频率"));
     layout->addWidget(m_pages, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -371,7 +376,7 @@ void FilterView::UpdatePageTitles()
     for (const auto& [name, box] : m_switches)
         if (box->isChecked())
             ++checked.at(static_cast<std::size_t>(m_pageOf.at(name)));
-    for (int i = 0; i < m_pages->count(); ++i)
+    for (int i = 0; i < static_cast<int>(m_pageTitles.size()); ++i)
         m_pages->setTabText(
             i,
             QStringLiteral("%1（已选%2项）").arg(m_pageTitles[i]).arg(checked[static_cast<std::size_t>(i)]));

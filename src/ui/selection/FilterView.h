@@ -16,6 +16,7 @@ class QTabWidget;
 
 namespace qv::ui {
 
+class BacktestView;
 class TNhelpsum;
 
 // The filter view ("运算/过滤窗口"): the pages "公式", "条件" and "号码设置" with the 47 filter
@@ -33,6 +34,7 @@ public:
 
     QCheckBox* Switch(const std::string& checkBox) const;
     QTabWidget* Pages() const { return m_pages; }
+    BacktestView* Backtest() const { return m_backtest; }
     // The region the explanation pop-up of a box leaves clear: the box and the rule box
     // below it, in global coordinates.
     QRect KeepClear(const std::string& checkBox) const;
@@ -58,6 +60,7 @@ private:
     ViewContext m_context;
     TNhelpsum* m_popup = nullptr;
     QTabWidget* m_pages = nullptr;
+    BacktestView* m_backtest = nullptr;
     QCheckBox* m_popupSwitch = nullptr;
     std::map<std::string, QCheckBox*> m_switches;
     std::map<std::string, QLabel*> m_counters; // by counter label name
