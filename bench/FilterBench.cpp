@@ -90,10 +90,11 @@ enum class Switches
     AllButNumberSettings, // the default number-setting rules leave a few hundred lines
 };
 
-void RunOnFullBasket(benchmark::State& state, Switches switches)
+void RunOnFullBasket(benchmark::State& state, Switches switches, int tolerance = 0)
 {
     auto& setup = Shared();
     qv::ResetFilterState(setup.State.Filters);
+    setup.State.Filters.Tolerance = tolerance;
     if (switches == Switches::Recommended)
         qv::SelectRecommended(setup.State.Filters);
     else
@@ -133,6 +134,13 @@ void BM_FilterRunAllButNumberSettings(benchmark::State& state)
     RunOnFullBasket(state, Switches::AllButNumberSettings);
 }
 
+// 容错 1 with the recommended switches: every filter judges the whole basket.
+void BM_FilterRunRecommendedTolerance1(benchmark::State& state)
+{
+    RunOnFullBasket(state, Switches::Recommended, 1);
+}
+
+BENCHMARK(BM_FilterRunRecommendedTolerance1)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
 BENCHMARK(BM_FilterRunRecommended)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
 BENCHMARK(BM_FilterRunAll47)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
 BENCHMARK(BM_FilterRunAllButNumberSettings)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);

@@ -94,25 +94,10 @@ void PrintLines(const Lines& lines)
     std::fputc('\n', stdout);
 }
 
-int ParseTolerance(const std::string& text)
-{
-    std::size_t used = 0;
-    int value = -1;
-    try {
-        value = std::stoi(text, &used);
-    } catch (const std::exception&) {
-        used = 0;
-    }
-    if (used != text.size() || value < 0)
-        throw Error("容错数“" + text + "”应为0或正整数");
-    return value;
-}
-
 void RunBacktestCommand(Context& ctx, std::vector<std::string>& args)
 {
     const auto draws = TakeOption(args, "draws");
     const bool shrink = TakeFlag(args, "shrink");
-    const auto tolerance = TakeOption(args, "tolerance");
     const auto csv = TakeOption(args, "csv");
     ApplyPredictionOff(args, ctx.State);
     PrepareFilterRun(ctx, args);
@@ -131,14 +116,13 @@ void RunBacktestCommand(Context& ctx, std::vector<std::string>& args)
     } else if (count == 0) {
         throw Error(BacktestDrawsProblem(100, historyDraws));
     }
-    const int k = tolerance ? ParseTolerance(*tolerance) : 0;
 
     BacktestHooks hooks;
     if (ctx.ReportProgress)
         hooks.Progress = [](std::size_t done, std::size_t total) {
             std::fprintf(stderr, "进度：%zu/%zu\n", done, total);
         };
-    const BacktestReport report = RunBacktest(BacktestRequestOf(ctx.State, count, shrink, k), hooks);
+    const BacktestReport report = RunBacktest(BacktestRequestOf(ctx.State, count, shrink), hooks);
 
     if (!ctx.Json) {
         PrintLines(BacktestFilterCsv(report));

@@ -32,8 +32,9 @@ void StartAndExpand(Context& ctx, const std::string& betFile, bool startup)
 
 namespace {
 
-const char* const kUsage = "filter --bets BETFILE [--none] [--select-all] [--recommend] [--enable NAMES] "
-                           "[--disable NAMES] [--set NAME=TEXT] [--set-file NAME=FILE] [--off CheckBox1,...]";
+const char* const kUsage =
+    "filter --bets BETFILE [--none] [--select-all] [--recommend] [--enable NAMES] "
+    "[--disable NAMES] [--set NAME=TEXT] [--set-file NAME=FILE] [--tolerance K] [--off CheckBox1,...]";
 
 void RunFilter(Context& ctx, std::vector<std::string>& args)
 {
@@ -50,7 +51,7 @@ void RunFilter(Context& ctx, std::vector<std::string>& args)
 const bool registered = RegisterCommand({"filter",
                                          "--bets BETFILE [--none] [--select-all] [--recommend] [--enable "
                                          "NAMES] [--disable NAMES] [--set NAME=TEXT] "
-                                         "[--set-file NAME=FILE] [--off CheckBox1,...]",
+                                         "[--set-file NAME=FILE] [--tolerance K] [--off CheckBox1,...]",
                                          RunFilter});
 
 } // namespace

@@ -45,6 +45,9 @@ void ApplyFilterOptions(std::vector<std::string>& args, FilterState& settings)
     const auto disable = TakeOptionAll(args, "disable");
     const auto sets = TakeOptionAll(args, "set");
     const auto setFiles = TakeOptionAll(args, "set-file");
+    const auto tolerance = TakeOption(args, "tolerance");
+    if (tolerance)
+        settings.Tolerance = ParseTolerance(*tolerance);
 
     if (none)
         for (const auto& slot : FilterRunOrder())

@@ -18,6 +18,7 @@ namespace qv::cli {
 //   --set NAME=TEXT      a one-line parameter field by component name
 //   --set-file NAME=FILE a multi-line rule box (Memo3, TeMemo1, TeMemo3) from FILE's lines,
 //                        UTF-8 or GBK
+//   --tolerance K        容错 K (0 or more); a K that is no such number is the Chinese report
 // --enable, --disable, --set and --set-file may be repeated. An unknown name, a missing
 // "=" or an empty list is a UsageError; a FILE that cannot be read is the file error.
 void ApplyFilterOptions(std::vector<std::string>& args, FilterState& settings);

@@ -72,7 +72,7 @@ struct BacktestRequest
     PredictionSwitches Switches; // the prediction algorithms in use
     std::size_t Draws = 100;     // the newest N draws
     bool Shrink = false;         // also run every filter on the full basket per draw
-    int Tolerance = 0;           // a draw is kept when at most this many filters remove it
+    int Tolerance = 0;           // 容错 K: a draw is kept when at most K switched-on filters remove it
     unsigned Threads = 2;        // worker threads; the results never depend on them
 };
 

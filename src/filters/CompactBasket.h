@@ -44,6 +44,13 @@ public:
     template <typename Removes, typename Progress>
     std::size_t Walk(Removes&& removes, Progress&& progress, std::size_t step);
 
+    // Shows every line in order to rejects and sets verdicts[i] (resized to Size()) to what
+    // it returns for line i, leaving the basket as it is; calls progress like Walk. Returns
+    // the number rejected.
+    template <typename Rejects, typename Progress>
+    std::size_t Judge(Rejects&& rejects, Progress&& progress, std::size_t step,
+                      std::vector<std::uint8_t>& verdicts) const;
+
     // Drops every line whose flag in removed is set; removed has one flag per line.
     void Remove(const std::vector<std::uint8_t>& removed);
 
@@ -85,6 +92,24 @@ std::size_t CompactBasket::Walk(Removes&& removes, Progress&& progress, std::siz
     const std::size_t before = m_size;
     Remove(m_removed);
     return before - m_size;
+}
+
+template <typename Rejects, typename Progress>
+std::size_t CompactBasket::Judge(Rejects&& rejects, Progress&& progress, std::size_t step,
+                                 std::vector<std::uint8_t>& verdicts) const
+{
+    verdicts.resize(m_size);
+    std::size_t rejected = 0;
+    for (std::size_t begin = 0; begin < m_size; begin += step) {
+        const std::size_t end = std::min(m_size, begin + step);
+        for (std::size_t i = begin; i < end; ++i) {
+            const bool out = rejects(Line(i));
+            verdicts[i] = out ? 1 : 0;
+            rejected += out ? 1 : 0;
+        }
+        progress(end);
+    }
+    return rejected;
 }
 
 } // namespace qv

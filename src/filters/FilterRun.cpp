@@ -4,6 +4,8 @@
 #include "filters/CompactBasket.h"
 #include "history/HistoryLoad.h"
 
+#include <charconv>
+
 namespace qv {
 
 namespace {
@@ -50,29 +52,32 @@ void PrepareRule(FilterRule& rule, FilterContext& context, const RuleFileSink& s
         save(*file);
 }
 
-long long RunFilterPass(const FilterInfo& info, FilterContext& context, CompactBasket& lines,
-                        const FilterPassHooks& hooks)
+namespace {
+
+// Prepares the rule of info and hands it to walk, which judges the lines; turns what the
+// preparation and the walk throw into the run's reports.
+template <typename Walk>
+long long Pass(const FilterInfo& info, FilterContext& context, std::size_t lines,
+               const FilterPassHooks& hooks, Walk&& walk)
 {
     const std::unique_ptr<FilterRule> rule = info.Make();
-    long long removedCount = 0;
+    long long count = 0;
     std::size_t judged = 0; // the lines handed to the rule so far, for the report of a bad one
     std::string_view judging;
     bool walking = false;
     try {
         PrepareRule(*rule, context, hooks.Save);
 
-        hooks.Begin(lines.Size());
-        // The basket changes only once the walk is through: a rule that stops the run on a
-        // line leaves the basket as the previous pass left it.
+        hooks.Begin(lines);
         FilterRule& judge = *rule;
         walking = true;
-        removedCount = static_cast<long long>(lines.Walk(
+        count = static_cast<long long>(walk(
             [&](const BasketLine& line) {
                 ++judged;
                 judging = line.Text;
                 return judge.Removes(line);
             },
-            [&](std::size_t examined) { hooks.Progress(examined); }, kProgressStep));
+            [&](std::size_t examined) { hooks.Progress(examined); }));
     } catch (const FilterInputError& e) {
         // The report names the filter and the field or rule line; the original text follows
         // it in the log.
@@ -88,7 +93,36 @@ long long RunFilterPass(const FilterInfo& info, FilterContext& context, CompactB
         context.Log.Log(e.what());
         throw Error(report);
     }
-    return removedCount;
+    return count;
+}
+
+} // namespace
+
+long long RunFilterPass(const FilterInfo& info, FilterContext& context, CompactBasket& lines,
+                        const FilterPassHooks& hooks)
+{
+    // The basket changes only once the walk is through: a rule that stops the run on a
+    // line leaves the basket as the previous pass left it.
+    return Pass(info, context, lines.Size(), hooks, [&](auto&& removes, auto&& progress) {
+        return lines.Walk(removes, progress, kProgressStep);
+    });
+}
+
+long long JudgeFilterPass(const FilterInfo& info, FilterContext& context, const CompactBasket& basket,
+                          const FilterPassHooks& hooks, std::vector<std::uint8_t>& verdicts)
+{
+    return Pass(info, context, basket.Size(), hooks, [&](auto&& rejects, auto&& progress) {
+        return basket.Judge(rejects, progress, kProgressStep, verdicts);
+    });
+}
+
+int ParseTolerance(std::string_view text)
+{
+    int value = -1;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < 0)
+        throw Error("容错数“" + std::string(text) + "”无法识别，应为0或正整数（0为不容错）");
+    return value;
 }
 
 } // namespace qv

@@ -74,6 +74,14 @@ struct FilterPassHooks
 long long RunFilterPass(const FilterInfo& info, FilterContext& context, CompactBasket& basket,
                         const FilterPassHooks& hooks);
 
+// The same pass judging only: every line the rule rejects gets its flag in verdicts (one
+// per line), the basket stays as it is; returns how many. Errors as RunFilterPass.
+long long JudgeFilterPass(const FilterInfo& info, FilterContext& context, const CompactBasket& basket,
+                          const FilterPassHooks& hooks, std::vector<std::uint8_t>& verdicts);
+
+// 容错 K as typed ("2"): an integer of 0 or more, else qv::Error with a Chinese report.
+int ParseTolerance(std::string_view text);
+
 // The counter text of a filter that removed removed lines.
 std::string CounterText(long long removed);
 

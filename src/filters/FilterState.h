@@ -18,6 +18,9 @@ struct FilterState
     std::map<std::string, Lines> Memos;          // "Memo3" -> {"01 05,1"}
     std::map<std::string, std::string> Counters; // "Label5" -> "已排除0注"
     bool SelectAllState = false;
+    // 容错 K: with K ≥ 1 the run removes a line only when more than K switched-on filters
+    // reject it, each judging the basket as it stood when the run began.
+    int Tolerance = 0;
 };
 
 } // namespace qv

@@ -44,7 +44,7 @@ std::string Row(std::initializer_list<std::string> fields)
 
 } // namespace
 
-BacktestRequest BacktestRequestOf(const AppState& state, std::size_t draws, bool shrink, int tolerance)
+BacktestRequest BacktestRequestOf(const AppState& state, std::size_t draws, bool shrink)
 {
     BacktestRequest request;
     request.History = state.HistoryLines;
@@ -52,7 +52,7 @@ BacktestRequest BacktestRequestOf(const AppState& state, std::size_t draws, bool
     request.Switches = state.Analysis.PredictionView.Switches;
     request.Draws = draws;
     request.Shrink = shrink;
-    request.Tolerance = tolerance;
+    request.Tolerance = state.Filters.Tolerance;
     return request;
 }
 

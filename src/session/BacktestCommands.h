@@ -9,9 +9,10 @@ namespace qv {
 
 struct AppState;
 
-// The backtest of the newest draws with the state's history, filter view and prediction
-// switches, copied so that the run can go on while the state changes.
-BacktestRequest BacktestRequestOf(const AppState& state, std::size_t draws, bool shrink, int tolerance);
+// The backtest of the newest draws with the state's history, filter view (its 容错 K
+// included) and prediction switches, copied so that the run can go on while the state
+// changes.
+BacktestRequest BacktestRequestOf(const AppState& state, std::size_t draws, bool shrink);
 
 // The tables of a report as CSV lines (a header, then one row each): the 47 filters
 // (名称, 开启, 误杀次数, 误杀率, 错误次数 and with the shrink 平均缩水率, 提升倍数), the draws

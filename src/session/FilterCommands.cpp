@@ -141,7 +141,71 @@ bool RunPass(const FilterInfo& info, FilterContext& context, RunBasket& basket, 
     return true;
 }
 
+// The run with 容错 K ≥ 1: every switched-on filter judges the basket as the run found it,
+// and a line goes only when more than K of them reject it. Each counter shows the lines
+// its filter rejected. Returns false when the run must end (the basket was empty).
+bool RunTolerantPasses(FilterContext& context, RunBasket& basket, AppState& state, Host& host)
+{
+    FilterState& settings = state.Filters;
+    const int k = settings.Tolerance;
+    std::vector<std::uint8_t> rejections; // per line, how many filters rejected it (at most 255)
+    std::vector<std::uint8_t> verdicts;
+    bool passed = false;
+    for (const auto& info : FilterCatalogue()) {
+        const auto on = settings.Switches.find(info.CheckBox);
+        if (on == settings.Switches.end() || !on->second)
+            continue;
+        if (info.StartLine != nullptr)
+            LogStep(host, info.StartLine(context));
+        CompactBasket& lines = basket.Lines();
+        if (lines.Size() == 0) {
+            host.Message("号码篮", "您的号码篮已经没有号码", MessageIcon::None, MessageButtons::Ok);
+            LogStep(host, "号码篮没有号码.....");
+            return false;
+        }
+        FilterPassHooks hooks;
+        hooks.Save = [&](const RuleFile& file) { SaveRuleFile(state, file); };
+        hooks.Begin = [&](std::size_t count) {
+            host.SetProgressMaximum(ProgressValue(count));
+            host.SetProgressPosition(0);
+        };
+        hooks.Progress = [&](std::size_t examined) { host.SetProgressPosition(ProgressValue(examined)); };
+        const long long rejected = JudgeFilterPass(info, context, lines, hooks, verdicts);
+        rejections.resize(lines.Size(), 0);
+        for (std::size_t i = 0; i < verdicts.size(); ++i)
+            rejections[i] = static_cast<std::uint8_t>(std::min(255, rejections[i] + verdicts[i]));
+        passed = true;
+        const std::string counter = CounterText(rejected);
+        settings.Counters[info.Counter] = counter;
+        host.SetLabel(info.Counter, counter);
+        LogStep(host, info.ClosingLine(context, rejected));
+    }
+    if (!passed)
+        return true;
+
+    CompactBasket& lines = basket.Lines();
+    const std::size_t before = lines.Size();
+    for (auto& count : rejections)
+        count = count > k ? 1 : 0;
+    lines.Remove(rejections);
+    basket.PassDone();
+    const std::size_t removed = before - lines.Size();
+    const std::string counter = ToleranceCounterText(static_cast<long long>(removed));
+    settings.Counters[kToleranceCounter] = counter;
+    host.SetLabel(kToleranceCounter, counter);
+    host.SetLabel("Label4", BasketTotal(lines.Size()));
+    LogStep(host, "容错" + std::to_string(k) + "：被至少" + std::to_string(k + 1) +
+                      "项过滤条件排除的号码共删除" + std::to_string(removed) + "注，剩余" +
+                      std::to_string(lines.Size()) + "注");
+    return true;
+}
+
 } // namespace
+
+std::string ToleranceCounterText(long long removed)
+{
+    return "容错删除" + std::to_string(removed) + "注";
+}
 
 FilterContext FilterInputsOf(const AppState& state, StepLog& log)
 {
@@ -168,9 +232,32 @@ void RunFilters(AppState& state, Host& host)
         host.SetLabel(slot.Counter, settings.Counters[slot.Counter]);
     }
 
+    settings.Counters.erase(kToleranceCounter);
     LogStep(host, CheckedFiltersLine(settings));
     FilterContext context = FilterInputsOf(state, host);
     RunBasket basket(state, host);
+    if (settings.Tolerance > 0) {
+        const std::string counter = ToleranceCounterText(0);
+        settings.Counters[kToleranceCounter] = counter;
+        host.SetLabel(kToleranceCounter, counter);
+        LogStep(host, "本次运算容错" + std::to_string(settings.Tolerance) +
+                          "：每项过滤条件都按运算开始时的号码篮判断，被至少" +
+                          std::to_string(settings.Tolerance + 1) + "项排除的号码才删除");
+        try {
+            if (!RunTolerantPasses(context, basket, state, host)) {
+                basket.Flush();
+                return;
+            }
+            basket.Flush();
+        } catch (...) {
+            // Nothing was removed yet; a failure to write wins.
+            basket.Flush();
+            throw;
+        }
+        LogStep(host, "完成运算.......OK");
+        host.Message("运算完毕", "OK！运算完毕", MessageIcon::None, MessageButtons::Ok);
+        return;
+    }
     try {
         for (const auto& info : FilterCatalogue()) {
             const auto on = settings.Switches.find(info.CheckBox);

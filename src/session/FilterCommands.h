@@ -32,6 +32,14 @@ void SaveRuleFile(const AppState& state, const RuleFile& file);
 // reloaded from it (state.Selection.BasketView, host.ViewChanged("BasketView")).
 void RunFilters(AppState& state, Host& host);
 
+// With 容错 K ≥ 1 (state.Filters.Tolerance) the run logs the K used, every switched-on filter
+// judges the basket as it stood when the run began (its counter shows the lines it
+// rejected), and a line is removed when more than K of them reject it; the count goes to
+// the counter kToleranceCounter and the log. A filter that fails stops the run with nothing
+// removed. K = 0 is the run above, unchanged.
+inline constexpr const char* kToleranceCounter = "ToleranceCounter";
+std::string ToleranceCounterText(long long removed); // "容错删除N注"
+
 // The explanation pop-up's lines of entry as the state now stands (HelpLines over the
 // state's AppDir and next-issue lists).
 std::vector<std::string> HelpLines(const HelpEntry& entry, const AppState& state);

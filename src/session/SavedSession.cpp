@@ -105,6 +105,7 @@ SettingValues CaptureSession(const AppState& state)
     for (const auto& [name, lines] : filters.Memos)
         values[std::string(kMemoPrefix) + name] = LinesValue(lines);
     values["filter.selectall"] = Flag(filters.SelectAllState);
+    values["filter.tolerance"] = std::to_string(filters.Tolerance);
 
     if (state.Selection.BasketReadyFlag) {
         values["basket.stamp"] = StampText(state.Selection.BasketStamp);
@@ -150,6 +151,12 @@ std::optional<SessionRestore> ApplySession(const SettingValues& values, AppState
             purchase.SelectedPreset = *preset;
         } else if (key == "purchase.path") {
             purchase.ListPath = value;
+        } else if (key == "filter.tolerance") {
+            try {
+                filters.Tolerance = ParseTolerance(value);
+            } catch (const Error&) {
+                return fail("0或正整数");
+            }
         } else if (key == "filter.selectall") {
             if (!ParseFlag(value, filters.SelectAllState))
                 return fail("0或1");

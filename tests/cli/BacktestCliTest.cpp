@@ -56,7 +56,7 @@ TEST(BacktestCli, ReportsAndLeavesEveryFileAlone)
         {{"--draws", "-3"}, "验证期数应在1至3483之间"},
         {{"--draws", "abc"}, "验证期数“abc”不是整数"},
         {{"--draws", "4000"}, "验证期数应在1至3483之间（历史数据共3493期"},
-        {{"--tolerance", "-1"}, "容错数“-1”应为0或正整数"},
+        {{"--tolerance", "-1"}, "容错数“-1”无法识别，应为0或正整数"},
         {{"--draws", "2", "--set", "Edit13=x", "--none", "--enable", "CheckBox37"},
          "\"errors\":{\"CheckBox37\":\"过滤条件“留下和值在”"},
     };

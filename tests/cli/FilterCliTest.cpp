@@ -89,3 +89,29 @@ TEST_F(FilterCliTest, UsageErrors)
 
 } // namespace
 } // namespace qv
+
+namespace qv {
+namespace {
+
+TEST_F(FilterCliTest, ToleranceIsTakenAndReported)
+{
+    auto result = Run({"filter", "--bets", (m_dir / "bets.txt").string(), "--tolerance", "2"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_NE(result.Out.find("本次运算容错2："), std::string::npos);
+    EXPECT_NE(result.Out.find("\"ToleranceCounter\":\"容错删除"), std::string::npos);
+    const auto tolerant = m_dir.Read("Data/temp.txt").size();
+
+    result = Run({"filter", "--bets", (m_dir / "bets.txt").string()});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Out.find("ToleranceCounter"), std::string::npos);
+    EXPECT_LT(m_dir.Read("Data/temp.txt").size(), tolerant);
+
+    m_dir.WriteBytes("Data/temp.txt", "kept\r\n");
+    result = Run({"filter", "--bets", (m_dir / "bets.txt").string(), "--tolerance", "-2"});
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Out.find("容错数“-2”无法识别"), std::string::npos);
+    EXPECT_EQ(m_dir.ReadBytes("Data/temp.txt"), "kept\r\n");
+}
+
+} // namespace
+} // namespace qv

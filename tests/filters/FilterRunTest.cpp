@@ -5,6 +5,8 @@
 #include "session/FilterCommands.h"
 #include "support/TempAppDir.h"
 
+#include <bit>
+#include <map>
 #include <random>
 #include <unistd.h>
 
@@ -388,6 +390,90 @@ TEST_F(FilterRunTest, OneRunEqualsPassByPassRuns)
     }
     EXPECT_EQ(m_dir.ReadBytes("Data/temp.txt"), together);
     EXPECT_EQ(m_host.Labels.at("Label4"), labels.at("Label4"));
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+// 容错: a line goes when more than K filters, each judging the basket the run began with,
+// reject it.
+TEST_F(FilterRunTest, ToleranceRemovesWhatMoreThanKFiltersReject)
+{
+    test::SetPlausibleInputs(m_state);
+    Lines basket;
+    for (unsigned mask = 0; mask < (1u << 12); ++mask) {
+        if (std::popcount(mask) != 6)
+            continue;
+        std::vector<int> reds;
+        for (int n = 1; n <= 12; ++n)
+            if (mask & (1u << (n - 1)))
+                reds.push_back(n);
+        basket.push_back(JoinTwoDigits(reds));
+    }
+    std::sort(basket.begin(), basket.end());
+    const std::vector<std::string> boxes = {"CheckBox7", "CheckBox38", "CheckBox23"};
+    Only({"CheckBox7", "CheckBox38", "CheckBox23"});
+    m_state.Filters.Edits["Edit5"] = "3";
+    m_state.Filters.Edits["edit15"] = "2";
+    m_state.Filters.Edits["edit16"] = "4";
+    std::vector<int> rejections(basket.size(), 0);
+    std::map<std::string, long long> rejectedBy;
+    for (const auto& box : boxes)
+        for (std::size_t i = 0; i < basket.size(); ++i)
+            if (test::Removes(m_state, box, basket[i])) {
+                ++rejections[i];
+                ++rejectedBy[box];
+            }
+
+    for (const int k : {1, 2, 3}) {
+        SCOPED_TRACE(k);
+        Basket(basket);
+        m_state.Filters.Tolerance = k;
+        ASSERT_EQ(Run(), "");
+        Lines kept;
+        for (std::size_t i = 0; i < basket.size(); ++i)
+            if (rejections[i] <= k)
+                kept.push_back(basket[i]);
+        EXPECT_EQ(BasketNow(), kept);
+        for (const auto& box : boxes)
+            EXPECT_EQ(m_state.Filters.Counters[FindFilter(box)->Counter], CounterText(rejectedBy[box]))
+                << box;
+        EXPECT_EQ(m_host.Labels[kToleranceCounter],
+                  ToleranceCounterText(static_cast<long long>(basket.size() - kept.size())));
+        const auto entries = Entries();
+        EXPECT_NE(std::find_if(entries.begin(), entries.end(),
+                               [&](const std::string& e) {
+                                   return e.rfind("本次运算容错" + std::to_string(k), 0) == 0;
+                               }),
+                  entries.end());
+    }
+
+    // K = 0 is the plain run; a filter that fails with K ≥ 1 stops the run with nothing removed.
+    Basket(basket);
+    m_state.Filters.Tolerance = 0;
+    ASSERT_EQ(Run(), "");
+    EXPECT_EQ(m_host.Labels.count(kToleranceCounter), 0u);
+    Lines kept;
+    for (std::size_t i = 0; i < basket.size(); ++i)
+        if (rejections[i] == 0)
+            kept.push_back(basket[i]);
+    EXPECT_EQ(BasketNow(), kept);
+    Basket(basket);
+    m_state.Filters.Tolerance = 1;
+    m_state.Filters.Edits["edit16"] = "x";
+    EXPECT_NE(Run().find("留下奇数在"), std::string::npos);
+    EXPECT_EQ(BasketNow(), basket);
+}
+
+TEST(Tolerance, TypedKIsANumberOfZeroOrMore)
+{
+    for (const auto& [text, value] : std::vector<std::pair<std::string, int>>{{"0", 0}, {"3", 3}, {"46", 46}})
+        EXPECT_EQ(ParseTolerance(text), value);
+    for (const char* text : {"", "-1", "x", "1.5", " 2", "２"})
+        EXPECT_NE(test::ErrorOf([&] { ParseTolerance(text); }).find("容错数“"), std::string::npos) << text;
 }
 
 } // namespace

@@ -108,12 +108,6 @@ BacktestView::BacktestView(ViewContext context, QWidget* parent)
     m_shrink->setObjectName(QStringLiteral("BacktestShrink"));
     m_shrink->setToolTip(QStringLiteral("每期再用每个过滤条件过滤全部1107568注，求它删掉的比例（较慢）"));
     controls->addWidget(m_shrink);
-    controls->addWidget(new QLabel(QStringLiteral("容错"), this));
-    m_tolerance = new QSpinBox(this);
-    m_tolerance->setObjectName(QStringLiteral("BacktestTolerance"));
-    m_tolerance->setRange(0, 47);
-    m_tolerance->setToolTip(QStringLiteral("被不超过这么多个开启的过滤条件排除时仍算保留"));
-    controls->addWidget(m_tolerance);
     m_start = MakeButton(QStringLiteral("开始验证"), QStringLiteral("BacktestStart"), this);
     m_start->setProperty("role", QStringLiteral("primary"));
     m_cancel = MakeButton(QStringLiteral("取消"), QStringLiteral("BacktestCancel"), this);
@@ -213,7 +207,7 @@ void BacktestView::StartClick()
         if (!problem.empty())
             throw Error(problem);
         *request = BacktestRequestOf(m_context.State, static_cast<std::size_t>(m_draws->value()),
-                                     m_shrink->isChecked(), m_tolerance->value());
+                                     m_shrink->isChecked());
     });
     if (!ok || request->Draws == 0)
         return;
@@ -274,7 +268,6 @@ void BacktestView::SetRunning(bool running)
     m_cancel->setEnabled(running);
     m_draws->setEnabled(!running);
     m_shrink->setEnabled(!running);
-    m_tolerance->setEnabled(!running);
     m_switchOff->setEnabled(!running && m_report.has_value());
     m_export->setEnabled(!running && m_report.has_value());
     if (running)
@@ -287,6 +280,9 @@ void BacktestView::Show(BacktestReport report)
 {
     m_report = std::move(report);
     QString summary = Q(BacktestSummary(*m_report));
+    if (m_report->Tolerance > 0)
+        summary +=
+            QStringLiteral("（容错%1：被不超过%1项开启的过滤条件排除的仍算保留）").arg(m_report->Tolerance);
     if (m_report->Cancelled)
         summary += QStringLiteral("（已取消，只验证了最近%1期）").arg(m_report->Draws.size());
     m_summary->setText(summary);

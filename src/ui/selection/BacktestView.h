@@ -59,7 +59,6 @@ private:
     ViewContext m_context;
     QSpinBox* m_draws = nullptr;
     QCheckBox* m_shrink = nullptr;
-    QSpinBox* m_tolerance = nullptr;
     QPushButton* m_start = nullptr;
     QPushButton* m_cancel = nullptr;
     QProgressBar* m_progress = nullptr;

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -146,6 +147,26 @@ FilterView::FilterView(ViewContext context, TNhelpsum* popup, QWidget* parent)
     buttons->addWidget(all);
     buttons->addWidget(recommend);
     buttons->addStretch(1);
+#ifdef QV_HAVE_FILTER_RUN
+    auto* toleranceCaption = new QLabel(QStringLiteral("容错"), this);
+    m_tolerance = new QSpinBox(this);
+    m_tolerance->setObjectName(QStringLiteral("ToleranceEdit"));
+    m_tolerance->setRange(0, 46);
+    m_tolerance->setToolTip(
+        QStringLiteral("0：任一勾选条件排除即删除；K：被至少K+1项勾选条件排除的号码才删除，"
+                       "每项条件都按运算开始时的号码篮判断"));
+    toleranceCaption->setToolTip(m_tolerance->toolTip());
+    connect(m_tolerance, &QSpinBox::valueChanged, this, [this](int value) {
+        if (!m_refreshing)
+            m_context.State.Filters.Tolerance = value;
+    });
+    m_toleranceCounter = new QLabel(this);
+    m_toleranceCounter->setObjectName(Q(kToleranceCounter));
+    m_toleranceCounter->setProperty("role", QStringLiteral("counter"));
+    buttons->addWidget(toleranceCaption);
+    buttons->addWidget(m_tolerance);
+    buttons->addWidget(m_toleranceCounter);
+#endif
     buttons->addWidget(run);
     layout->addLayout(buttons);
 
@@ -366,6 +387,11 @@ void FilterView::Refresh()
         const auto found = settings.Counters.find(name);
         label->setText(found == settings.Counters.end() ? QStringLiteral("已排除0注") : Q(found->second));
     }
+#ifdef QV_HAVE_FILTER_RUN
+    m_tolerance->setValue(settings.Tolerance);
+    const auto tolerant = settings.Counters.find(kToleranceCounter);
+    m_toleranceCounter->setText(tolerant == settings.Counters.end() ? QString() : Q(tolerant->second));
+#endif
     m_refreshing = false;
     UpdatePageTitles();
 }

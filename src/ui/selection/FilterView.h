@@ -12,6 +12,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QSpinBox;
 class QTabWidget;
 
 namespace qv::ui {
@@ -61,6 +62,8 @@ private:
     TNhelpsum* m_popup = nullptr;
     QTabWidget* m_pages = nullptr;
     BacktestView* m_backtest = nullptr;
+    QSpinBox* m_tolerance = nullptr;
+    QLabel* m_toleranceCounter = nullptr;
     QCheckBox* m_popupSwitch = nullptr;
     std::map<std::string, QCheckBox*> m_switches;
     std::map<std::string, QLabel*> m_counters; // by counter label name
