@@ -394,6 +394,11 @@ QWidget* TForm1::BuildRightColumn()
     purchase->setObjectName(QStringLiteral("Button15"));
     m_selectionPages.AddToPurchase = purchase;
     layout->addWidget(purchase);
+    // 缩水覆盖, filled by the selection area.
+    auto* cover = new QWidget(column);
+    cover->setObjectName(QStringLiteral("CoverSlot"));
+    m_selectionPages.CoverSlot = cover;
+    layout->addWidget(cover);
 
     layout->addWidget(MakeHeader(QStringLiteral("信息提示"), column));
     m_infoLog = new QPlainTextEdit(column);

@@ -5,6 +5,7 @@
 #include "ui/Unit1.h"
 #include "ui/selection/BasketModel.h"
 #include "ui/selection/BetView.h"
+#include "ui/selection/CoverControl.h"
 #include "ui/selection/FilterView.h"
 #include "ui/selection/NotepadView.h"
 #include "ui/selection/PurchaseViews.h"
@@ -129,6 +130,10 @@ SelectionWindows InstallSelectionViews(TForm1& form, const SelectionPages& pages
     PurchaseListView* purchase = windows.Purchase;
     QObject::connect(pages.AddToPurchase, &QPushButton::clicked, purchase,
                      [purchase]() { purchase->Button15Click(); });
+    if (pages.CoverSlot) {
+        windows.Cover = new CoverControl(context, pages.BasketGrid, [purchase]() { purchase->PullList(); });
+        FillPage(pages.CoverSlot, windows.Cover);
+    }
 
     WebArea* web = windows.Web;
     // The forum page loads once the program waits for input after the start-up run.

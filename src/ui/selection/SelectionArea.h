@@ -10,6 +10,7 @@ class QWidget;
 namespace qv::ui {
 
 class BetView;
+class CoverControl;
 class FilterView;
 class NotepadView;
 class PrizeCheckView;
@@ -34,6 +35,7 @@ struct SelectionPages
     QWidget* SponsorBanner = nullptr;     // its banner slot
     QTableView* BasketGrid = nullptr;     // the right column's basket grid
     QPushButton* AddToPurchase = nullptr; // Button15 "加入购买清单"
+    QWidget* CoverSlot = nullptr;         // below it: 缩水覆盖
 };
 
 // The windows and views that InstallSelectionViews puts into the main window.
@@ -48,6 +50,7 @@ struct SelectionWindows
     TNabout* About = nullptr;
     TNhelpsum* Popup = nullptr;
     TNS24* Selector = nullptr;
+    CoverControl* Cover = nullptr;
 };
 
 // Fills the main window's reserved pages: the five views of the selection area, the web
