@@ -3,6 +3,7 @@
 #include "selection/Basket.h"
 #include "ui/QtHost.h"
 #include "ui/Unit1.h"
+#include "ui/selection/BacktestView.h"
 #include "ui/selection/BasketModel.h"
 #include "ui/selection/BetView.h"
 #include "ui/selection/CoverControl.h"
@@ -22,6 +23,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -185,6 +187,16 @@ QStringList SaveSelectionScreenshots(TForm1& form, const QString& dir)
     save(&form, QStringLiteral("main-filters-conditions.png"));
     pages->setCurrentIndex(2);
     save(&form, QStringLiteral("main-filters-numbers.png"));
+    // 历史验证 of the newest 100 draws with the window's switches; it writes no file.
+    pages->setCurrentIndex(3);
+    if (BacktestView* backtest = windows.Filters->Backtest()) {
+        QEventLoop wait;
+        QObject::connect(backtest, &BacktestView::Finished, &wait, &QEventLoop::quit);
+        backtest->StartClick();
+        if (backtest->Running())
+            wait.exec();
+        save(&form, QStringLiteral("main-filters-backtest.png"));
+    }
     pages->setCurrentIndex(0);
     const char* popups[][2] = {
         {"CheckBox9", "popup-value.png"}, {"CheckBox6", "popup-fixed.png"}, {"CheckBox24", "popup-file.png"}};
