@@ -44,12 +44,12 @@ public:
     template <typename Removes, typename Progress>
     std::size_t Walk(Removes&& removes, Progress&& progress, std::size_t step);
 
-    // Shows every line in order to rejects and sets verdicts[i] (resized to Size()) to what
-    // it returns for line i, leaving the basket as it is; calls progress like Walk. Returns
-    // the number rejected.
+    // Shows every line in order to rejects and adds one to rejections[i] (resized to
+    // Size(), staying at 255 once there) for each line i it returns true for, leaving the
+    // basket as it is; calls progress like Walk. Returns the number rejected.
     template <typename Rejects, typename Progress>
     std::size_t Judge(Rejects&& rejects, Progress&& progress, std::size_t step,
-                      std::vector<std::uint8_t>& verdicts) const;
+                      std::vector<std::uint8_t>& rejections) const;
 
     // Drops every line whose flag in removed is set; removed has one flag per line.
     void Remove(const std::vector<std::uint8_t>& removed);
@@ -96,16 +96,17 @@ std::size_t CompactBasket::Walk(Removes&& removes, Progress&& progress, std::siz
 
 template <typename Rejects, typename Progress>
 std::size_t CompactBasket::Judge(Rejects&& rejects, Progress&& progress, std::size_t step,
-                                 std::vector<std::uint8_t>& verdicts) const
+                                 std::vector<std::uint8_t>& rejections) const
 {
-    verdicts.resize(m_size);
+    rejections.resize(m_size, 0);
+    std::uint8_t* counts = rejections.data();
     std::size_t rejected = 0;
     for (std::size_t begin = 0; begin < m_size; begin += step) {
         const std::size_t end = std::min(m_size, begin + step);
         for (std::size_t i = begin; i < end; ++i) {
-            const bool out = rejects(Line(i));
-            verdicts[i] = out ? 1 : 0;
-            rejected += out ? 1 : 0;
+            const unsigned out = rejects(Line(i)) ? 1 : 0;
+            counts[i] = static_cast<std::uint8_t>(counts[i] + (out & (counts[i] != 255)));
+            rejected += out;
         }
         progress(end);
     }

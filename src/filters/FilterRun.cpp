@@ -109,10 +109,10 @@ long long RunFilterPass(const FilterInfo& info, FilterContext& context, CompactB
 }
 
 long long JudgeFilterPass(const FilterInfo& info, FilterContext& context, const CompactBasket& basket,
-                          const FilterPassHooks& hooks, std::vector<std::uint8_t>& verdicts)
+                          const FilterPassHooks& hooks, std::vector<std::uint8_t>& rejections)
 {
     return Pass(info, context, basket.Size(), hooks, [&](auto&& rejects, auto&& progress) {
-        return basket.Judge(rejects, progress, kProgressStep, verdicts);
+        return basket.Judge(rejects, progress, kProgressStep, rejections);
     });
 }
 

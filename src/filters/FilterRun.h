@@ -74,10 +74,11 @@ struct FilterPassHooks
 long long RunFilterPass(const FilterInfo& info, FilterContext& context, CompactBasket& basket,
                         const FilterPassHooks& hooks);
 
-// The same pass judging only: every line the rule rejects gets its flag in verdicts (one
-// per line), the basket stays as it is; returns how many. Errors as RunFilterPass.
+// The same pass judging only: every line the rule rejects gets one more in rejections
+// (one count per line, resized, staying at 255 once there), the basket stays as it is;
+// returns how many it rejected. Errors as RunFilterPass.
 long long JudgeFilterPass(const FilterInfo& info, FilterContext& context, const CompactBasket& basket,
-                          const FilterPassHooks& hooks, std::vector<std::uint8_t>& verdicts);
+                          const FilterPassHooks& hooks, std::vector<std::uint8_t>& rejections);
 
 // 容错 K as typed ("2"): an integer of 0 or more, else qv::Error with a Chinese report.
 int ParseTolerance(std::string_view text);

@@ -149,7 +149,6 @@ bool RunTolerantPasses(FilterContext& context, RunBasket& basket, AppState& stat
     FilterState& settings = state.Filters;
     const int k = settings.Tolerance;
     std::vector<std::uint8_t> rejections; // per line, how many filters rejected it (at most 255)
-    std::vector<std::uint8_t> verdicts;
     bool passed = false;
     for (const auto& info : FilterCatalogue()) {
         const auto on = settings.Switches.find(info.CheckBox);
@@ -170,10 +169,7 @@ bool RunTolerantPasses(FilterContext& context, RunBasket& basket, AppState& stat
             host.SetProgressPosition(0);
         };
         hooks.Progress = [&](std::size_t examined) { host.SetProgressPosition(ProgressValue(examined)); };
-        const long long rejected = JudgeFilterPass(info, context, lines, hooks, verdicts);
-        rejections.resize(lines.Size(), 0);
-        for (std::size_t i = 0; i < verdicts.size(); ++i)
-            rejections[i] = static_cast<std::uint8_t>(std::min(255, rejections[i] + verdicts[i]));
+        const long long rejected = JudgeFilterPass(info, context, lines, hooks, rejections);
         passed = true;
         const std::string counter = CounterText(rejected);
         settings.Counters[info.Counter] = counter;
