@@ -440,7 +440,11 @@ BacktestReport RunBacktest(const BacktestRequest& request, const BacktestHooks& 
 std::string BacktestSummary(const BacktestReport& report)
 {
     std::string text = "按当前设置，最近" + std::to_string(report.Draws.size()) + "期中开奖号码保留了" +
-                       std::to_string(report.Kept) + "期；";
+                       std::to_string(report.Kept) + "期";
+    if (report.Tolerance > 0)
+        text += "（容错" + std::to_string(report.Tolerance) + "：被不超过" +
+                std::to_string(report.Tolerance) + "项开启的过滤条件排除的仍算保留）";
+    text += "；";
     if (report.Cancelled && !report.Shrink)
         return text + "验证已取消，未估计随机保留率";
     if (!report.ChanceError.empty())

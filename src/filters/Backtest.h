@@ -145,7 +145,8 @@ struct BacktestHooks
 // history cannot give and the analyses' report for a history they cannot use.
 BacktestReport RunBacktest(const BacktestRequest& request, const BacktestHooks& hooks = {});
 
-// "按当前设置，最近100期中开奖号码保留了k期；随机保留率约为p%".
+// "按当前设置，最近100期中开奖号码保留了k期；随机保留率约为p%" (with 容错 K ≥ 1 the K used
+// follows the count of kept draws).
 std::string BacktestSummary(const BacktestReport& report);
 
 } // namespace qv

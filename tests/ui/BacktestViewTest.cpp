@@ -37,6 +37,9 @@ private slots:
         state.HistoryLines = qv::test::RotatingHistory(40);
         BacktestView& view = *desk.Form->Selection().Filters->Backtest();
         desk.Find<QSpinBox>("BacktestDraws")->setValue(20);
+        // The backtest takes the 容错 of the filter run.
+        desk.Find<QSpinBox>("ToleranceEdit")->setValue(2);
+        QCOMPARE(state.Filters.Tolerance, 2);
 
         // The window keeps answering while the run works.
         int ticks = 0;
@@ -53,6 +56,8 @@ private slots:
 
         const BacktestReport& report = *view.Report();
         QCOMPARE(report.Draws.size(), std::size_t{20});
+        QCOMPARE(report.Tolerance, 2);
+        QVERIFY(desk.Find<QLabel>("BacktestSummary")->text().contains(QStringLiteral("容错2")));
         QVERIFY(desk.Find<QLabel>("BacktestSummary")
                     ->text()
                     .startsWith(QStringLiteral("按当前设置，最近20期中开奖号码保留了")));

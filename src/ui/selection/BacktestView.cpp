@@ -280,9 +280,6 @@ void BacktestView::Show(BacktestReport report)
 {
     m_report = std::move(report);
     QString summary = Q(BacktestSummary(*m_report));
-    if (m_report->Tolerance > 0)
-        summary +=
-            QStringLiteral("（容错%1：被不超过%1项开启的过滤条件排除的仍算保留）").arg(m_report->Tolerance);
     if (m_report->Cancelled)
         summary += QStringLiteral("（已取消，只验证了最近%1期）").arg(m_report->Draws.size());
     m_summary->setText(summary);
