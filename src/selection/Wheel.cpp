@@ -3,6 +3,7 @@
 #include "core/Error.h"
 #include "history/Text.h"
 #include "selection/BetForm.h"
+#include "selection/WheelTables.h"
 
 #include <algorithm>
 #include <array>
@@ -17,9 +18,6 @@ namespace {
 
 constexpr int kMaxV = kWheelMaxReds;
 
-// The local search's work, in ticket walks and scans: for one ticket fewer, and in all.
-constexpr std::uint64_t kAttemptWork = 25000000;
-constexpr std::uint64_t kSearchWork = 100000000;
 // Up to this many tickets every step scans them all; and the work of a step besides.
 constexpr std::size_t kFullScan = 256;
 constexpr std::uint64_t kStepOverhead = 64;
@@ -398,48 +396,95 @@ std::vector<WheelTicket> BuildWheel(int v, int m, int t, int ticketSize)
 {
     if (t < 1 || t > m || m > v || v > kMaxV || ticketSize < t || ticketSize > v)
         throw std::invalid_argument("BuildWheel: no wheel for these sizes");
+    if (ticketSize == 6) {
+        if (const ShippedWheel* shipped = FindShippedWheel(v, m, t)) {
+            std::vector<WheelTicket> tickets(shipped->Tickets.begin(), shipped->Tickets.end());
+            if (VerifyWheel(v, m, t, tickets).Uncovered != 0)
+                throw std::logic_error("BuildWheel: a shipped wheel misses its guarantee");
+            return tickets;
+        }
+    }
+    return SearchWheel(v, m, t, ticketSize);
+}
 
-    // A few greedy starts with different seeds; the smallest one goes on.
+std::vector<WheelTicket> SearchWheel(int v, int m, int t, int ticketSize, const WheelSearchEffort& effort,
+                                     const std::vector<WheelTicket>& start)
+{
+    if (t < 1 || t > m || m > v || v > kMaxV || ticketSize < t || ticketSize > v)
+        throw std::invalid_argument("SearchWheel: no wheel for these sizes");
+
+    Random random(effort.Seed);
+    const auto coverOf = [&](const std::vector<WheelTicket>& tickets) {
+        Cover cover(v, m, t, ticketSize);
+        for (const WheelTicket ticket : tickets)
+            cover.Add(ticket);
+        return cover;
+    };
+    const WheelTicket all = (WheelTicket{1} << v) - 1;
+    const bool startFits = !start.empty() && std::all_of(start.begin(), start.end(), [&](WheelTicket ticket) {
+        return (ticket & ~all) == 0 && std::popcount(ticket) == ticketSize;
+    });
+
     Cover cover(v, m, t, ticketSize);
-    Random random(20240601u);
     std::vector<WheelTicket> best;
-    const std::size_t sets = cover.Count.size();
-    const int starts = sets * static_cast<std::size_t>(ticketSize) < 200000 ? 4 : 1;
-    for (int start = 0; start < starts; ++start) {
-        Cover fresh(v, m, t, ticketSize);
-        std::vector<WheelTicket> tickets = Greedy(fresh, random);
-        DropRedundant(fresh, tickets);
-        if (best.empty() || tickets.size() < best.size()) {
-            best = tickets;
-            cover = std::move(fresh);
+    if (startFits && VerifyWheel(v, m, t, start).Uncovered == 0) {
+        best = start;
+        cover = coverOf(best);
+        DropRedundant(cover, best);
+    } else {
+        // A few greedy starts with different seeds; the smallest one goes on.
+        const std::size_t sets = cover.Count.size();
+        const int starts = sets * static_cast<std::size_t>(ticketSize) < 90000 ? 4 : 1;
+        for (int i = 0; i < starts; ++i) {
+            Cover fresh(v, m, t, ticketSize);
+            std::vector<WheelTicket> tickets = Greedy(fresh, random);
+            DropRedundant(fresh, tickets);
+            if (best.empty() || tickets.size() < best.size()) {
+                best = tickets;
+                cover = std::move(fresh);
+            }
         }
     }
 
-    // Take one ticket away (the least needed) and anneal until covered again; stop at
-    // the first failure.
+    // Take one ticket away (the least needed) and anneal until covered again. A failed
+    // attempt starts again from the last wheel, taking away a ticket at random, until the
+    // retries are spent.
     std::vector<WheelTicket> tickets = best;
-    std::uint64_t budget = kSearchWork;
-    while (tickets.size() > 1) {
-        std::size_t weakest = 0;
-        int weakestLoss = cover.Loss(tickets[0]);
-        for (std::size_t i = 1; i < tickets.size(); ++i) {
-            const int loss = cover.Loss(tickets[i]);
-            if (loss < weakestLoss) {
-                weakest = i;
-                weakestLoss = loss;
+    std::uint64_t budget = effort.SearchWork;
+    int retries = effort.Retries;
+    bool fromBest = false;
+    while (tickets.size() > 1 && budget > 0) {
+        std::size_t out = 0;
+        if (fromBest) {
+            out = random.Below(tickets.size());
+        } else {
+            int weakestLoss = cover.Loss(tickets[0]);
+            for (std::size_t i = 1; i < tickets.size(); ++i) {
+                const int loss = cover.Loss(tickets[i]);
+                if (loss < weakestLoss) {
+                    out = i;
+                    weakestLoss = loss;
+                }
             }
         }
-        cover.Remove(tickets[weakest]);
-        tickets.erase(tickets.begin() + static_cast<std::ptrdiff_t>(weakest));
-        if (!Anneal(cover, tickets, random, kAttemptWork, budget))
+        cover.Remove(tickets[out]);
+        tickets.erase(tickets.begin() + static_cast<std::ptrdiff_t>(out));
+        if (Anneal(cover, tickets, random, effort.AttemptWork, budget)) {
+            DropRedundant(cover, tickets);
+            best = tickets;
+            fromBest = false;
+            continue;
+        }
+        if (retries-- <= 0)
             break;
-        DropRedundant(cover, tickets);
-        best = tickets;
+        tickets = best;
+        cover = coverOf(tickets);
+        fromBest = true;
     }
 
     std::sort(best.begin(), best.end());
     if (VerifyWheel(v, m, t, best).Uncovered != 0)
-        throw std::logic_error("BuildWheel: the built wheel misses a guarantee");
+        throw std::logic_error("SearchWheel: the built wheel misses a guarantee");
     return best;
 }
 
@@ -565,6 +610,33 @@ std::string WheelResult::VerifiedText() const
     if (Check.Uncovered != 0)
         return "验证失败：" + std::to_string(Check.Uncovered) + "种情况不满足";
     return "已验证：全部" + std::to_string(Check.Checked) + "种情况满足";
+}
+
+std::vector<std::string> WheelResult::BetLines(const std::vector<int>& blues) const
+{
+    std::vector<std::string> lines;
+    for (const auto& ticket : Lines()) {
+        if (blues.empty())
+            lines.push_back(ticket);
+        for (const int blue : blues)
+            lines.push_back(ticket + " +" + TwoDigits(blue));
+    }
+    return lines;
+}
+
+std::vector<int> ParseWheelBlues(std::string_view text, bool required)
+{
+    std::vector<int> blues = ParseWheelNumbers(text, "蓝球");
+    for (const int blue : blues) {
+        if (blue < 1 || blue > 16)
+            throw Error("蓝球号码应在01至16之间，不是" + TwoDigits(blue));
+    }
+    std::sort(blues.begin(), blues.end());
+    if (const auto at = std::adjacent_find(blues.begin(), blues.end()); at != blues.end())
+        throw Error("蓝球中" + TwoDigits(*at) + "重复");
+    if (required && blues.empty())
+        throw Error("--blues 没有给出蓝球号码");
+    return blues;
 }
 
 std::vector<int> ParseWheelNumbers(std::string_view text, std::string_view what)
