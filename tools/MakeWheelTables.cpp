@@ -87,6 +87,7 @@ int main(int argc, char** argv)
     std::size_t total = 0;
     for (const auto& e : entries)
         total += e.Tickets.size();
+    out << "// clang-format off\n";
     out << "constexpr std::array<WheelTicket, " << total << "> kTickets = {\n";
     for (const auto& e : entries) {
         out << "    // " << e.V << " reds, 中" << e.M << "保" << e.T << ": " << e.Tickets.size() << "\n";
@@ -100,7 +101,7 @@ int main(int argc, char** argv)
                 out << "\n";
         }
     }
-    out << "};\n\nconstexpr std::span<const WheelTicket> Part(std::size_t from, std::size_t count)\n{\n"
+    out << "};\n// clang-format on\n\nconstexpr std::span<const WheelTicket> Part(std::size_t from, std::size_t count)\n{\n"
            "    return std::span<const WheelTicket>(kTickets).subspan(from, count);\n}\n\n";
     out << "const std::array<ShippedWheel, " << entries.size() << "> kWheels = {{\n";
     std::size_t from = 0;
