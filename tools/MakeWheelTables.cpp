@@ -101,7 +101,8 @@ int main(int argc, char** argv)
                 out << "\n";
         }
     }
-    out << "};\n// clang-format on\n\nconstexpr std::span<const WheelTicket> Part(std::size_t from, std::size_t count)\n{\n"
+    out << "};\n// clang-format on\n\nconstexpr std::span<const WheelTicket> Part(std::size_t from, "
+           "std::size_t count)\n{\n"
            "    return std::span<const WheelTicket>(kTickets).subspan(from, count);\n}\n\n";
     out << "const std::array<ShippedWheel, " << entries.size() << "> kWheels = {{\n";
     std::size_t from = 0;
