@@ -255,6 +255,64 @@ void DropRedundant(Cover& cover, std::vector<WheelTicket>& tickets)
     }
 }
 
+// For a large wheel: which tickets hold each (t - 1)-set of positions, so that a step
+// finds the tickets one swap away from an uncovered m-set without scanning them all.
+class NearIndex
+{
+public:
+    NearIndex(const Cover& cover, const std::vector<WheelTicket>& tickets)
+        : T(cover.T),
+          Holders(Binomials().C[static_cast<std::size_t>(cover.V)][static_cast<std::size_t>(cover.T - 1)])
+    {
+        for (std::size_t i = 0; i < tickets.size(); ++i)
+            Add(tickets[i], static_cast<std::uint32_t>(i));
+    }
+
+    void Add(WheelTicket ticket, std::uint32_t i)
+    {
+        ForEachSubsetOf(ticket, T - 1, [&](WheelTicket u) { Holders[Rank(u)].push_back(i); });
+    }
+    void Remove(WheelTicket ticket, std::uint32_t i)
+    {
+        ForEachSubsetOf(ticket, T - 1, [&](WheelTicket u) {
+            auto& list = Holders[Rank(u)];
+            for (auto& entry : list) {
+                if (entry == i) {
+                    entry = list.back();
+                    list.pop_back();
+                    break;
+                }
+            }
+        });
+    }
+    // A ticket holding t - 1 of the uncovered m-set s (so exactly t - 1): a random (t-1)-set
+    // of s, tried a few times, and a random holder of it. Adds the work done to spent.
+    std::optional<std::size_t> Near(WheelTicket s, Random& random, std::uint64_t& spent) const
+    {
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            WheelTicket rest = s;
+            WheelTicket u = 0;
+            for (int j = 0; j < T - 1; ++j) {
+                WheelTicket pick = rest;
+                for (std::size_t skip = random.Below(static_cast<std::size_t>(std::popcount(rest))); skip > 0;
+                     --skip)
+                    pick &= pick - 1;
+                u |= pick & (~pick + 1);
+                rest &= ~(pick & (~pick + 1));
+            }
+            const auto& list = Holders[Rank(u)];
+            spent += 8;
+            if (!list.empty())
+                return list[random.Below(list.size())];
+        }
+        return std::nullopt;
+    }
+
+private:
+    int T;
+    std::vector<std::vector<std::uint32_t>> Holders; // by the colex rank of the (t-1)-set
+};
+
 // With one ticket fewer than a known wheel, moves tickets until no m-set is uncovered or
 // the work budget is spent: simulated annealing on the number of uncovered m-sets with
 // the moves of the covering-design solvers. A step takes a random uncovered m-set S and a
@@ -267,22 +325,27 @@ bool Anneal(Cover& cover, std::vector<WheelTicket>& tickets, Random& random, std
 {
     const std::uint64_t reach = cover.Reach();
     const std::uint64_t allowed = std::min(work, budget);
-    // The cooling assumes a step that scans a few dozen tickets; steps stop when the work
-    // is spent.
-    const std::uint64_t expected = std::max<std::uint64_t>(
-        1, allowed / (std::min<std::uint64_t>(tickets.size(), kFullScan) + 4 * reach + kStepOverhead));
-    double temperature = 0.6;
+    const bool indexed = tickets.size() > kFullScan;
+    std::optional<NearIndex> index;
+    if (indexed)
+        index.emplace(cover, tickets);
+    // The cooling assumes a step of a scan (small wheels) or a look-up (large ones) and
+    // two moves of a ticket; steps stop when the work is spent.
+    const std::uint64_t expected =
+        std::max<std::uint64_t>(1, allowed / ((indexed ? 16 : tickets.size()) + 4 * reach + kStepOverhead));
+    // A large wheel repairs best from a cooler start.
+    double temperature = indexed ? 0.3 : 0.6;
     const double cooling = std::pow(0.05 / temperature, 1.0 / static_cast<double>(expected));
     std::uint64_t spent = 0;
     std::vector<std::size_t> all;
     while (spent < allowed && !cover.Uncovered.empty()) {
         temperature = std::max(0.05, temperature * cooling);
         const WheelTicket s = cover.Sets[cover.Uncovered[random.Below(cover.Uncovered.size())]];
-        // A small wheel picks among all tickets holding t - 1 of S, a large one takes the
-        // first from a random place on.
+        // A small wheel picks among all tickets holding t - 1 of S, a large one asks the
+        // index.
         std::optional<std::size_t> near;
         std::size_t scanned = 0;
-        if (tickets.size() <= kFullScan) {
+        if (!indexed) {
             all.clear();
             for (std::size_t i = 0; i < tickets.size(); ++i) {
                 if (std::popcount(tickets[i] & s) == cover.T - 1)
@@ -292,12 +355,7 @@ bool Anneal(Cover& cover, std::vector<WheelTicket>& tickets, Random& random, std
             if (!all.empty())
                 near = all[random.Below(all.size())];
         } else {
-            const std::size_t from = random.Below(tickets.size());
-            for (; scanned < tickets.size() && !near; ++scanned) {
-                const std::size_t i = (from + scanned) % tickets.size();
-                if (std::popcount(tickets[i] & s) == cover.T - 1)
-                    near = i;
-            }
+            near = index->Near(s, random, spent);
         }
         spent += scanned + 4 * reach + kStepOverhead;
         std::size_t out = 0;
@@ -325,6 +383,10 @@ bool Anneal(Cover& cover, std::vector<WheelTicket>& tickets, Random& random, std
         const double delta = static_cast<double>(cover.Uncovered.size()) - static_cast<double>(before);
         if (delta <= 0 || random.Unit() < std::exp(-delta / temperature)) {
             tickets[out] = in;
+            if (index) {
+                index->Remove(old, static_cast<std::uint32_t>(out));
+                index->Add(in, static_cast<std::uint32_t>(out));
+            }
         } else {
             cover.Remove(in);
             cover.Add(old);
