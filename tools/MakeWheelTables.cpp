@@ -4,7 +4,7 @@
 // start. Run from the build tree:
 //   quorvane_wheel_tables OUT.cpp [VMIN VMAX] [EFFORT]
 // EFFORT multiplies the default search work (default 40). Wheels outside VMIN..VMAX are
-// copied from today's table.
+// copied from today's table; the file is written again after every search.
 
 #include "selection/Wheel.h"
 #include "selection/WheelTables.h"
@@ -44,43 +44,12 @@ std::vector<qv::WheelTicket> Best(int v, const qv::WheelGuarantee& g, std::uint6
     return best;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// Writes the table to path through a temporary file, so that a stopped run leaves the
+// last whole table.
+bool Write(const std::string& path, const std::vector<Entry>& entries)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUT.cpp [VMIN VMAX] [EFFORT]\n", argv[0]);
-        return 2;
-    }
-    const int vmin = argc > 3 ? std::atoi(argv[2]) : qv::kWheelMinReds;
-    const int vmax = argc > 3 ? std::atoi(argv[3]) : qv::kWheelMaxReds;
-    const std::uint64_t scale = argc > 4 ? std::strtoull(argv[4], nullptr, 10) : 40;
-
-    std::vector<Entry> entries;
-    for (int v = qv::kWheelMinReds; v <= qv::kWheelMaxReds; ++v) {
-        for (const auto& g : qv::OfferedGuarantees()) {
-            Entry entry{v, g.M, g.T, {}};
-            const auto started = std::chrono::steady_clock::now();
-            if (v >= vmin && v <= vmax) {
-                entry.Tickets = Best(v, g, scale);
-            } else if (const qv::ShippedWheel* shipped = qv::FindShippedWheel(v, g.M, g.T)) {
-                entry.Tickets.assign(shipped->Tickets.begin(), shipped->Tickets.end());
-            } else {
-                entry.Tickets = qv::SearchWheel(v, g.M, g.T, 6);
-            }
-            const double seconds =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-            if (qv::VerifyWheel(v, g.M, g.T, entry.Tickets).Uncovered != 0) {
-                std::fprintf(stderr, "v=%d %d-%d fails its guarantee\n", v, g.M, g.T);
-                return 1;
-            }
-            std::printf("%d %d-%d %zu %.1fs\n", v, g.M, g.T, entry.Tickets.size(), seconds);
-            std::fflush(stdout);
-            entries.push_back(std::move(entry));
-        }
-    }
-
-    std::ofstream out(argv[1]);
+    const std::string temporary = path + ".tmp";
+    std::ofstream out(temporary);
     out << "// Written by tools/MakeWheelTables.cpp; do not edit. Every wheel is checked by\n"
            "// tests/selection/WheelTest.cpp with VerifyWheel.\n\n"
            "#include \"selection/WheelTables.h\"\n\n#include <array>\n\nnamespace qv {\n\nnamespace {\n\n";
@@ -117,5 +86,54 @@ int main(int argc, char** argv)
            "    for (const ShippedWheel& wheel : kWheels) {\n"
            "        if (wheel.V == v && wheel.M == m && wheel.T == t)\n"
            "            return &wheel;\n    }\n    return nullptr;\n}\n\n} // namespace qv\n";
-    return out ? 0 : 1;
+    out.close();
+    return out && std::rename(temporary.c_str(), path.c_str()) == 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUT.cpp [VMIN VMAX] [EFFORT]\n", argv[0]);
+        return 2;
+    }
+    const int vmin = argc > 3 ? std::atoi(argv[2]) : qv::kWheelMinReds;
+    const int vmax = argc > 3 ? std::atoi(argv[3]) : qv::kWheelMaxReds;
+    const std::uint64_t scale = argc > 4 ? std::strtoull(argv[4], nullptr, 10) : 40;
+
+    // Today's wheels first, so that the file written after each search holds a whole
+    // table: the run can be stopped at any point.
+    std::vector<Entry> entries;
+    for (int v = qv::kWheelMinReds; v <= qv::kWheelMaxReds; ++v) {
+        for (const auto& g : qv::OfferedGuarantees()) {
+            Entry entry{v, g.M, g.T, {}};
+            if (const qv::ShippedWheel* shipped = qv::FindShippedWheel(v, g.M, g.T))
+                entry.Tickets.assign(shipped->Tickets.begin(), shipped->Tickets.end());
+            else
+                entry.Tickets = qv::SearchWheel(v, g.M, g.T, 6);
+            entries.push_back(std::move(entry));
+        }
+    }
+    if (!Write(argv[1], entries))
+        return 1;
+    for (Entry& entry : entries) {
+        if (entry.V < vmin || entry.V > vmax)
+            continue;
+        const auto started = std::chrono::steady_clock::now();
+        auto tickets = Best(entry.V, {entry.M, entry.T}, scale);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        if (qv::VerifyWheel(entry.V, entry.M, entry.T, tickets).Uncovered != 0) {
+            std::fprintf(stderr, "v=%d %d-%d fails its guarantee\n", entry.V, entry.M, entry.T);
+            return 1;
+        }
+        if (tickets.size() < entry.Tickets.size())
+            entry.Tickets = std::move(tickets);
+        std::printf("%d %d-%d %zu %.1fs\n", entry.V, entry.M, entry.T, entry.Tickets.size(), seconds);
+        std::fflush(stdout);
+        if (!Write(argv[1], entries))
+            return 1;
+    }
+    return 0;
 }
