@@ -44,7 +44,7 @@ std::vector<WheelTicket> BuildWheel(int v, int m, int t, int ticketSize);
 struct WheelSearchEffort
 {
     std::uint64_t AttemptWork = 25000000; // for one ticket fewer
-    std::uint64_t SearchWork = 60000000;  // in all
+    std::uint64_t SearchWork = 36000000;  // in all
     int Retries = 0;                      // failed attempts before giving up
     std::uint32_t Seed = 20240601u;
 };
