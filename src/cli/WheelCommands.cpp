@@ -17,21 +17,6 @@ namespace {
 constexpr const char* kUsage =
     "--reds \"01 05 ...\" --guarantee 6-5 [--banker \"...\"] [--blues \"...\"] [--out FILE]";
 
-std::vector<int> ParseBlues(const std::string& text)
-{
-    std::vector<int> blues = ParseWheelNumbers(text, "蓝球");
-    for (const int blue : blues) {
-        if (blue < 1 || blue > 16)
-            throw Error("蓝球号码应在01至16之间，不是" + TwoDigits(blue));
-    }
-    std::sort(blues.begin(), blues.end());
-    if (const auto at = std::adjacent_find(blues.begin(), blues.end()); at != blues.end())
-        throw Error("蓝球中" + TwoDigits(*at) + "重复");
-    if (blues.empty())
-        throw Error("--blues 没有给出蓝球号码");
-    return blues;
-}
-
 std::string WheelJson(const WheelResult& wheel)
 {
     std::string json = "{\"v\":" + std::to_string(wheel.V()) + ",\"m\":" + std::to_string(wheel.Guarantee.M) +
@@ -76,19 +61,13 @@ void RunWheel(Context& ctx, std::vector<std::string>& args)
                     "”这种保证；可选：6-5、6-4、5-5、5-4、4-4、4-3、3-3（中6保5、中6保4、中5保5、中5保4、"
                     "中4保4、中4保3、中3保3）");
     request.Guarantee = *parsed;
-    const std::vector<int> blues = bluesText ? ParseBlues(*bluesText) : std::vector<int>{};
+    const std::vector<int> blues = bluesText ? ParseWheelBlues(*bluesText, true) : std::vector<int>{};
 
     const WheelResult wheel = MakeWheel(request);
     if (wheel.Check.Uncovered != 0)
         throw Error(wheel.VerifiedText());
 
-    Lines lines;
-    for (const auto& ticket : wheel.Lines()) {
-        if (blues.empty())
-            lines.push_back(ticket);
-        for (const int blue : blues)
-            lines.push_back(ticket + " +" + TwoDigits(blue));
-    }
+    const Lines lines = wheel.BetLines(blues);
     if (out) {
         SaveLines(std::filesystem::absolute(*out), lines);
     } else if (!ctx.Json) {

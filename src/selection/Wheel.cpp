@@ -3,6 +3,7 @@
 #include "core/Error.h"
 #include "history/Text.h"
 #include "selection/BetForm.h"
+#include "selection/WheelTables.h"
 
 #include <algorithm>
 #include <array>
@@ -17,9 +18,6 @@ namespace {
 
 constexpr int kMaxV = kWheelMaxReds;
 
-// The local search's work, in ticket walks and scans: for one ticket fewer, and in all.
-constexpr std::uint64_t kAttemptWork = 25000000;
-constexpr std::uint64_t kSearchWork = 100000000;
 // Up to this many tickets every step scans them all; and the work of a step besides.
 constexpr std::size_t kFullScan = 256;
 constexpr std::uint64_t kStepOverhead = 64;
@@ -257,6 +255,64 @@ void DropRedundant(Cover& cover, std::vector<WheelTicket>& tickets)
     }
 }
 
+// For a large wheel: which tickets hold each (t - 1)-set of positions, so that a step
+// finds the tickets one swap away from an uncovered m-set without scanning them all.
+class NearIndex
+{
+public:
+    NearIndex(const Cover& cover, const std::vector<WheelTicket>& tickets)
+        : T(cover.T),
+          Holders(Binomials().C[static_cast<std::size_t>(cover.V)][static_cast<std::size_t>(cover.T - 1)])
+    {
+        for (std::size_t i = 0; i < tickets.size(); ++i)
+            Add(tickets[i], static_cast<std::uint32_t>(i));
+    }
+
+    void Add(WheelTicket ticket, std::uint32_t i)
+    {
+        ForEachSubsetOf(ticket, T - 1, [&](WheelTicket u) { Holders[Rank(u)].push_back(i); });
+    }
+    void Remove(WheelTicket ticket, std::uint32_t i)
+    {
+        ForEachSubsetOf(ticket, T - 1, [&](WheelTicket u) {
+            auto& list = Holders[Rank(u)];
+            for (auto& entry : list) {
+                if (entry == i) {
+                    entry = list.back();
+                    list.pop_back();
+                    break;
+                }
+            }
+        });
+    }
+    // A ticket holding t - 1 of the uncovered m-set s (so exactly t - 1): a random (t-1)-set
+    // of s, tried a few times, and a random holder of it. Adds the work done to spent.
+    std::optional<std::size_t> Near(WheelTicket s, Random& random, std::uint64_t& spent) const
+    {
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            WheelTicket rest = s;
+            WheelTicket u = 0;
+            for (int j = 0; j < T - 1; ++j) {
+                WheelTicket pick = rest;
+                for (std::size_t skip = random.Below(static_cast<std::size_t>(std::popcount(rest))); skip > 0;
+                     --skip)
+                    pick &= pick - 1;
+                u |= pick & (~pick + 1);
+                rest &= ~(pick & (~pick + 1));
+            }
+            const auto& list = Holders[Rank(u)];
+            spent += 8;
+            if (!list.empty())
+                return list[random.Below(list.size())];
+        }
+        return std::nullopt;
+    }
+
+private:
+    int T;
+    std::vector<std::vector<std::uint32_t>> Holders; // by the colex rank of the (t-1)-set
+};
+
 // With one ticket fewer than a known wheel, moves tickets until no m-set is uncovered or
 // the work budget is spent: simulated annealing on the number of uncovered m-sets with
 // the moves of the covering-design solvers. A step takes a random uncovered m-set S and a
@@ -269,22 +325,27 @@ bool Anneal(Cover& cover, std::vector<WheelTicket>& tickets, Random& random, std
 {
     const std::uint64_t reach = cover.Reach();
     const std::uint64_t allowed = std::min(work, budget);
-    // The cooling assumes a step that scans a few dozen tickets; steps stop when the work
-    // is spent.
-    const std::uint64_t expected = std::max<std::uint64_t>(
-        1, allowed / (std::min<std::uint64_t>(tickets.size(), kFullScan) + 4 * reach + kStepOverhead));
-    double temperature = 0.6;
+    const bool indexed = tickets.size() > kFullScan;
+    std::optional<NearIndex> index;
+    if (indexed)
+        index.emplace(cover, tickets);
+    // The cooling assumes a step of a scan (small wheels) or a look-up (large ones) and
+    // two moves of a ticket; steps stop when the work is spent.
+    const std::uint64_t expected =
+        std::max<std::uint64_t>(1, allowed / ((indexed ? 16 : tickets.size()) + 4 * reach + kStepOverhead));
+    // A large wheel repairs best from a cooler start.
+    double temperature = indexed ? 0.3 : 0.6;
     const double cooling = std::pow(0.05 / temperature, 1.0 / static_cast<double>(expected));
     std::uint64_t spent = 0;
     std::vector<std::size_t> all;
     while (spent < allowed && !cover.Uncovered.empty()) {
         temperature = std::max(0.05, temperature * cooling);
         const WheelTicket s = cover.Sets[cover.Uncovered[random.Below(cover.Uncovered.size())]];
-        // A small wheel picks among all tickets holding t - 1 of S, a large one takes the
-        // first from a random place on.
+        // A small wheel picks among all tickets holding t - 1 of S, a large one asks the
+        // index.
         std::optional<std::size_t> near;
         std::size_t scanned = 0;
-        if (tickets.size() <= kFullScan) {
+        if (!indexed) {
             all.clear();
             for (std::size_t i = 0; i < tickets.size(); ++i) {
                 if (std::popcount(tickets[i] & s) == cover.T - 1)
@@ -294,12 +355,7 @@ bool Anneal(Cover& cover, std::vector<WheelTicket>& tickets, Random& random, std
             if (!all.empty())
                 near = all[random.Below(all.size())];
         } else {
-            const std::size_t from = random.Below(tickets.size());
-            for (; scanned < tickets.size() && !near; ++scanned) {
-                const std::size_t i = (from + scanned) % tickets.size();
-                if (std::popcount(tickets[i] & s) == cover.T - 1)
-                    near = i;
-            }
+            near = index->Near(s, random, spent);
         }
         spent += scanned + 4 * reach + kStepOverhead;
         std::size_t out = 0;
@@ -327,6 +383,10 @@ bool Anneal(Cover& cover, std::vector<WheelTicket>& tickets, Random& random, std
         const double delta = static_cast<double>(cover.Uncovered.size()) - static_cast<double>(before);
         if (delta <= 0 || random.Unit() < std::exp(-delta / temperature)) {
             tickets[out] = in;
+            if (index) {
+                index->Remove(old, static_cast<std::uint32_t>(out));
+                index->Add(in, static_cast<std::uint32_t>(out));
+            }
         } else {
             cover.Remove(in);
             cover.Add(old);
@@ -398,48 +458,95 @@ std::vector<WheelTicket> BuildWheel(int v, int m, int t, int ticketSize)
 {
     if (t < 1 || t > m || m > v || v > kMaxV || ticketSize < t || ticketSize > v)
         throw std::invalid_argument("BuildWheel: no wheel for these sizes");
+    if (ticketSize == 6) {
+        if (const ShippedWheel* shipped = FindShippedWheel(v, m, t)) {
+            std::vector<WheelTicket> tickets(shipped->Tickets.begin(), shipped->Tickets.end());
+            if (VerifyWheel(v, m, t, tickets).Uncovered != 0)
+                throw std::logic_error("BuildWheel: a shipped wheel misses its guarantee");
+            return tickets;
+        }
+    }
+    return SearchWheel(v, m, t, ticketSize);
+}
 
-    // A few greedy starts with different seeds; the smallest one goes on.
+std::vector<WheelTicket> SearchWheel(int v, int m, int t, int ticketSize, const WheelSearchEffort& effort,
+                                     const std::vector<WheelTicket>& start)
+{
+    if (t < 1 || t > m || m > v || v > kMaxV || ticketSize < t || ticketSize > v)
+        throw std::invalid_argument("SearchWheel: no wheel for these sizes");
+
+    Random random(effort.Seed);
+    const auto coverOf = [&](const std::vector<WheelTicket>& tickets) {
+        Cover cover(v, m, t, ticketSize);
+        for (const WheelTicket ticket : tickets)
+            cover.Add(ticket);
+        return cover;
+    };
+    const WheelTicket all = (WheelTicket{1} << v) - 1;
+    const bool startFits = !start.empty() && std::all_of(start.begin(), start.end(), [&](WheelTicket ticket) {
+        return (ticket & ~all) == 0 && std::popcount(ticket) == ticketSize;
+    });
+
     Cover cover(v, m, t, ticketSize);
-    Random random(20240601u);
     std::vector<WheelTicket> best;
-    const std::size_t sets = cover.Count.size();
-    const int starts = sets * static_cast<std::size_t>(ticketSize) < 200000 ? 4 : 1;
-    for (int start = 0; start < starts; ++start) {
-        Cover fresh(v, m, t, ticketSize);
-        std::vector<WheelTicket> tickets = Greedy(fresh, random);
-        DropRedundant(fresh, tickets);
-        if (best.empty() || tickets.size() < best.size()) {
-            best = tickets;
-            cover = std::move(fresh);
+    if (startFits && VerifyWheel(v, m, t, start).Uncovered == 0) {
+        best = start;
+        cover = coverOf(best);
+        DropRedundant(cover, best);
+    } else {
+        // A few greedy starts with different seeds; the smallest one goes on.
+        const std::size_t sets = cover.Count.size();
+        const int starts = sets * static_cast<std::size_t>(ticketSize) < 90000 ? 4 : 1;
+        for (int i = 0; i < starts; ++i) {
+            Cover fresh(v, m, t, ticketSize);
+            std::vector<WheelTicket> tickets = Greedy(fresh, random);
+            DropRedundant(fresh, tickets);
+            if (best.empty() || tickets.size() < best.size()) {
+                best = tickets;
+                cover = std::move(fresh);
+            }
         }
     }
 
-    // Take one ticket away (the least needed) and anneal until covered again; stop at
-    // the first failure.
+    // Take one ticket away (the least needed) and anneal until covered again. A failed
+    // attempt starts again from the last wheel, taking away a ticket at random, until the
+    // retries are spent.
     std::vector<WheelTicket> tickets = best;
-    std::uint64_t budget = kSearchWork;
-    while (tickets.size() > 1) {
-        std::size_t weakest = 0;
-        int weakestLoss = cover.Loss(tickets[0]);
-        for (std::size_t i = 1; i < tickets.size(); ++i) {
-            const int loss = cover.Loss(tickets[i]);
-            if (loss < weakestLoss) {
-                weakest = i;
-                weakestLoss = loss;
+    std::uint64_t budget = effort.SearchWork;
+    int retries = effort.Retries;
+    bool fromBest = false;
+    while (tickets.size() > 1 && budget > 0) {
+        std::size_t out = 0;
+        if (fromBest) {
+            out = random.Below(tickets.size());
+        } else {
+            int weakestLoss = cover.Loss(tickets[0]);
+            for (std::size_t i = 1; i < tickets.size(); ++i) {
+                const int loss = cover.Loss(tickets[i]);
+                if (loss < weakestLoss) {
+                    out = i;
+                    weakestLoss = loss;
+                }
             }
         }
-        cover.Remove(tickets[weakest]);
-        tickets.erase(tickets.begin() + static_cast<std::ptrdiff_t>(weakest));
-        if (!Anneal(cover, tickets, random, kAttemptWork, budget))
+        cover.Remove(tickets[out]);
+        tickets.erase(tickets.begin() + static_cast<std::ptrdiff_t>(out));
+        if (Anneal(cover, tickets, random, effort.AttemptWork, budget)) {
+            DropRedundant(cover, tickets);
+            best = tickets;
+            fromBest = false;
+            continue;
+        }
+        if (retries-- <= 0)
             break;
-        DropRedundant(cover, tickets);
-        best = tickets;
+        tickets = best;
+        cover = coverOf(tickets);
+        fromBest = true;
     }
 
     std::sort(best.begin(), best.end());
     if (VerifyWheel(v, m, t, best).Uncovered != 0)
-        throw std::logic_error("BuildWheel: the built wheel misses a guarantee");
+        throw std::logic_error("SearchWheel: the built wheel misses a guarantee");
     return best;
 }
 
@@ -565,6 +672,33 @@ std::string WheelResult::VerifiedText() const
     if (Check.Uncovered != 0)
         return "验证失败：" + std::to_string(Check.Uncovered) + "种情况不满足";
     return "已验证：全部" + std::to_string(Check.Checked) + "种情况满足";
+}
+
+std::vector<std::string> WheelResult::BetLines(const std::vector<int>& blues) const
+{
+    std::vector<std::string> lines;
+    for (const auto& ticket : Lines()) {
+        if (blues.empty())
+            lines.push_back(ticket);
+        for (const int blue : blues)
+            lines.push_back(ticket + " +" + TwoDigits(blue));
+    }
+    return lines;
+}
+
+std::vector<int> ParseWheelBlues(std::string_view text, bool required)
+{
+    std::vector<int> blues = ParseWheelNumbers(text, "蓝球");
+    for (const int blue : blues) {
+        if (blue < 1 || blue > 16)
+            throw Error("蓝球号码应在01至16之间，不是" + TwoDigits(blue));
+    }
+    std::sort(blues.begin(), blues.end());
+    if (const auto at = std::adjacent_find(blues.begin(), blues.end()); at != blues.end())
+        throw Error("蓝球中" + TwoDigits(*at) + "重复");
+    if (required && blues.empty())
+        throw Error("--blues 没有给出蓝球号码");
+    return blues;
 }
 
 std::vector<int> ParseWheelNumbers(std::string_view text, std::string_view what)

@@ -130,11 +130,9 @@ QStringList SaveScreenshots(TForm1& form, const std::filesystem::path& dir)
     tab(analysis.Trend->Pages(), 0);
     form.ShowView(QStringLiteral("历史统计"));
 
-    const std::pair<const char*, const char*> selection[] = {{"记事工作区域", "notepad"},
-                                                             {"投注/组合", "bet-combination"},
-                                                             {"运算/过滤窗口", "filters"},
-                                                             {"购买清单", "purchase-list"},
-                                                             {"中奖查询", "prize-check"}};
+    const std::pair<const char*, const char*> selection[] = {
+        {"记事工作区域", "notepad"},   {"投注/组合", "bet-combination"}, {"运算/过滤窗口", "filters"},
+        {"购买清单", "purchase-list"}, {"中奖查询", "prize-check"},      {"旋转矩阵", "wheel"}};
     for (const auto& [caption, name] : selection) {
         form.ShowView(QString::fromUtf8(caption));
         save(&form, QStringLiteral("main-") + QString::fromUtf8(name) + QStringLiteral(".png"));

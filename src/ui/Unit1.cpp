@@ -273,6 +273,8 @@ void TForm1::BuildMenus()
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C));
     AddViewCommand(view, m_selectionBar, QStringLiteral("中奖查询"), QStringLiteral("中奖查询"),
                    Area::Selection, 4, QStringLiteral("MenuPrizeCheck"), QStringLiteral("ToolPrizeCheck"));
+    AddViewCommand(view, m_selectionBar, QStringLiteral("旋转矩阵"), QStringLiteral("旋转矩阵"),
+                   Area::Selection, 5, QStringLiteral("MenuWheel"), QStringLiteral("ToolWheel"));
 
     // The analysis tool bar ends with the two data commands.
     m_analysisBar->addSeparator();
@@ -472,7 +474,7 @@ QWidget* TForm1::BuildSelectionArea()
     m_selectionBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     layout->addWidget(m_selectionBar);
 
-    // The five selection views; their controls (RichEdit1, hao1 … hao33, Memo6, the filter
+    // The six selection views; their controls (RichEdit1, hao1 … hao33, Memo6, the filter
     // pages, Memo8 and lan1 … lan16, Edit7/Memo9/Memo7) live on these pages.
     m_selectionViews = new QStackedWidget(area);
     m_selectionViews->setObjectName(QStringLiteral("SelectionViews"));
@@ -482,7 +484,9 @@ QWidget* TForm1::BuildSelectionArea()
     pages.Filters = MakePlaceholderPage(QStringLiteral("FilterView"), QStringLiteral("运算/过滤窗口"));
     pages.Purchase = MakePlaceholderPage(QStringLiteral("PurchaseListView"), QStringLiteral("购买清单"));
     pages.Prizes = MakePlaceholderPage(QStringLiteral("PrizeCheckView"), QStringLiteral("中奖查询"));
-    for (QWidget* page : {pages.Notepad, pages.Bets, pages.Filters, pages.Purchase, pages.Prizes})
+    pages.Wheel = MakePlaceholderPage(QStringLiteral("WheelView"), QStringLiteral("旋转矩阵"));
+    for (QWidget* page :
+         {pages.Notepad, pages.Bets, pages.Filters, pages.Purchase, pages.Prizes, pages.Wheel})
         m_selectionViews->addWidget(page);
     layout->addWidget(m_selectionViews, 1);
     return area;

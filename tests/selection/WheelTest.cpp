@@ -1,10 +1,14 @@
 #include "selection/Wheel.h"
 #include "core/Error.h"
 #include "selection/BetForm.h"
+#include "selection/WheelTables.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <map>
+#include <set>
+#include <tuple>
 
 namespace qv {
 namespace {
@@ -106,6 +110,47 @@ TEST(Wheel, BuiltWheelsHoldTheirGuaranteeAndNeedEveryTicket)
         }
     }
     EXPECT_EQ(BuildWheel(12, 6, 5, 6), BuildWheel(12, 6, 5, 6));
+}
+
+TEST(Wheel, EveryShippedWheelHoldsItsGuarantee)
+{
+    // Best known sizes of the covering designs C(v,6,5) (中5保5), with 5 % allowed.
+    const std::map<int, std::size_t> bestFiveFive = {{7, 6},    {8, 12},   {9, 30},  {10, 50},
+                                                     {11, 100}, {12, 132}, {13, 245}};
+    std::set<std::tuple<int, int, int>> seen;
+    for (const ShippedWheel& wheel : ShippedWheels()) {
+        SCOPED_TRACE(testing::Message() << "v=" << wheel.V << " 中" << wheel.M << "保" << wheel.T);
+        EXPECT_TRUE(seen.insert({wheel.V, wheel.M, wheel.T}).second);
+        const std::vector<WheelTicket> tickets(wheel.Tickets.begin(), wheel.Tickets.end());
+        const WheelCheck check = VerifyWheel(wheel.V, wheel.M, wheel.T, tickets);
+        EXPECT_EQ(check.Checked, Binomial(wheel.V, wheel.M));
+        EXPECT_EQ(check.Uncovered, 0u);
+        for (const WheelTicket ticket : tickets) {
+            EXPECT_EQ(std::popcount(ticket), 6);
+            EXPECT_LT(ticket, WheelTicket{1} << wheel.V);
+        }
+        if (wheel.M == 5 && wheel.T == 5 && bestFiveFive.count(wheel.V)) {
+            EXPECT_LE(tickets.size() * 100, bestFiveFive.at(wheel.V) * 105);
+        }
+        EXPECT_EQ(BuildWheel(wheel.V, wheel.M, wheel.T, 6), tickets);
+    }
+    EXPECT_EQ(seen.size(),
+              static_cast<std::size_t>(kWheelMaxReds - kWheelMinReds + 1) * OfferedGuarantees().size());
+}
+
+TEST(Wheel, SearchKeepsAGoodStartAndIgnoresABadOne)
+{
+    const std::vector<WheelTicket> steiner(FindShippedWheel(12, 5, 5)->Tickets.begin(),
+                                           FindShippedWheel(12, 5, 5)->Tickets.end());
+    WheelSearchEffort little;
+    little.SearchWork = 1000000;
+    EXPECT_LE(SearchWheel(12, 5, 5, 6, little, steiner).size(), steiner.size());
+    // Tickets of the wrong size, or too few to hold the guarantee, are no start.
+    for (const std::vector<WheelTicket>& bad : {std::vector<WheelTicket>{Mask({0, 1, 2, 3, 4})},
+                                                std::vector<WheelTicket>{Mask({0, 1, 2, 3, 4, 5})}}) {
+        const auto tickets = SearchWheel(9, 4, 4, 6, little, bad);
+        EXPECT_EQ(VerifyWheel(9, 4, 4, tickets).Uncovered, 0u);
+    }
 }
 
 TEST(Wheel, RequestsThatCannotBeWheeled)

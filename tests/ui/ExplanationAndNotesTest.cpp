@@ -697,7 +697,7 @@ private slots:
             QVERIFY2(!button->toolTip().isEmpty(), qPrintable(action->objectName()));
             QVERIFY2(button->toolTip() != button->text(), qPrintable(action->objectName()));
         }
-        QCOMPARE(buttons, 22);
+        QCOMPARE(buttons, 23);
     }
 
     void placeholderLinksShowTheirLocalPage_data()

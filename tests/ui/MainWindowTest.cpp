@@ -64,9 +64,9 @@ const QStringList kAnalysisMenu = {QStringLiteral("MenuHistoryStatistics"),
                                    QStringLiteral("MenuIndicatorReference"),
                                    QStringLiteral("MenuHistoryOmission"),
                                    QStringLiteral("MenuAlgorithmReference"), QStringLiteral("MenuTrend")};
-const QStringList kSelectionMenu = {QStringLiteral("MenuNotepad"), QStringLiteral("MenuBetCombination"),
-                                    QStringLiteral("MenuFilters"), QStringLiteral("MenuPurchaseList"),
-                                    QStringLiteral("MenuPrizeCheck")};
+const QStringList kSelectionMenu = {QStringLiteral("MenuNotepad"),    QStringLiteral("MenuBetCombination"),
+                                    QStringLiteral("MenuFilters"),    QStringLiteral("MenuPurchaseList"),
+                                    QStringLiteral("MenuPrizeCheck"), QStringLiteral("MenuWheel")};
 
 } // namespace
 
@@ -135,7 +135,7 @@ private slots:
                            QStringLiteral("!下期分析预测"), QStringLiteral("-"),
                            QStringLiteral("记事工作区域"),  QStringLiteral("投注/组合"),
                            QStringLiteral("运算/过滤窗口"), QStringLiteral("购买清单\tCtrl+Alt+C"),
-                           QStringLiteral("中奖查询")};
+                           QStringLiteral("中奖查询"),      QStringLiteral("旋转矩阵")};
         QTest::newRow("使用帮助") << QStringLiteral("使用帮助")
                                   << QStringList{QStringLiteral("使用指南"),         QStringLiteral("-"),
                                                  QStringLiteral("关于我们\tAlt+A"),  QStringLiteral("-"),
@@ -170,9 +170,9 @@ private slots:
                                                  QStringLiteral("-"),        QStringLiteral("更新期数"),
                                                  QStringLiteral("重算数据")};
         QTest::newRow("selection") << QStringLiteral("SelectionToolBar")
-                                   << QStringList{QStringLiteral("记事本"), QStringLiteral("选号"),
+                                   << QStringList{QStringLiteral("记事本"),   QStringLiteral("选号"),
                                                   QStringLiteral("缩水过滤"), QStringLiteral("购买清单"),
-                                                  QStringLiteral("中奖查询")};
+                                                  QStringLiteral("中奖查询"), QStringLiteral("旋转矩阵")};
     }
 
     void toolBarsHoldTheirButtons()
@@ -215,6 +215,7 @@ private slots:
             {"MenuPurchaseList", selection, "购买清单", "MenuPurchaseList"},
             {"ToolPurchaseList", selection, "购买清单", "MenuPurchaseList"},
             {"ToolPrizeCheck", selection, "中奖查询", "MenuPrizeCheck"},
+            {"ToolWheel", selection, "旋转矩阵", "MenuWheel"},
             {"ToolNotepad", selection, "记事工作区域", "MenuNotepad"},
         };
         for (const auto& row : rows)

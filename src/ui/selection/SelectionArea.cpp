@@ -11,6 +11,7 @@
 #include "ui/selection/NotepadView.h"
 #include "ui/selection/PurchaseViews.h"
 #include "ui/selection/S24.h"
+#include "ui/selection/WheelView.h"
 #include "ui/web/WebArea.h"
 #include "ui/widgets/QtText.h"
 #include "ui/widgets/ToolTips.h"
@@ -123,6 +124,9 @@ SelectionWindows InstallSelectionViews(TForm1& form, const SelectionPages& pages
     FillPage(pages.Filters, windows.Filters);
     FillPage(pages.Purchase, windows.Purchase);
     FillPage(pages.Prizes, windows.Prizes);
+    PurchaseListView* list = windows.Purchase;
+    windows.Wheel = new WheelView(context, [list]() { list->PullList(); });
+    FillPage(pages.Wheel, windows.Wheel);
 
     windows.Web = new WebArea(form.State().Paths.Dir());
     FillPage(pages.Web, windows.Web);

@@ -20,16 +20,18 @@ class TNS24;
 class TNabout;
 class TNhelpsum;
 class WebArea;
+class WheelView;
 
 // The main window's pages that InstallSelectionViews fills, built with the window's body.
 struct SelectionPages
 {
-    // The five pages of the selection area, in the order of its view switch.
+    // The six pages of the selection area, in the order of its view switch.
     QWidget* Notepad = nullptr;
     QWidget* Bets = nullptr;
     QWidget* Filters = nullptr;
     QWidget* Purchase = nullptr;
     QWidget* Prizes = nullptr;
+    QWidget* Wheel = nullptr;
     QWidget* Web = nullptr;               // the web area
     QFrame* SponsorStrip = nullptr;       // the strip below the work areas
     QWidget* SponsorBanner = nullptr;     // its banner slot
@@ -46,6 +48,7 @@ struct SelectionWindows
     FilterView* Filters = nullptr;
     PurchaseListView* Purchase = nullptr;
     PrizeCheckView* Prizes = nullptr;
+    WheelView* Wheel = nullptr;
     WebArea* Web = nullptr;
     TNabout* About = nullptr;
     TNhelpsum* Popup = nullptr;
@@ -53,7 +56,7 @@ struct SelectionWindows
     CoverControl* Cover = nullptr;
 };
 
-// Fills the main window's reserved pages: the five views of the selection area, the web
+// Fills the main window's reserved pages: the six views of the selection area, the web
 // area and the sponsor strip; gives the right column's basket grid its model and
 // "加入购买清单" its command; creates the about window, the explanation pop-up and the
 // 24-code selector; loads the notepad file; and loads the forum page once the start-up run

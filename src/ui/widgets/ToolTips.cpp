@@ -32,6 +32,7 @@ const ToolTip kToolTips[] = {
     {"ToolFilters", "勾选过滤条件，对号码篮进行缩水过滤"},
     {"ToolPurchaseList", "给号码篮配上蓝球，生成并保存购买清单"},
     {"ToolPrizeCheck", "用开奖号码核对购买清单的中奖情况"},
+    {"ToolWheel", "旋转矩阵：用较少的注数买到经过验证的中m保t保证"},
     {"WebForum", "显示即时讨论页面"},
     {"WebGroupChat", "显示QQ群页面"},
     {"WebNewVersion", "显示新版本页面"},
