@@ -32,26 +32,20 @@ std::string BacktestJson(const BacktestReport& report)
             json += ',';
         json += "{\"issue\":" + JsonString(draw.Issue) + ",\"reds\":" + JsonString(draw.Reds) +
                 ",\"removedBy\":[";
-        bool first = true;
-        for (std::size_t f = 0; f < draw.Filters.size(); ++f) {
-            if (report.Filters[f].On && draw.Filters[f].Removed) {
-                if (!first)
-                    json += ',';
-                json += JsonString(report.Filters[f].Info->CheckBox);
-                first = false;
-            }
+        const char* separator = "";
+        for (const std::size_t f : RemovedBy(report, draw)) {
+            json += separator;
+            json += JsonString(report.Filters[f].Info->CheckBox);
+            separator = ",";
         }
         json += "],\"errors\":{";
-        first = true;
-        for (std::size_t f = 0; f < draw.Filters.size(); ++f) {
-            if (report.Filters[f].On && draw.Filters[f].Failed) {
-                if (!first)
-                    json += ',';
-                json += JsonString(report.Filters[f].Info->CheckBox);
-                json += ':';
-                json += JsonString(draw.Filters[f].Error);
-                first = false;
-            }
+        separator = "";
+        for (const std::size_t f : FailedOn(report, draw)) {
+            json += separator;
+            json += JsonString(report.Filters[f].Info->CheckBox);
+            json += ':';
+            json += JsonString(draw.Filters[f].Error);
+            separator = ",";
         }
         json += std::string("},\"kept\":") + (draw.Kept ? "true" : "false");
         if (report.Shrink)

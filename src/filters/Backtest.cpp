@@ -6,6 +6,7 @@
 #include "indicators/BlueIndicators.h"
 #include "indicators/RedIndicators.h"
 #include "purchase/Replay.h"
+#include "selection/Basket.h"
 
 #include <algorithm>
 #include <charconv>
@@ -25,35 +26,35 @@ public:
     void Log(const std::string&) override {}
 };
 
-// The lists whose hits are counted, in the order they are shown.
+// The lists whose hits are counted, in the order they are shown: a list of the reference
+// or one of the prediction.
 struct ListSource
 {
     const char* Name;
     const char* Caption;
-    const std::string& (*Items)(const FilterInputs& inputs);
+    const std::string NextIssueReference::*Reference;
+    const std::string NextIssuePrediction::*Prediction;
+
+    const std::string& Items(const FilterInputs& inputs) const
+    {
+        return Reference ? inputs.Sheets.Reference.*Reference : inputs.Prediction.Lists.*Prediction;
+    }
 };
 
 const std::vector<ListSource>& ListSources()
 {
+    using R = NextIssueReference;
+    using P = NextIssuePrediction;
     static const std::vector<ListSource> sources = {
-        {"RepeatNumbers", "重号",
-         [](const FilterInputs& i) -> const std::string& { return i.Sheets.Reference.RepeatNumbers; }},
-        {"NeighbourNumbers", "邻号",
-         [](const FilterInputs& i) -> const std::string& { return i.Sheets.Reference.NeighbourNumbers; }},
-        {"ColdNumbers", "冷号",
-         [](const FilterInputs& i) -> const std::string& { return i.Sheets.Reference.ColdNumbers; }},
-        {"HotNumbers", "热号",
-         [](const FilterInputs& i) -> const std::string& { return i.Sheets.Reference.HotNumbers; }},
-        {"FiveDrawMeanNumbers", "五期平均值",
-         [](const FilterInputs& i) -> const std::string& { return i.Prediction.Lists.FiveDrawMeanNumbers; }},
-        {"FifthDrawNumbers", "第五期重码",
-         [](const FilterInputs& i) -> const std::string& { return i.Prediction.Lists.FifthDrawNumbers; }},
-        {"RegionEdgeNumbers", "区域边缘",
-         [](const FilterInputs& i) -> const std::string& { return i.Prediction.Lists.RegionEdgeNumbers; }},
-        {"KillNumbers", "杀号",
-         [](const FilterInputs& i) -> const std::string& { return i.Prediction.Lists.KillNumbers; }},
-        {"LongOmissionNumbers", "十期遗漏",
-         [](const FilterInputs& i) -> const std::string& { return i.Prediction.Lists.LongOmissionNumbers; }},
+        {"RepeatNumbers", "重号", &R::RepeatNumbers, nullptr},
+        {"NeighbourNumbers", "邻号", &R::NeighbourNumbers, nullptr},
+        {"ColdNumbers", "冷号", &R::ColdNumbers, nullptr},
+        {"HotNumbers", "热号", &R::HotNumbers, nullptr},
+        {"FiveDrawMeanNumbers", "五期平均值", nullptr, &P::FiveDrawMeanNumbers},
+        {"FifthDrawNumbers", "第五期重码", nullptr, &P::FifthDrawNumbers},
+        {"RegionEdgeNumbers", "区域边缘", nullptr, &P::RegionEdgeNumbers},
+        {"KillNumbers", "杀号", nullptr, &P::KillNumbers},
+        {"LongOmissionNumbers", "十期遗漏", nullptr, &P::LongOmissionNumbers},
     };
     return sources;
 }
@@ -111,12 +112,6 @@ std::unique_ptr<FilterRule> PreparedRule(const FilterInfo& info, const FilterInp
     return rule;
 }
 
-bool IsOn(const FilterState& settings, const FilterInfo& info)
-{
-    const auto on = settings.Switches.find(info.CheckBox);
-    return on != settings.Switches.end() && on->second;
-}
-
 // One draw: the state before it, every filter on its reds, with Shrink every filter on the
 // full basket.
 BacktestDraw RunDraw(const BacktestRequest& request, std::size_t index, const CompactBasket* basket)
@@ -125,8 +120,7 @@ BacktestDraw RunDraw(const BacktestRequest& request, std::size_t index, const Co
                       request.History.end());
     const std::string& line = request.History[index];
     BacktestDraw draw;
-    const std::vector<std::string> fields = SplitFields(line);
-    draw.Issue = FieldAt(fields, 0);
+    draw.Issue = std::string(FieldAt(SplitFieldViews(line), 0));
     draw.Reds = RedHistoryOf(Lines{line}).front();
 
     const FilterInputs inputs = ComputeFilterInputs(older, request.Switches);
@@ -138,7 +132,7 @@ BacktestDraw RunDraw(const BacktestRequest& request, std::size_t index, const Co
     for (const auto& info : catalogue) {
         draw.Filters.push_back(JudgeFilter(info, inputs, request.Settings, winner));
         const FilterJudgement& j = draw.Filters.back();
-        if (IsOn(request.Settings, info) && (j.Removed || j.Failed))
+        if (IsSwitchedOn(request.Settings, info) && (j.Removed || j.Failed))
             ++against;
     }
     draw.Kept = against <= request.Tolerance;
@@ -150,7 +144,7 @@ BacktestDraw RunDraw(const BacktestRequest& request, std::size_t index, const Co
         bool runFailed = false;
         for (const auto& info : catalogue) {
             const auto removed = FilterRemovals(info, inputs, request.Settings, *basket, flags, error);
-            const bool on = IsOn(request.Settings, info);
+            const bool on = IsSwitchedOn(request.Settings, info);
             if (!removed) {
                 draw.Shares.push_back(-1);
                 runFailed = runFailed || on;
@@ -204,35 +198,11 @@ FilterJudgement JudgeFilter(const FilterInfo& info, const FilterInputs& inputs, 
 
 CompactBasket MakeFullRedBasket()
 {
-    std::string text;
-    text.reserve(kFullBasketLines * 19);
-    char line[19] = "00 00 00 00 00 00\r";
-    line[18] = '\n';
-    const auto put = [&](int at, int value) {
-        line[3 * at] = static_cast<char>('0' + value / 10);
-        line[3 * at + 1] = static_cast<char>('0' + value % 10);
-    };
-    for (int a = 1; a <= 28; ++a) {
-        put(0, a);
-        for (int b = a + 1; b <= 29; ++b) {
-            put(1, b);
-            for (int c = b + 1; c <= 30; ++c) {
-                put(2, c);
-                for (int d = c + 1; d <= 31; ++d) {
-                    put(3, d);
-                    for (int e = d + 1; e <= 32; ++e) {
-                        put(4, e);
-                        for (int f = e + 1; f <= 33; ++f) {
-                            put(5, f);
-                            text.append(line, sizeof line);
-                        }
-                    }
-                }
-            }
-        }
-    }
     CompactBasket basket;
-    basket.Assign(std::move(text));
+    basket.Assign(
+        ExpandLines({"01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 "
+                     "30 31 32 33"})
+            .Text());
     return basket;
 }
 
@@ -378,7 +348,7 @@ BacktestReport RunBacktest(const BacktestRequest& request, const BacktestHooks& 
     for (std::size_t f = 0; f < catalogue.size(); ++f) {
         BacktestFilter filter;
         filter.Info = &catalogue[f];
-        filter.On = IsOn(request.Settings, catalogue[f]);
+        filter.On = IsSwitchedOn(request.Settings, catalogue[f]);
         double shareSum = 0;
         int shared = 0;
         for (const auto& draw : report.Draws) {
@@ -414,7 +384,7 @@ BacktestReport RunBacktest(const BacktestRequest& request, const BacktestHooks& 
         const auto failure = Failure(judging, [&] {
             for (const auto& info : catalogue) {
                 judging = &info;
-                if (IsOn(request.Settings, info))
+                if (IsSwitchedOn(request.Settings, info))
                     rules.emplace_back(&info, PreparedRule(info, now, request.Settings, log));
             }
             for (std::size_t i = 0; i < basket.Size(); ++i) {
@@ -435,6 +405,24 @@ BacktestReport RunBacktest(const BacktestRequest& request, const BacktestHooks& 
             report.ChanceKeep = static_cast<double>(kept) / static_cast<double>(basket.Size());
     }
     return report;
+}
+
+std::vector<std::size_t> RemovedBy(const BacktestReport& report, const BacktestDraw& draw)
+{
+    std::vector<std::size_t> filters;
+    for (std::size_t f = 0; f < draw.Filters.size(); ++f)
+        if (report.Filters[f].On && draw.Filters[f].Removed)
+            filters.push_back(f);
+    return filters;
+}
+
+std::vector<std::size_t> FailedOn(const BacktestReport& report, const BacktestDraw& draw)
+{
+    std::vector<std::size_t> filters;
+    for (std::size_t f = 0; f < draw.Filters.size(); ++f)
+        if (report.Filters[f].On && draw.Filters[f].Failed)
+            filters.push_back(f);
+    return filters;
 }
 
 std::string BacktestSummary(const BacktestReport& report)

@@ -141,6 +141,11 @@ struct BacktestHooks
     const std::atomic<bool>* Cancel = nullptr; // checked between draws
 };
 
+// The switched-on filters that removed the draw's reds, and those that failed on it, as
+// indices into report.Filters (run order).
+std::vector<std::size_t> RemovedBy(const BacktestReport& report, const BacktestDraw& draw);
+std::vector<std::size_t> FailedOn(const BacktestReport& report, const BacktestDraw& draw);
+
 // Runs the backtest; throws qv::Error with BacktestDrawsProblem's message for an N the
 // history cannot give and the analyses' report for a history they cannot use.
 BacktestReport RunBacktest(const BacktestRequest& request, const BacktestHooks& hooks = {});

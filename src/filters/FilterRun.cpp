@@ -28,13 +28,18 @@ std::string BasketLineReport(std::string_view caption, std::size_t number, std::
 
 } // namespace
 
+bool IsSwitchedOn(const FilterState& settings, const FilterInfo& info)
+{
+    const auto on = settings.Switches.find(info.CheckBox);
+    return on != settings.Switches.end() && on->second;
+}
+
 std::string CheckedFiltersLine(const FilterState& settings)
 {
     std::string captions;
     int checked = 0;
     for (const auto& info : FilterCatalogue()) {
-        const auto on = settings.Switches.find(info.CheckBox);
-        if (on == settings.Switches.end() || !on->second)
+        if (!IsSwitchedOn(settings, info))
             continue;
         if (checked++ > 0)
             captions += "、";

@@ -45,6 +45,9 @@ void ToggleSelectAll(FilterState& settings);
 // three-zone boxes and SelectAllState alone.
 void SelectRecommended(FilterState& settings);
 
+// Whether the filter's box is checked in settings.
+bool IsSwitchedOn(const FilterState& settings, const FilterInfo& info);
+
 // The log line a run starts with: the switched-on filters in their run order, whichever
 // tab they sit on, or the line saying that none is.
 std::string CheckedFiltersLine(const FilterState& settings);

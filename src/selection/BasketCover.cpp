@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "history/HistoryLoad.h"
+#include "selection/BetForm.h"
 
 #include <algorithm>
 #include <queue>
@@ -12,17 +13,15 @@ namespace {
 
 using Reds = std::array<std::uint8_t, 6>;
 
-// C(n, k) for n ≤ 33, k ≤ 6.
+// C(n, k) for n ≤ 33, k ≤ 6, at hand for the ranks of the hot loops.
 struct Binomials
 {
     std::uint32_t Value[34][7]{};
     Binomials()
     {
-        for (int n = 0; n <= 33; ++n) {
-            Value[n][0] = 1;
-            for (int k = 1; k <= 6; ++k)
-                Value[n][k] = n == 0 ? 0 : Value[n - 1][k - 1] + Value[n - 1][k];
-        }
+        for (int n = 0; n <= 33; ++n)
+            for (int k = 0; k <= 6; ++k)
+                Value[n][k] = static_cast<std::uint32_t>(Binomial(n, k));
     }
 };
 const Binomials kBinomial;

@@ -84,25 +84,15 @@ Lines BacktestDrawCsv(const BacktestReport& report)
     if (report.Shrink)
         header += ",缩水率";
     lines.push_back(header);
-    const auto& catalogue = report.Filters;
     for (const auto& draw : report.Draws) {
-        std::string removedBy;
-        std::string errors;
-        for (std::size_t f = 0; f < draw.Filters.size(); ++f) {
-            if (!catalogue[f].On)
-                continue;
-            if (draw.Filters[f].Removed) {
-                if (!removedBy.empty())
-                    removedBy += "、";
-                removedBy += catalogue[f].Info->Caption;
-            }
-            if (draw.Filters[f].Failed) {
-                if (!errors.empty())
-                    errors += "；";
-                errors += draw.Filters[f].Error;
-            }
-        }
-        std::string row = Row({draw.Issue, draw.Reds, draw.Kept ? "保留" : "被排除", removedBy, errors});
+        std::vector<std::string> removedBy;
+        for (const std::size_t f : RemovedBy(report, draw))
+            removedBy.push_back(report.Filters[f].Info->Caption);
+        std::vector<std::string> errors;
+        for (const std::size_t f : FailedOn(report, draw))
+            errors.push_back(draw.Filters[f].Error);
+        std::string row = Row({draw.Issue, draw.Reds, draw.Kept ? "保留" : "被排除", Join(removedBy, "、"),
+                               Join(errors, "；")});
         if (report.Shrink) {
             row += ',';
             row += draw.RunShare >= 0 ? PercentText(draw.RunShare) : std::string("-");

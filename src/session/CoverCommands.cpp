@@ -1,7 +1,7 @@
 #include "session/CoverCommands.h"
 
-#include "purchase/PurchaseList.h"
 #include "session/AppState.h"
+#include "session/PurchaseCommands.h"
 
 namespace qv {
 
@@ -41,14 +41,8 @@ bool OfferCover(AppState& state, Host& host, const CoverInput& input, const Cove
     if (host.Message(kCoverCaption, summary + "。\n\n号码篮中已选中这些号码。是否加入购买清单？",
                      MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
         return false;
-    Lines& list = state.Purchase.PurchaseList;
-    while (!list.empty() && IsBlankList({list.back()}))
-        list.pop_back();
-    const Lines lines = CoverLines(input, cover);
-    list.insert(list.end(), lines.begin(), lines.end());
-    host.ShowView(kPurchaseListView);
-    host.ViewChanged("Memo8");
-    LogStep(host, "缩水覆盖的" + std::to_string(lines.size()) + "注已加入购买清单");
+    AppendToPurchaseList(state, host, CoverLines(input, cover));
+    LogStep(host, "缩水覆盖的" + std::to_string(cover.Tickets.size()) + "注已加入购买清单");
     return true;
 }
 

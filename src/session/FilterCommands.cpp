@@ -110,6 +110,26 @@ private:
     bool m_pending = false;
 };
 
+// The stop of a run whose pass finds the basket empty.
+void StopOnEmptyBasket(Host& host)
+{
+    host.Message("号码篮", "您的号码篮已经没有号码", MessageIcon::None, MessageButtons::Ok);
+    LogStep(host, "号码篮没有号码.....");
+}
+
+// What a pass reports through: the rule's file saved below AppDir, the progress bar.
+FilterPassHooks PassHooks(const AppState& state, Host& host)
+{
+    FilterPassHooks hooks;
+    hooks.Save = [&state](const RuleFile& file) { SaveRuleFile(state, file); };
+    hooks.Begin = [&host](std::size_t count) {
+        host.SetProgressMaximum(ProgressValue(count));
+        host.SetProgressPosition(0);
+    };
+    hooks.Progress = [&host](std::size_t examined) { host.SetProgressPosition(ProgressValue(examined)); };
+    return hooks;
+}
+
 // One pass of one filter. Returns false when the run must end (the basket was empty).
 bool RunPass(const FilterInfo& info, FilterContext& context, RunBasket& basket, AppState& state, Host& host)
 {
@@ -118,19 +138,11 @@ bool RunPass(const FilterInfo& info, FilterContext& context, RunBasket& basket, 
     CompactBasket& lines = basket.Lines();
     if (lines.Size() == 0) {
         basket.Flush();
-        host.Message("号码篮", "您的号码篮已经没有号码", MessageIcon::None, MessageButtons::Ok);
-        LogStep(host, "号码篮没有号码.....");
+        StopOnEmptyBasket(host);
         return false;
     }
 
-    FilterPassHooks hooks;
-    hooks.Save = [&](const RuleFile& file) { SaveRuleFile(state, file); };
-    hooks.Begin = [&](std::size_t count) {
-        host.SetProgressMaximum(ProgressValue(count));
-        host.SetProgressPosition(0);
-    };
-    hooks.Progress = [&](std::size_t examined) { host.SetProgressPosition(ProgressValue(examined)); };
-    const long long removedCount = RunFilterPass(info, context, lines, hooks);
+    const long long removedCount = RunFilterPass(info, context, lines, PassHooks(state, host));
 
     basket.PassDone();
     const std::string counter = CounterText(removedCount);
@@ -151,25 +163,16 @@ bool RunTolerantPasses(FilterContext& context, RunBasket& basket, AppState& stat
     std::vector<std::uint8_t> rejections; // per line, how many filters rejected it (at most 255)
     bool passed = false;
     for (const auto& info : FilterCatalogue()) {
-        const auto on = settings.Switches.find(info.CheckBox);
-        if (on == settings.Switches.end() || !on->second)
+        if (!IsSwitchedOn(settings, info))
             continue;
         if (info.StartLine != nullptr)
             LogStep(host, info.StartLine(context));
         CompactBasket& lines = basket.Lines();
         if (lines.Size() == 0) {
-            host.Message("号码篮", "您的号码篮已经没有号码", MessageIcon::None, MessageButtons::Ok);
-            LogStep(host, "号码篮没有号码.....");
+            StopOnEmptyBasket(host);
             return false;
         }
-        FilterPassHooks hooks;
-        hooks.Save = [&](const RuleFile& file) { SaveRuleFile(state, file); };
-        hooks.Begin = [&](std::size_t count) {
-            host.SetProgressMaximum(ProgressValue(count));
-            host.SetProgressPosition(0);
-        };
-        hooks.Progress = [&](std::size_t examined) { host.SetProgressPosition(ProgressValue(examined)); };
-        const long long rejected = JudgeFilterPass(info, context, lines, hooks, rejections);
+        const long long rejected = JudgeFilterPass(info, context, lines, PassHooks(state, host), rejections);
         passed = true;
         const std::string counter = CounterText(rejected);
         settings.Counters[info.Counter] = counter;
@@ -256,8 +259,7 @@ void RunFilters(AppState& state, Host& host)
     }
     try {
         for (const auto& info : FilterCatalogue()) {
-            const auto on = settings.Switches.find(info.CheckBox);
-            if (on == settings.Switches.end() || !on->second)
+            if (!IsSwitchedOn(settings, info))
                 continue;
             if (!RunPass(info, context, basket, state, host))
                 return;

@@ -57,6 +57,18 @@ bool LoadQueryList(AppState& state, Host& host)
     return true;
 }
 
+void AppendToPurchaseList(AppState& state, Host& host, const Lines& lines)
+{
+    Lines& list = state.Purchase.PurchaseList;
+    while (!list.empty() && IsBlankList({list.back()}))
+        list.pop_back();
+    for (const auto& line : lines)
+        if (!IsBlankList({line}))
+            list.push_back(line);
+    host.ShowView(kPurchaseListView);
+    host.ViewChanged("Memo8");
+}
+
 bool TakeBasketIntoPurchaseList(AppState& state, Host& host)
 {
     if (!state.Selection.BasketReadyFlag) {

@@ -28,6 +28,11 @@ void CheckPrizes(AppState& state, Host& host);
 // False when it refused.
 bool TakeBasketIntoPurchaseList(AppState& state, Host& host);
 
+// Appends the non-empty lines after the purchase list's last non-empty line (what the list
+// held stays), then shows the purchase-list view: how the wheel and the cover hand their
+// tickets over.
+void AppendToPurchaseList(AppState& state, Host& host, const Lines& lines);
+
 // "随机->" (Button17Click): every non-empty line gets a blue drawn uniformly from the
 // checked boxes. A line of six fields gets "+BB" appended, one of seven has its seventh
 // field replaced, one of eight or more keeps its first seven fields as they are. Empty

@@ -3,6 +3,7 @@
 #include "history/TextFile.h"
 #include "purchase/PurchaseList.h"
 #include "session/AppState.h"
+#include "session/PurchaseCommands.h"
 
 namespace qv {
 
@@ -10,11 +11,6 @@ namespace {
 
 constexpr const char* kWheelCaption = "旋转矩阵";
 constexpr const char* kWheelFileName = "旋转矩阵.txt";
-
-bool Blank(const std::string& line)
-{
-    return IsBlankList({line});
-}
 
 bool RefuseEmpty(const Lines& lines, Host& host)
 {
@@ -41,15 +37,7 @@ bool AddLinesToPurchaseList(AppState& state, Host& host, const Lines& lines)
 {
     if (RefuseEmpty(lines, host))
         return false;
-    Lines& list = state.Purchase.PurchaseList;
-    while (!list.empty() && Blank(list.back()))
-        list.pop_back();
-    for (const auto& line : lines) {
-        if (!Blank(line))
-            list.push_back(line);
-    }
-    host.ShowView(kPurchaseListView);
-    host.ViewChanged("Memo8");
+    AppendToPurchaseList(state, host, lines);
     return true;
 }
 

@@ -395,15 +395,11 @@ void BacktestView::FillDraws()
     for (std::size_t d = 0; d < m_report->Draws.size(); ++d) {
         const BacktestDraw& draw = m_report->Draws[d];
         QStringList removedBy;
+        for (const std::size_t f : RemovedBy(*m_report, draw))
+            removedBy << Q(m_report->Filters[f].Info->Caption);
         QStringList errors;
-        for (std::size_t f = 0; f < draw.Filters.size(); ++f) {
-            if (!m_report->Filters[f].On)
-                continue;
-            if (draw.Filters[f].Removed)
-                removedBy << Q(m_report->Filters[f].Info->Caption);
-            if (draw.Filters[f].Failed)
-                errors << Q(draw.Filters[f].Error);
-        }
+        for (const std::size_t f : FailedOn(*m_report, draw))
+            errors << Q(draw.Filters[f].Error);
         QString by = removedBy.join(QStringLiteral("、"));
         if (!errors.isEmpty())
             by += (by.isEmpty() ? QString() : QStringLiteral("；")) + QStringLiteral("出错：") +
