@@ -7,7 +7,7 @@
 #include "session/HistoryCommands.h"
 
 #ifdef QUORVANE_TREND_PNG
-#include "ui/analysis/TrendImage.h"
+#include <dlfcn.h>
 #endif
 
 #include <cstdio>
@@ -17,6 +17,31 @@
 namespace {
 
 using namespace qv::cli;
+
+#ifdef QUORVANE_TREND_PNG
+// Draws the grid with the picture module: beside this program in the build, in the
+// library folder of the installed layout.
+void SaveTrendPng(const qv::TrendGrid& grid, bool showOmissions, const std::filesystem::path& path)
+{
+    using Save = const char* (*)(const qv::TrendGrid*, bool, const char*);
+    std::error_code ec;
+    const auto dir = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+    Save save = nullptr;
+    for (const auto& candidate : {dir / QUORVANE_TREND_PNG, dir.parent_path() / QUORVANE_INSTALLED_LIBDIR /
+                                                                "quorvane" / QUORVANE_TREND_PNG}) {
+        // The module stays loaded: the toolkit it brings does not unload cleanly.
+        if (void* module = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+            save = reinterpret_cast<Save>(dlsym(module, "QuorvaneSaveTrendPng"));
+            break;
+        }
+    }
+    if (save == nullptr)
+        throw qv::Error(std::string("找不到绘图模块 ") + QUORVANE_TREND_PNG +
+                        "，不能生成 PNG 图片（它应与本程序一同安装）");
+    if (const char* error = save(&grid, showOmissions, path.c_str()))
+        throw qv::Error(error);
+}
+#endif
 
 const char* const kUsage = "[--draws N|all] [--blue] [--no-omissions] [--csv FILE] [--png FILE]";
 
@@ -63,7 +88,7 @@ void RunTrend(Context& ctx, std::vector<std::string>& args)
     }
 #ifdef QUORVANE_TREND_PNG
     if (pngFile) {
-        qv::ui::SaveTrendPng(grid, omissions, std::filesystem::absolute(*pngFile));
+        SaveTrendPng(grid, omissions, std::filesystem::absolute(*pngFile));
         ctx.Host.Log(std::string(colour) + "走势图图片已保存：" + *pngFile);
     }
 #endif

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <iconv.h>
+#include <memory>
 
 namespace qv {
 
@@ -52,6 +54,26 @@ public:
         return out;
     }
 
+    // Converts one character's bytes whole: up to three output bytes packed with their
+    // count in the top byte, or 0 when the input is not exactly one convertible character.
+    std::uint32_t One(std::string_view input)
+    {
+        char buffer[8];
+        char* in = const_cast<char*>(input.data());
+        std::size_t inLeft = input.size();
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof buffer;
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        const std::size_t r = iconv(m_cd, &in, &inLeft, &outPtr, &outLeft);
+        const auto count = static_cast<std::size_t>(outPtr - buffer);
+        if (r == static_cast<std::size_t>(-1) || inLeft != 0 || count == 0 || count > 3)
+            return 0;
+        std::uint32_t packed = static_cast<std::uint32_t>(count) << 24;
+        for (std::size_t k = 0; k < count; ++k)
+            packed |= static_cast<std::uint32_t>(static_cast<unsigned char>(buffer[k])) << (8 * k);
+        return packed;
+    }
+
 private:
     iconv_t m_cd;
 };
@@ -73,6 +95,147 @@ std::size_t Utf8SequenceLength(std::string_view s)
     return i;
 }
 
+// Each character met before, in both directions, so iconv looks at every distinct
+// character once per thread instead of at every byte of every file. A character the
+// cache cannot take (a byte sequence that is not one well-formed character, or one that
+// does not convert to exactly one character) sends the whole text to iconv, so the result
+// is always iconv's own.
+class CharCache
+{
+public:
+    // GBK bytes to UTF-8; false when iconv must do the whole text.
+    bool ToUtf8(std::string_view gbk, std::string& out)
+    {
+        out.clear();
+        out.reserve(gbk.size() + gbk.size() / 2);
+        const auto* p = reinterpret_cast<const unsigned char*>(gbk.data());
+        const auto* end = p + gbk.size();
+        while (p < end) {
+            const auto* run = p;
+            while (p < end && *p < 0x80)
+                ++p;
+            out.append(reinterpret_cast<const char*>(run), static_cast<std::size_t>(p - run));
+            if (p == end)
+                break;
+            if (end - p < 2)
+                return false;
+            const unsigned key = static_cast<unsigned>(p[0]) << 8 | p[1];
+            std::uint32_t entry = Utf8Table()[key];
+            if (entry == 0) {
+                entry = LookUpUtf8(p);
+                if (entry == 0)
+                    return false;
+                Utf8Table()[key] = entry;
+            }
+            AppendPacked(out, entry);
+            p += 2;
+        }
+        return true;
+    }
+
+    // UTF-8 to GBK; false when iconv must do the whole text.
+    bool ToGbk(std::string_view utf8, std::string& out)
+    {
+        out.clear();
+        out.reserve(utf8.size());
+        const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+        const auto* end = p + utf8.size();
+        while (p < end) {
+            const auto* run = p;
+            while (p < end && *p < 0x80)
+                ++p;
+            out.append(reinterpret_cast<const char*>(run), static_cast<std::size_t>(p - run));
+            if (p == end)
+                break;
+            const std::size_t length = WellFormedLength(p, end);
+            if (length == 0)
+                return false;
+            unsigned code = 0;
+            if (length == 2)
+                code = (p[0] & 0x1Fu) << 6 | (p[1] & 0x3Fu);
+            else
+                code = (p[0] & 0x0Fu) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu);
+            std::uint32_t entry = GbkTable()[code];
+            if (entry == 0) {
+                entry = LookUpGbk(p, length);
+                if (entry == 0)
+                    return false;
+                GbkTable()[code] = entry;
+            }
+            AppendPacked(out, entry);
+            p += length;
+        }
+        return true;
+    }
+
+private:
+    // An entry holds up to three output bytes, the count in the top byte; 0 is unknown.
+    static void AppendPacked(std::string& out, std::uint32_t entry)
+    {
+        const unsigned count = entry >> 24;
+        for (unsigned k = 0; k < count; ++k)
+            out.push_back(static_cast<char>((entry >> (8 * k)) & 0xFF));
+    }
+
+    // The length of the well-formed two- or three-byte sequence at p; 0 for anything else.
+    static std::size_t WellFormedLength(const unsigned char* p, const unsigned char* end)
+    {
+        const auto cont = [](unsigned char c) { return (c & 0xC0) == 0x80; };
+        const std::ptrdiff_t left = end - p;
+        if (p[0] >= 0xC2 && p[0] <= 0xDF)
+            return left >= 2 && cont(p[1]) ? 2 : 0;
+        if (p[0] >= 0xE0 && p[0] <= 0xEF && left >= 3 && cont(p[1]) && cont(p[2])) {
+            if (p[0] == 0xE0 && p[1] < 0xA0)
+                return 0; // overlong
+            if (p[0] == 0xED && p[1] >= 0xA0)
+                return 0; // a surrogate
+            return 3;
+        }
+        return 0;
+    }
+
+    // One character through iconv: the packed result, or 0 unless the input converts
+    // whole to one to three bytes.
+    static std::uint32_t Convert(Converter& converter, const unsigned char* in, std::size_t length)
+    {
+        if (!converter.Valid())
+            return 0;
+        return converter.One(std::string_view(reinterpret_cast<const char*>(in), length));
+    }
+    std::uint32_t LookUpUtf8(const unsigned char* p)
+    {
+        static thread_local Converter converter("UTF-8", "GBK");
+        return Convert(converter, p, 2);
+    }
+    std::uint32_t LookUpGbk(const unsigned char* p, std::size_t length)
+    {
+        static thread_local Converter converter("GBK", "UTF-8");
+        return Convert(converter, p, length);
+    }
+
+    std::uint32_t* Utf8Table()
+    {
+        if (!m_toUtf8)
+            m_toUtf8 = std::make_unique<std::uint32_t[]>(0x10000);
+        return m_toUtf8.get();
+    }
+    std::uint32_t* GbkTable()
+    {
+        if (!m_toGbk)
+            m_toGbk = std::make_unique<std::uint32_t[]>(0x10000);
+        return m_toGbk.get();
+    }
+
+    std::unique_ptr<std::uint32_t[]> m_toUtf8; // by lead byte << 8 | trail byte
+    std::unique_ptr<std::uint32_t[]> m_toGbk;  // by code point (the BMP only)
+};
+
+CharCache& Cache()
+{
+    static thread_local CharCache cache;
+    return cache;
+}
+
 } // namespace
 
 bool IsAscii(std::string_view text)
@@ -87,6 +250,9 @@ std::string GbkToUtf8(std::string_view gbk)
 {
     if (IsAscii(gbk))
         return std::string(gbk);
+    std::string out;
+    if (Cache().ToUtf8(gbk, out))
+        return out;
     thread_local Converter converter("UTF-8", "GBK");
     if (!converter.Valid())
         return std::string(gbk);
@@ -97,6 +263,9 @@ std::string Utf8ToGbk(std::string_view utf8)
 {
     if (IsAscii(utf8))
         return std::string(utf8);
+    std::string out;
+    if (Cache().ToGbk(utf8, out))
+        return out;
     thread_local Converter converter("GBK", "UTF-8");
     if (!converter.Valid())
         return std::string(utf8);

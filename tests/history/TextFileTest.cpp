@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iconv.h>
 #include <unistd.h>
 
 namespace qv {
@@ -56,6 +57,61 @@ TEST(Gbk, NeverFailsOnBadBytes)
     EXPECT_EQ(Utf8ToGbk("a\xF0\x9F\x98\x80z"), "a?z");
     // Broken UTF-8 does not abort the encoder either.
     EXPECT_EQ(Utf8ToGbk("a\xE7z").front(), 'a');
+}
+
+// The converters remember characters they met; what they give must stay iconv's own for
+// every GBK character and every code point of the BMP, met first or met again, alone or
+// between plain text and characters that do not convert.
+TEST(Gbk, AgreesWithIconvOnEveryCharacter)
+{
+    const auto iconvOf = [](const char* to, const char* from, const std::string& in) {
+        iconv_t cd = iconv_open(to, from);
+        std::string out(in.size() * 4 + 4, '\0');
+        char* src = const_cast<char*>(in.data());
+        std::size_t srcLeft = in.size();
+        char* dst = out.data();
+        std::size_t dstLeft = out.size();
+        const std::size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        iconv_close(cd);
+        if (r == static_cast<std::size_t>(-1) || srcLeft != 0)
+            return std::string("\x01"); // not one whole character
+        out.resize(out.size() - dstLeft);
+        return out;
+    };
+    std::string gbkText;
+    std::string utf8Text;
+    for (int lead = 0x80; lead <= 0xFF; ++lead)
+        for (int trail = 0x30; trail <= 0xFF; ++trail) {
+            const std::string gbk{static_cast<char>(lead), static_cast<char>(trail)};
+            const std::string utf8 = iconvOf("UTF-8", "GBK", gbk);
+            if (utf8 == "\x01")
+                continue;
+            ASSERT_EQ(GbkToUtf8(gbk), utf8) << lead << ' ' << trail;
+            ASSERT_EQ(GbkToUtf8("a" + gbk + gbk + "b"), "a" + utf8 + utf8 + "b");
+            gbkText += gbk + "-";
+            utf8Text += utf8 + "-";
+        }
+    EXPECT_EQ(GbkToUtf8(gbkText), utf8Text);
+    for (char32_t code = 0x80; code <= 0xFFFF; ++code) {
+        std::string utf8;
+        if (code < 0x800)
+            utf8 = {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
+        else
+            utf8 = {static_cast<char>(0xE0 | (code >> 12)), static_cast<char>(0x80 | ((code >> 6) & 0x3F)),
+                    static_cast<char>(0x80 | (code & 0x3F))};
+        const std::string gbk = iconvOf("GBK", "UTF-8", utf8);
+        if (gbk == "\x01") {
+            if (code < 0xD800 || code > 0xDFFF) {
+                ASSERT_EQ(Utf8ToGbk("x" + utf8 + "y"), "x?y") << static_cast<unsigned>(code);
+            }
+            continue;
+        }
+        ASSERT_EQ(Utf8ToGbk(utf8 + utf8), gbk + gbk) << static_cast<unsigned>(code);
+    }
+    // A known character followed by one that does not convert: the whole text as iconv
+    // with its replacement gives it.
+    EXPECT_EQ(Utf8ToGbk("红\xF0\x9F\x98\x80球"), Utf8ToGbk("红") + "?" + Utf8ToGbk("球"));
+    EXPECT_EQ(GbkToUtf8(Utf8ToGbk("红") + "\xFF"), "红\xEF\xBF\xBD");
 }
 
 TEST(TextFile, SavesGbkWithCrLfAfterEveryLine)
