@@ -15,9 +15,8 @@ namespace qv {
 
 namespace {
 
-// The mask of the 17 characters at text when they form a RedCombo, else 0; reds gets
-// the six numbers.
-std::uint64_t ComboMask(const char* text, std::array<std::uint8_t, 6>& reds)
+// The mask of the 17 characters at text when they form a RedCombo, else 0.
+std::uint64_t ComboMask(const char* text)
 {
     std::uint64_t mask = 0;
     unsigned previous = 0;
@@ -33,7 +32,6 @@ std::uint64_t ComboMask(const char* text, std::array<std::uint8_t, 6>& reds)
         if (value < 1 || value > 33 || value <= previous)
             return 0;
         previous = value;
-        reds[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(value);
         mask |= std::uint64_t{1} << (value - 1);
     }
     return mask;
@@ -114,20 +112,18 @@ void CompactBasket::Assign(std::string text)
     while (start < n) {
         std::size_t p = start;
         std::uint64_t mask = 0;
-        std::array<std::uint8_t, 6> reds{};
         // Nearly every line is a RedCombo followed by its line end: a RedCombo holds only
         // digits and blanks, so no line end can hide inside it.
         if (start + 17 < n && (data[start + 17] == '\r' || data[start + 17] == '\n'))
-            mask = ComboMask(data + start, reds);
+            mask = ComboMask(data + start);
         if (mask != 0)
             p = start + 17;
         else
             while (p < n && data[p] != '\r' && data[p] != '\n')
                 ++p;
         if (mask == 0 && p - start == 17)
-            mask = ComboMask(data + start, reds);
-        m_lines[m_size++] = {mask, static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(p - start),
-                             reds};
+            mask = ComboMask(data + start);
+        m_lines[m_size++] = {mask, static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(p - start)};
         if (p >= n)
             break;
         if (data[p] == '\r' && p + 1 < n && data[p + 1] == '\n')
@@ -154,24 +150,32 @@ void CompactBasket::Remove(const std::vector<std::uint8_t>& removed)
     m_size = kept;
 }
 
-std::string CompactBasket::Encode() const
+LineTable CompactBasket::Table() const
 {
     std::size_t size = 0;
     for (std::size_t i = 0; i < m_size; ++i)
         size += m_lines[i].Length + 2;
-    std::string bytes;
-    bytes.resize(size);
-    char* out = bytes.data();
+    std::string text;
+    text.resize(size);
+    std::vector<std::size_t> starts(m_size);
+    char* out = text.data();
     for (std::size_t i = 0; i < m_size; ++i) {
         const Entry& entry = m_lines[i];
+        starts[i] = static_cast<std::size_t>(out - text.data());
         std::memcpy(out, m_text.data() + entry.Offset, entry.Length);
         out += entry.Length;
         *out++ = '\r';
         *out++ = '\n';
     }
+    return LineTable(std::move(text), std::move(starts));
+}
+
+std::string CompactBasket::Encode() const
+{
+    LineTable table = Table();
     if (m_ascii)
-        return bytes;
-    return Utf8ToGbk(bytes);
+        return table.TakeText();
+    return Utf8ToGbk(table.Text());
 }
 
 void CompactBasket::Save(const std::filesystem::path& path) const

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "filters/FilterRule.h"
+#include "selection/SelectionState.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -33,7 +35,12 @@ public:
         if (entry.Mask != 0) {
             line.IsCombo = true;
             line.Mask = entry.Mask;
-            line.Reds = entry.Reds;
+            // The six reds are the mask's bits, lowest first.
+            std::uint64_t bits = entry.Mask;
+            for (auto& red : line.Reds) {
+                red = static_cast<std::uint8_t>(std::countr_zero(bits) + 1);
+                bits &= bits - 1;
+            }
         }
         return line;
     }
@@ -54,6 +61,10 @@ public:
     // Drops every line whose flag in removed is set; removed has one flag per line.
     void Remove(const std::vector<std::uint8_t>& removed);
 
+    // The lines as they stand, CR LF after every one (UTF-8).
+    LineTable Table() const;
+    // Whether every line is ASCII, so that the file bytes are Table()'s text itself.
+    bool Ascii() const { return m_ascii; }
     // The file bytes: GBK, CR LF after every line.
     std::string Encode() const;
     void Save(const std::filesystem::path& path) const;
@@ -61,10 +72,9 @@ public:
 private:
     struct Entry
     {
-        std::uint64_t Mask;               // 0 for a line that is not a RedCombo
-        std::uint32_t Offset;             // into m_text
-        std::uint32_t Length;             //
-        std::array<std::uint8_t, 6> Reds; // of a RedCombo
+        std::uint64_t Mask;   // 0 for a line that is not a RedCombo
+        std::uint32_t Offset; // into m_text
+        std::uint32_t Length; //
     };
 
     void Reserve(std::size_t lines);

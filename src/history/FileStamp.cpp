@@ -1,6 +1,7 @@
 #include "history/FileStamp.h"
 
 #include <charconv>
+#include <sys/stat.h>
 
 namespace qv {
 
@@ -12,6 +13,18 @@ FileStamp StampOf(std::string_view bytes)
         hash *= 1099511628211ull;
     }
     return {bytes.size(), hash};
+}
+
+std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path)
+{
+    struct stat st
+    {
+    };
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                        static_cast<std::uint64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
+                        static_cast<std::int64_t>(st.st_mtim.tv_nsec)};
 }
 
 std::string StampText(const FileStamp& stamp)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <iconv.h>
 #include <memory>
 
@@ -240,10 +241,26 @@ CharCache& Cache()
 
 bool IsAscii(std::string_view text)
 {
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
+    // Eight bytes at a time, in blocks the compiler can widen further; a full basket is
+    // some 21 MB.
+    const char* p = text.data();
+    std::size_t left = text.size();
+    while (left >= 256) {
+        std::uint64_t high = 0;
+        for (int k = 0; k < 32; ++k) {
+            std::uint64_t word;
+            std::memcpy(&word, p + 8 * k, 8);
+            high |= word;
+        }
+        if ((high & 0x8080808080808080ull) != 0)
             return false;
-    return true;
+        p += 256;
+        left -= 256;
+    }
+    unsigned char high = 0;
+    for (std::size_t i = 0; i < left; ++i)
+        high |= static_cast<unsigned char>(p[i]);
+    return high < 0x80;
 }
 
 std::string GbkToUtf8(std::string_view gbk)

@@ -43,6 +43,13 @@ Lines LineTable::ToLines() const
     return lines;
 }
 
+std::string LineTable::TakeText()
+{
+    std::string text = std::move(m_text);
+    Clear();
+    return text;
+}
+
 void LineTable::Clear()
 {
     m_text.clear();

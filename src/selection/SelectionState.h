@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,8 @@ public:
     const std::string& Text() const { return m_text; }
     Lines ToLines() const;
     void Clear();
+    // Hands the text over and leaves the table empty.
+    std::string TakeText();
 
 private:
     std::string m_text;
@@ -53,9 +56,21 @@ struct SelectionState
     Lines BetList;                             // Memo6: the groups waiting to be expanded
     bool BasketReadyFlag = false;              // expanded in this run, or taken back at start
     LineTable BasketView;                      // "Data/temp.txt" as last loaded; empty at start
-    FileStamp BasketStamp;                     // "Data/temp.txt" as last written or loaded
-    std::size_t BasketGroups = 0;              // the bet-list lines of the last expansion
-    Selector24State Selector;                  // the 24-code selector window
+    // "Data/temp.txt" as last written or loaded. When BasketStampOfView is set the file
+    // holds exactly the view's text (all ASCII) and the stamp is worked out only when asked
+    // for (BasketFileStamp): hashing a full basket costs more than writing it.
+    FileStamp BasketStamp;
+    bool BasketStampOfView = false;
+    // The basket file as this run last wrote or read it; while it stands so on disk the
+    // view is its content and a filter run need not read it again.
+    std::optional<FileIdentity> BasketFile;
+    std::size_t BasketGroups = 0; // the bet-list lines of the last expansion
+    Selector24State Selector;     // the 24-code selector window
 };
+
+inline FileStamp BasketFileStamp(const SelectionState& selection)
+{
+    return selection.BasketStampOfView ? StampOf(selection.BasketView.Text()) : selection.BasketStamp;
+}
 
 } // namespace qv

@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "filters/CompactBasket.h"
+#include "history/Gbk.h"
 #include "history/TextFile.h"
 #include "session/AppState.h"
 #include "session/SelectionCommands.h"
@@ -63,7 +64,9 @@ void ProbeWritable(const std::filesystem::path& path)
 // written once, when the run ends or stops, with the result of the last completed pass:
 // the same file that writing after every pass leaves. Where the first pass would write,
 // the run makes sure the file can be replaced at all, so a basket that cannot be
-// written stops the run there.
+// written stops the run there. While the file stands as this run last wrote or read it,
+// its content is the basket view's text, which the run takes over instead of reading
+// the file again, and the view is made from the result instead of from reading it back.
 class RunBasket
 {
 public:
@@ -74,7 +77,13 @@ public:
     CompactBasket& Lines()
     {
         if (!m_loaded) {
-            m_basket.Load(m_path);
+            SelectionState& selection = m_state.Selection;
+            if (selection.BasketFile && IdentityOf(m_path) == selection.BasketFile) {
+                m_basket.Assign(selection.BasketView.TakeText());
+                m_viewTaken = true;
+            } else {
+                m_basket.Load(m_path);
+            }
             m_loaded = true;
         }
         return m_basket;
@@ -90,14 +99,39 @@ public:
         m_pending = true;
     }
 
-    // Writes a pending result; called when the run ends or stops.
+    // Writes a pending result; called when the run ends or stops. A basket taken from the
+    // view goes back to it, changed or not.
     void Flush()
     {
-        if (!m_pending)
+        if (!m_pending) {
+            if (m_viewTaken) {
+                m_viewTaken = false;
+                m_state.Selection.BasketView = m_basket.Table();
+            }
             return;
+        }
         m_pending = false;
-        m_basket.Save(m_path);
-        ReloadBasketView(m_state, m_host);
+        LineTable written = m_basket.Table();
+        std::string gbk;
+        if (!m_basket.Ascii())
+            gbk = Utf8ToGbk(written.Text());
+        try {
+            ReplaceFile(m_path, m_basket.Ascii() ? std::string_view(written.Text()) : std::string_view(gbk));
+        } catch (...) {
+            // The file stayed as it was; so does the view.
+            if (m_viewTaken) {
+                m_viewTaken = false;
+                m_state.Selection.BasketView = LineTable();
+                m_state.Selection.BasketFile.reset();
+                try {
+                    ReloadBasketView(m_state, m_host);
+                } catch (...) {
+                }
+            }
+            throw;
+        }
+        m_viewTaken = false;
+        ShowWrittenBasket(m_state, m_host, std::move(written), m_basket.Ascii() ? nullptr : &gbk);
     }
 
 private:
@@ -106,6 +140,7 @@ private:
     Host& m_host;
     CompactBasket m_basket;
     bool m_loaded = false;
+    bool m_viewTaken = false;
     bool m_probed = false;
     bool m_pending = false;
 };

@@ -108,7 +108,7 @@ SettingValues CaptureSession(const AppState& state)
     values["filter.tolerance"] = std::to_string(filters.Tolerance);
 
     if (state.Selection.BasketReadyFlag) {
-        values["basket.stamp"] = StampText(state.Selection.BasketStamp);
+        values["basket.stamp"] = StampText(BasketFileStamp(state.Selection));
         values["basket.groups"] = std::to_string(state.Selection.BasketGroups);
     }
     return values;
@@ -183,10 +183,12 @@ std::optional<SessionRestore> ApplySession(const SettingValues& values, AppState
     if (stamp) {
         const std::filesystem::path path = state.File(files::kBasket);
         std::string bytes;
+        std::optional<FileIdentity> identity;
         if (!std::filesystem::exists(path)) {
             restore.BasketProblem = "号码篮文件“" + std::string(files::kBasket) + "”已不存在";
         } else {
             try {
+                identity = IdentityOf(path);
                 bytes = ReadFileBytes(path);
                 if (StampOf(bytes) == *stamp)
                     restore.BasketReady = true;
@@ -199,6 +201,8 @@ std::optional<SessionRestore> ApplySession(const SettingValues& values, AppState
         if (restore.BasketReady) {
             state.Selection.BasketView = LineTable(GbkToUtf8(bytes));
             state.Selection.BasketStamp = *stamp;
+            state.Selection.BasketStampOfView = false;
+            state.Selection.BasketFile = identity;
             state.Selection.BasketGroups = groups;
             state.Selection.BasketReadyFlag = true;
             restore.BasketLines = state.Selection.BasketView.Size();

@@ -58,18 +58,18 @@ void ExpandBetList(AppState& state, Host& host)
     LineTable basket = ExpandLines(betList);
     const std::filesystem::path path = state.File(files::kBasket);
     const std::string& text = basket.Text();
-    const bool ascii =
-        std::all_of(text.begin(), text.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
-    if (ascii) {
+    if (IsAscii(text)) {
         ReplaceFile(path, text);
-        state.Selection.BasketStamp = StampOf(text);
+        state.Selection.BasketStampOfView = true;
     } else {
         // The view shows what the file now holds, characters GBK lacks included.
         const std::string gbk = Utf8ToGbk(text);
         ReplaceFile(path, gbk);
         state.Selection.BasketStamp = StampOf(gbk);
+        state.Selection.BasketStampOfView = false;
         basket = LineTable(GbkToUtf8(gbk));
     }
+    state.Selection.BasketFile = IdentityOf(path);
 
     // The flag follows the file: only a basket that was written counts as expanded.
     state.Selection.BasketReadyFlag = true;
@@ -84,9 +84,29 @@ void ExpandBetList(AppState& state, Host& host)
 
 void ReloadBasketView(AppState& state, Host& host)
 {
-    const std::string bytes = ReadFileBytes(state.File(files::kBasket));
+    const std::filesystem::path path = state.File(files::kBasket);
+    // Looked at before the read: a write in between makes the next run read it again.
+    const std::optional<FileIdentity> identity = IdentityOf(path);
+    const std::string bytes = ReadFileBytes(path);
     state.Selection.BasketStamp = StampOf(bytes);
+    state.Selection.BasketStampOfView = false;
     state.Selection.BasketView = LineTable(GbkToUtf8(bytes));
+    state.Selection.BasketFile = identity;
+    host.ViewChanged(kBasketViewComponent);
+}
+
+void ShowWrittenBasket(AppState& state, Host& host, LineTable written, const std::string* gbk)
+{
+    SelectionState& selection = state.Selection;
+    if (gbk == nullptr) {
+        selection.BasketView = std::move(written);
+        selection.BasketStampOfView = true;
+    } else {
+        selection.BasketStamp = StampOf(*gbk);
+        selection.BasketStampOfView = false;
+        selection.BasketView = LineTable(GbkToUtf8(*gbk));
+    }
+    selection.BasketFile = IdentityOf(state.File(files::kBasket));
     host.ViewChanged(kBasketViewComponent);
 }
 

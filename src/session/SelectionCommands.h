@@ -18,6 +18,11 @@ void ExpandBetList(AppState& state, Host& host);
 // Reloads the basket view from "Data/temp.txt" and tells the front end.
 void ReloadBasketView(AppState& state, Host& host);
 
+// Shows the basket just written to "Data/temp.txt" without reading it back: written is
+// its text, gbk the bytes written when they are not that text itself (not all ASCII).
+// What the view and the stamp become is what ReloadBasketView would make of the file.
+void ShowWrittenBasket(AppState& state, Host& host, LineTable written, const std::string* gbk);
+
 // Shows the selection view's start state: both counters at zero.
 void ShowStartLabels(Host& host);
 

@@ -2,7 +2,9 @@
 
 #include "core/Error.h"
 #include "history/Gbk.h"
+#include "selection/Basket.h"
 #include "session/FilterCommands.h"
+#include "session/SelectionCommands.h"
 #include "support/TempAppDir.h"
 
 #include <bit>
@@ -400,6 +402,46 @@ namespace {
 
 // 容错: a line goes when more than K filters, each judging the basket the run began with,
 // reject it.
+// After an expansion the run takes the basket from memory and shows its result without
+// reading the file back: the file, the view and the saved stamp must be what reading the
+// file would give, and a file changed on disk since must be read.
+TEST_F(FilterRunTest, ExpandedBasketRunsFromMemoryUnlessTheFileChanged)
+{
+    struct Case
+    {
+        const char* name;
+        Lines rewritten; // written over the expanded file before the run, if any
+        std::string edit5;
+        Lines left;
+    };
+    const Lines expanded = ExpandLines({"01 02 03 04 05 06 07 08"}).ToLines();
+    const Lines fromOne(expanded.begin(), expanded.begin() + 21); // C(7,5): first number 01
+    const Case cases[] = {
+        {"unchanged", {}, "2", fromOne},
+        {"rewritten",
+         {"01 02 03 04 05 06", "02 03 04 05 06 07", "01 03 04 05 06 07"},
+         "2",
+         {"01 02 03 04 05 06", "01 03 04 05 06 07"}},
+        {"failing pass", {}, "x", expanded},
+        {"nothing removed", {}, "9", expanded},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_state.Selection.BetList = {"01 02 03 04 05 06 07 08"};
+        ExpandBetList(m_state, m_host);
+        if (!c.rewritten.empty()) {
+            usleep(20000); // a new modification time even on coarse clocks
+            Basket(c.rewritten);
+        }
+        Only({"CheckBox7"});
+        m_state.Filters.Edits["Edit5"] = c.edit5;
+        Run();
+        EXPECT_EQ(BasketNow(), c.left);
+        EXPECT_EQ(m_state.Selection.BasketView.ToLines(), c.left);
+        EXPECT_EQ(BasketFileStamp(m_state.Selection), StampOf(m_dir.ReadBytes("Data/temp.txt")));
+    }
+}
+
 TEST_F(FilterRunTest, ToleranceRemovesWhatMoreThanKFiltersReject)
 {
     test::SetPlausibleInputs(m_state);

@@ -59,6 +59,18 @@ TEST(Gbk, NeverFailsOnBadBytes)
     EXPECT_EQ(Utf8ToGbk("a\xE7z").front(), 'a');
 }
 
+TEST(Gbk, IsAsciiFindsAHighByteAnywhere)
+{
+    const std::string plain(1000, 'a');
+    EXPECT_TRUE(IsAscii(plain));
+    for (const std::size_t at : {0, 7, 255, 256, 263, 511, 512, 767, 999}) {
+        std::string text = plain;
+        text[at] = '\x80';
+        EXPECT_FALSE(IsAscii(text)) << at;
+        EXPECT_TRUE(IsAscii(std::string_view(text).substr(0, at))) << at;
+    }
+}
+
 // The converters remember characters they met; what they give must stay iconv's own for
 // every GBK character and every code point of the BMP, met first or met again, alone or
 // between plain text and characters that do not convert.
