@@ -2,57 +2,14 @@
 // their wall time, CPU time and peak memory.
 
 #include "BenchSupport.h"
+#include "ProcessCost.h"
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <fcntl.h>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-struct ProcessCost
-{
-    double Seconds = 0;
-    double CpuSeconds = 0;
-    double PeakMB = 0;
-    bool Ok = false;
-};
-
-ProcessCost RunCli(const std::vector<std::string>& args)
-{
-    std::vector<char*> argv;
-    std::string cli = QUORVANE_CLI;
-    argv.push_back(cli.data());
-    std::vector<std::string> copies = args;
-    for (auto& arg : copies)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        // The tables go nowhere: the figures are the run's, not the terminal's.
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        dup2(null, 2);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    ProcessCost cost;
-    cost.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    cost.CpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                      static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    cost.PeakMB = static_cast<double>(usage.ru_maxrss) / 1024.0;
-    cost.Ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return cost;
-}
 
 const char* const kAllFilters =
     "CheckBox46,TeCheckBox8,TeCheckBox10,TeCheckBox7,CheckBox6,CheckBox7,CheckBox8,CheckBox9,CheckBox10,"
@@ -70,9 +27,9 @@ void BM_BacktestCli100(benchmark::State& state)
                                      "--none",    "--enable",          kAllFilters};
     if (state.range(0) != 0)
         args.push_back("--shrink");
-    ProcessCost cost;
+    qv::bench::ProcessCost cost;
     for (auto _ : state) {
-        cost = RunCli(args);
+        cost = qv::bench::RunCli(args);
         if (!cost.Ok) {
             state.SkipWithError("quorvane-cli backtest failed");
             return;
