@@ -76,8 +76,54 @@ std::uint64_t Binomial(int n, int k)
     return kBinomial.Value[n][k];
 }
 
+namespace {
+
+// The two digits at p as a number, or -1.
+int TwoDigitValue(const char* p)
+{
+    const unsigned tens = static_cast<unsigned char>(p[0]) - '0';
+    const unsigned ones = static_cast<unsigned char>(p[1]) - '0';
+    return tens <= 9 && ones <= 9 ? static_cast<int>(tens * 10 + ones) : -1;
+}
+
+// The line as the basket and the purchase list write nearly every line: six distinct
+// two-digit reds and at most one two-digit blue, single blanks between. Whatever else the
+// line is (any other spacing, digits or form, or a number out of range) goes the long way,
+// which then gives the reason too.
+std::optional<BetForm> PlainSingle(std::string_view line, bool blueRequired)
+{
+    if (line.size() != 17 && !(line.size() == 21 && line[17] == ' ' && line[18] == '+'))
+        return std::nullopt;
+    BetForm form;
+    for (int k = 0; k < 6; ++k) {
+        if (k > 0 && line[static_cast<std::size_t>(3 * k - 1)] != ' ')
+            return std::nullopt;
+        const int value = TwoDigitValue(line.data() + 3 * k);
+        if (value < 1 || value > kRedNumbers)
+            return std::nullopt;
+        const std::uint64_t bit = std::uint64_t{1} << (value - 1);
+        if (form.Reds & bit)
+            return std::nullopt;
+        form.Reds |= bit;
+    }
+    if (line.size() == 21) {
+        const int blue = TwoDigitValue(line.data() + 19);
+        if (blue < 1 || blue > kBlueNumbers)
+            return std::nullopt;
+        form.Blues = std::uint32_t{1} << (blue - 1);
+    } else if (blueRequired) {
+        return std::nullopt;
+    }
+    form.Kind = BetKind::Single;
+    return form;
+}
+
+} // namespace
+
 std::optional<BetForm> ParseBetForm(std::string_view line, bool blueRequired, std::string* why)
 {
+    if (auto plain = PlainSingle(line, blueRequired))
+        return plain;
     BetForm form;
     bool sawParenthesis = false;
     bool inParenthesis = false;

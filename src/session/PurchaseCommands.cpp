@@ -2,6 +2,8 @@
 
 #include "core/Error.h"
 #include "history/AppPaths.h"
+#include "history/FileStamp.h"
+#include "selection/Basket.h"
 #include "history/TextFile.h"
 #include "purchase/BluePicker.h"
 #include "session/AppState.h"
@@ -78,7 +80,15 @@ bool TakeBasketIntoPurchaseList(AppState& state, Host& host)
         return false;
     }
     host.ShowView(kPurchaseListView);
-    state.Purchase.PurchaseList = LoadLines(state.File(files::kBasket));
+    const std::filesystem::path path = state.File(files::kBasket);
+    if (state.Selection.BasketFile && IdentityOf(path) == state.Selection.BasketFile) {
+        // The file stands as this run last wrote or read it: the view holds its lines.
+        state.Purchase.PurchaseList = state.Selection.BasketView.ToLines();
+        host.ViewChanged("Memo8");
+        host.ViewChanged(kBasketViewComponent);
+        return true;
+    }
+    state.Purchase.PurchaseList = LoadLines(path);
     host.ViewChanged("Memo8");
     ReloadBasketView(state, host);
     return true;

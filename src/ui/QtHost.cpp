@@ -85,7 +85,13 @@ void QtHost::SetProgressPosition(int position)
 
 void QtHost::KeepPainting()
 {
+    // The eye sees the bar move with a repaint every few dozen milliseconds; a repaint per
+    // step of a pass over a full basket would cost more than the pass.
+    constexpr qint64 kPaintInterval = 40;
+    if (m_painted.isValid() && m_painted.elapsed() < kPaintInterval)
+        return;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_painted.start();
 }
 
 void QtHost::FitCaption(QMessageBox& box)

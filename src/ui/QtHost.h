@@ -3,6 +3,7 @@
 #include "core/Host.h"
 #include "core/RecordingHost.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 
 class QMessageBox;
@@ -60,6 +61,7 @@ private:
     bool m_scripted = false;
     RecordingHost m_script;
     QPointer<QWidget> m_owner;
+    QElapsedTimer m_painted; // since the last repaint of a long command
 };
 
 // Makes a window the owner of the dialogs for as long as it lives.

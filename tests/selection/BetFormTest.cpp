@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <vector>
+
 #include <algorithm>
 #include <bit>
 #include <vector>
@@ -108,6 +112,42 @@ TEST(BetForm, MalformedFormsSayWhy)
         EXPECT_FALSE(ParseBetForm(c.line, c.blueRequired, &why));
         EXPECT_EQ(why.rfind(c.why, 0), 0u) << why;
     }
+}
+
+// The lines of the basket's own form are read on a short path; any line of that length
+// must read exactly as the same line read the long way (a leading blank takes it there).
+TEST(BetForm, PlainLinesReadAsTheLongWay)
+{
+    std::mt19937 random(7);
+    const char pieces[] = "0123456789 +x";
+    std::vector<std::string> lines = {"01 02 03 04 05 06", "28 29 30 31 32 33 +16", "01 02 03 04 05 05",
+                                      "00 02 03 04 05 06", "01 02 03 04 05 34", "01 02 03 04 05 06 +00",
+                                      "01 02 03 04 05 06 +17", "06 05 04 03 02 01 +07", "1  02 03 04 05 06"};
+    for (int n = 0; n < 20000; ++n) {
+        std::string line = lines[static_cast<std::size_t>(n) % 2];
+        // A few characters changed at random, numbers redrawn in range now and then.
+        for (int k = 0; k < 3; ++k) {
+            const std::size_t at = random() % line.size();
+            line[at] = random() % 4 == 0 ? pieces[random() % 13] : static_cast<char>('0' + random() % 4);
+        }
+        lines.push_back(line);
+    }
+    for (const auto& line : lines)
+        for (const bool blueRequired : {false, true}) {
+            std::string whyShort;
+            std::string whyLong;
+            const auto quick = ParseBetForm(line, blueRequired, &whyShort);
+            const auto slow = ParseBetForm(" " + line, blueRequired, &whyLong);
+            ASSERT_EQ(quick.has_value(), slow.has_value()) << line;
+            if (!quick) {
+                ASSERT_EQ(whyShort, whyLong) << line;
+                continue;
+            }
+            ASSERT_EQ(quick->Kind, slow->Kind) << line;
+            ASSERT_EQ(quick->Reds, slow->Reds) << line;
+            ASSERT_EQ(quick->Blues, slow->Blues) << line;
+            ASSERT_EQ(quick->Bankers, slow->Bankers) << line;
+        }
 }
 
 TEST(BetForm, WhichLinesAreWrittenForms)

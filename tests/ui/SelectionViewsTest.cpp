@@ -432,6 +432,39 @@ private slots:
 #endif
     }
 
+    void longPurchaseListIsAListThatDeletesAndSaves()
+    {
+#ifdef QV_HAVE_WHOLE_CHAIN
+        Selection s(false);
+        s.desk.Form->ShowView(QStringLiteral("购买清单"));
+        Lines lines;
+        for (std::size_t i = 0; i < ListBox::kEditableLines + 2; ++i)
+            lines.push_back(i % 2 == 0 ? "01 02 03 04 05 06 +07" : "01 02 03 04 05 07");
+        s.desk.Form->State().Purchase.PurchaseList = lines;
+        s.desk.Host().ViewChanged("Memo8");
+        auto* list = s.Find<QTableView>("Memo8List");
+        QVERIFY(list && list->isVisibleTo(s.desk.Form.get()));
+        QVERIFY(!s.Find<QPlainTextEdit>("Memo8")->isVisibleTo(s.desk.Form.get()));
+        QCOMPARE(list->model()->rowCount(), static_cast<int>(lines.size()));
+        QCOMPARE(list->model()->index(1, 0).data().toString(), QStringLiteral("01 02 03 04 05 07"));
+        QCOMPARE(s.Text("PurchaseTotal"), QStringLiteral("合计共：20002注/40004元"));
+
+        // Rows 0 and 1 deleted: the list and the file are what the view shows.
+        list->selectionModel()->select(QItemSelection(list->model()->index(0, 0), list->model()->index(1, 0)),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(s.desk.Form->State().Purchase.PurchaseList.size(), ListBox::kEditableLines);
+        s.desk.Script().QueueSaveFile(s.desk.Dir / "long.txt");
+        s.Click("Button16");
+        QCOMPARE(s.desk.Dir.Read("long.txt"), Lines(lines.begin() + 2, lines.end()));
+        // Down to the editable size it is a text box again.
+        QVERIFY(s.Find<QPlainTextEdit>("Memo8")->isVisibleTo(s.desk.Form.get()));
+        QCOMPARE(s.Text("PurchaseTotal"), QStringLiteral("合计共：20000注/40000元"));
+#else
+        QSKIP("the purchase list is not part of this build");
+#endif
+    }
+
     void presetsSetTheBlueBoxes_data()
     {
         QTest::addColumn<QString>("preset");

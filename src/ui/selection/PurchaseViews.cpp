@@ -2,6 +2,7 @@
 
 #include "ui/widgets/QtText.h"
 
+#include <QAbstractListModel>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -9,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -16,6 +18,8 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
+#include <QStackedWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QThread>
 #include <QTimer>
@@ -29,6 +33,7 @@
 #endif
 
 #include <algorithm>
+#include <climits>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -166,14 +171,141 @@ constexpr PresetButton kPresets[] = {{"全16码", "RadioButton3"},
 
 // ---------------------------------------------------------------------------------------
 
-ListBox::ListBox(QPlainTextEdit* box, Lines& lines)
-    : m_box(box), m_lines(lines), m_shown(Fingerprint(Lines{}))
+// The lines of a long list as rows, read where they are.
+class LinesModel : public QAbstractListModel
 {
+public:
+    LinesModel(const Lines& lines, QObject* parent) : QAbstractListModel(parent), m_lines(lines) {}
+
+    int rowCount(const QModelIndex& parent) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(std::min<std::size_t>(m_rows, INT_MAX));
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const auto row = static_cast<std::size_t>(index.row());
+        if (!index.isValid() || role != Qt::DisplayRole || row >= m_lines.size())
+            return {};
+        return Q(m_lines[row]);
+    }
+    void Reload()
+    {
+        beginResetModel();
+        m_rows = m_lines.size();
+        endResetModel();
+    }
+
+private:
+    const Lines& m_lines;
+    std::size_t m_rows = 0;
+};
+
+namespace {
+
+// Delete (or Backspace) on the list view deletes its selected lines.
+class DeleteKeyFilter : public QObject
+{
+public:
+    DeleteKeyFilter(std::function<void()> remove, QObject* parent)
+        : QObject(parent), m_remove(std::move(remove))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->matches(QKeySequence::Delete) || key->key() == Qt::Key_Backspace) {
+                m_remove();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_remove;
+};
+
+} // namespace
+
+ListBox::ListBox(QPlainTextEdit* box, Lines& lines, std::function<void()> changed)
+    : m_box(box), m_lines(lines), m_changed(std::move(changed)), m_shown(Fingerprint(Lines{}))
+{
+    QWidget* parent = box->parentWidget();
+    m_stack = new QStackedWidget(parent);
+    m_stack->setObjectName(box->objectName() + QStringLiteral("Stack"));
+    m_stack->addWidget(box);
+
+    auto* page = new QWidget(m_stack);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_note = new QLabel(page);
+    m_note->setObjectName(box->objectName() + QStringLiteral("Note"));
+    m_note->setProperty("role", QStringLiteral("note"));
+    m_note->setWordWrap(true);
+    layout->addWidget(m_note);
+    // A table of one column: its rows cost nothing to lay out, however many there are.
+    m_view = new QTableView(page);
+    m_view->setObjectName(box->objectName() + QStringLiteral("List"));
+    m_view->horizontalHeader()->hide();
+    m_view->horizontalHeader()->setStretchLastSection(true);
+    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 4);
+    m_view->setShowGrid(false);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_view->setFont(box->font());
+    m_model = new LinesModel(m_lines, m_view);
+    m_view->setModel(m_model);
+    layout->addWidget(m_view, 1);
+    m_stack->addWidget(page);
+    m_view->installEventFilter(new DeleteKeyFilter([this]() { DeleteSelected(); }, m_view));
+
     m_connection = QObject::connect(m_box, &QPlainTextEdit::textChanged, m_box, [this]() {
         if (!m_refreshing)
             m_edited = true;
     });
     Show();
+}
+
+QWidget* ListBox::Widget() const
+{
+    return m_stack;
+}
+
+bool ListBox::Long() const
+{
+    return m_stack->currentIndex() == 1;
+}
+
+Lines ListBox::Shown() const
+{
+    return Long() ? m_lines : MemoLines(m_box->toPlainText());
+}
+
+void ListBox::DeleteSelected()
+{
+    const QModelIndexList rows = m_view->selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return;
+    std::vector<std::uint8_t> gone(m_lines.size(), 0);
+    for (const QModelIndex& index : rows)
+        if (static_cast<std::size_t>(index.row()) < gone.size())
+            gone[static_cast<std::size_t>(index.row())] = 1;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < m_lines.size(); ++i)
+        if (!gone[i])
+            m_lines[kept++] = std::move(m_lines[i]);
+    m_lines.resize(kept);
+    const int first = rows.front().row();
+    Show();
+    if (Long() && m_model->rowCount({}) > 0)
+        m_view->setCurrentIndex(m_model->index(std::min(first, m_model->rowCount({}) - 1), 0));
+    if (m_changed)
+        m_changed();
 }
 
 ListBox::~ListBox()
@@ -183,7 +315,7 @@ ListBox::~ListBox()
 
 void ListBox::Pull()
 {
-    if (!m_edited)
+    if (!m_edited || Long())
         return;
     m_lines = MemoLines(m_box->toPlainText());
     m_shown = Fingerprint(m_lines);
@@ -196,7 +328,19 @@ void ListBox::Show()
     if (now == m_shown)
         return;
     m_refreshing = true;
-    m_box->setPlainText(MemoText(m_lines));
+    if (m_lines.size() > kEditableLines) {
+        m_box->clear();
+        m_model->Reload();
+        m_note->setText(QStringLiteral("共%1行。超过%2行的清单以列表显示：选中行后按Delete键删除；"
+                                       "不超过%2行时可直接编辑。")
+                            .arg(m_lines.size())
+                            .arg(kEditableLines));
+        m_stack->setCurrentIndex(1);
+    } else {
+        m_model->Reload();
+        m_box->setPlainText(MemoText(m_lines));
+        m_stack->setCurrentIndex(0);
+    }
     m_refreshing = false;
     m_shown = now;
     m_edited = false;
@@ -217,7 +361,9 @@ PurchaseListView::PurchaseListView(ViewContext context, QWidget* parent)
     title->setProperty("role", QStringLiteral("header"));
     listColumn->addWidget(title);
     QPlainTextEdit* memo8 = MakeMemo(QStringLiteral("Memo8"), this);
-    listColumn->addWidget(memo8, 1);
+    m_list =
+        std::make_unique<ListBox>(memo8, m_context.State.Purchase.PurchaseList, [this]() { RefreshTotal(); });
+    listColumn->addWidget(m_list->Widget(), 1);
     auto* fileButtons = new QHBoxLayout;
     QPushButton* save = MakeButton(QStringLiteral("保存清单"), QStringLiteral("Button16"), this);
     QPushButton* load = MakeButton(QStringLiteral("载入清单"), QStringLiteral("Button18"), this);
@@ -279,8 +425,6 @@ PurchaseListView::PurchaseListView(ViewContext context, QWidget* parent)
     side->addStretch(1);
     layout->addLayout(side);
 
-    m_list = std::make_unique<ListBox>(memo8, m_context.State.Purchase.PurchaseList);
-
     connect(random, &QPushButton::clicked, this, &PurchaseListView::Button17Click);
     connect(save, &QPushButton::clicked, this, &PurchaseListView::Button16Click);
     connect(load, &QPushButton::clicked, this, &PurchaseListView::Button18Click);
@@ -310,7 +454,9 @@ void PurchaseListView::RefreshTotal()
 #ifdef QV_HAVE_PURCHASE
     if (!m_list)
         return;
-    const BetTally tally = TallyBets(MemoLines(m_list->Box()->toPlainText()), "购买清单");
+    // A long list is counted where it is; a copy of a million lines costs more than the count.
+    const BetTally tally = m_list->Long() ? TallyBets(m_context.State.Purchase.PurchaseList, "购买清单")
+                                          : TallyBets(MemoLines(m_list->Box()->toPlainText()), "购买清单");
     QString text = Q(BetTotalText(tally.Bets));
     if (tally.Unreadable > 0) {
         text += QStringLiteral("（另有%1行无法识别）").arg(tally.Unreadable);
@@ -430,7 +576,8 @@ PrizeCheckView::PrizeCheckView(ViewContext context, QWidget* parent)
     group->setObjectName(QStringLiteral("GroupBox7"));
     auto* groupLayout = new QVBoxLayout(group);
     QPlainTextEdit* memo9 = MakeMemo(QStringLiteral("Memo9"), group);
-    groupLayout->addWidget(memo9, 1);
+    m_queries = std::make_unique<ListBox>(memo9, QueryListOf(m_context.State));
+    groupLayout->addWidget(m_queries->Widget(), 1);
     QPushButton* load = MakeButton(QStringLiteral("载入查询清单"), QStringLiteral("TeButton1"), group);
     auto* loadRow = new QHBoxLayout;
     loadRow->addWidget(load);
@@ -504,7 +651,6 @@ PrizeCheckView::PrizeCheckView(ViewContext context, QWidget* parent)
     replayLayout->addLayout(replayColumns, 1);
     layout->addWidget(replay, 2);
 
-    m_queries = std::make_unique<ListBox>(memo9, QueryListOf(m_context.State));
     m_edit7->setText(Q(QueryDrawOf(m_context.State)));
     connect(m_edit7, &QLineEdit::textChanged, this,
             [this](const QString& text) { QueryDrawOf(m_context.State) = S(text); });
@@ -515,7 +661,8 @@ PrizeCheckView::PrizeCheckView(ViewContext context, QWidget* parent)
     connect(m_firstAmount, &QLineEdit::textChanged, this, &PrizeCheckView::FloatingAmountChanged);
     connect(m_secondAmount, &QLineEdit::textChanged, this, &PrizeCheckView::FloatingAmountChanged);
     connect(replayButton, &QPushButton::clicked, this, &PrizeCheckView::ReplayClick);
-    m_replayLocks = {replayButton, load, check, m_replayDraws};
+    // Deleting lines of a long query list changes the list the replay reads.
+    m_replayLocks = {replayButton, load, check, m_replayDraws, m_queries->ListView()};
 
     m_context.Register("Memo9", [this]() { Refresh(); });
     m_context.Register("Edit7", [this]() { Refresh(); });

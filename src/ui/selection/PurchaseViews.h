@@ -15,6 +15,8 @@ class QButtonGroup;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QTableView;
+class QStackedWidget;
 class QPlainTextEdit;
 class QRadioButton;
 class QSpinBox;
@@ -24,15 +26,26 @@ class QTimer;
 
 namespace qv::ui {
 
-// A text box over a list the core may replace whole and the user may edit freely. Typing
-// only marks it changed; the lines go into the list when a command needs them (Pull), so
-// a list of a million bets costs nothing per keystroke. Commands Pull() before they run;
-// Show() redraws the box only when the core changed the list since it was last shown or
-// pulled, so the user's edits survive the redraws of every view.
+class LinesModel;
+
+// A list the core may replace whole and the user may edit freely. Up to kEditableLines
+// lines it is a text box: typing only marks it changed; the lines go into the list when a
+// command needs them (Pull), so typing costs nothing per keystroke. Commands Pull() before
+// they run; Show() redraws the box only when the core changed the list since it was last
+// shown or pulled, so the user's edits survive the redraws of every view.
+//
+// A longer list (a full basket is over a million bets) is shown by a list view over the
+// list itself ("<name>List"), which costs nothing per line: the user selects lines and
+// deletes them with Delete, and what is saved is what is shown. Typing into it is not
+// offered; a list cut down to kEditableLines lines becomes a text box again.
 class ListBox
 {
 public:
-    ListBox(QPlainTextEdit* box, Lines& lines);
+    static constexpr std::size_t kEditableLines = 20000;
+
+    // The box goes into the widget that Widget() gives; changed runs after the user
+    // deleted lines in the list view.
+    ListBox(QPlainTextEdit* box, Lines& lines, std::function<void()> changed = {});
     ~ListBox();
     ListBox(const ListBox&) = delete;
     ListBox& operator=(const ListBox&) = delete;
@@ -40,11 +53,24 @@ public:
     void Pull();
     void Show();
     QPlainTextEdit* Box() const { return m_box; }
+    QWidget* Widget() const;
+    QTableView* ListView() const { return m_view; }
+    // Whether the list is shown by the list view.
+    bool Long() const;
+    // The lines as the user sees them now (the box's text, or the list itself).
+    Lines Shown() const;
 
 private:
+    void DeleteSelected();
+
     QPlainTextEdit* m_box;
+    QStackedWidget* m_stack = nullptr;
+    QTableView* m_view = nullptr;
+    QLabel* m_note = nullptr;
+    LinesModel* m_model = nullptr;
     QMetaObject::Connection m_connection;
     Lines& m_lines;
+    std::function<void()> m_changed;
     std::uint64_t m_shown;
     bool m_edited = false;
     bool m_refreshing = false;
