@@ -1,6 +1,7 @@
 #include "ui/QtHost.h"
 
 #include "ui/Unit1.h"
+#include "ui/ViewContext.h"
 #include "ui/widgets/QtText.h"
 
 #include <QAbstractButton>
@@ -85,6 +86,9 @@ void QtHost::SetProgressPosition(int position)
 
 void QtHost::KeepPainting()
 {
+    // A command running aside: the window's own event loop paints.
+    if (StateLent())
+        return;
     // The eye sees the bar move with a repaint every few dozen milliseconds; a repaint per
     // step of a pass over a full basket would cost more than the pass.
     constexpr qint64 kPaintInterval = 40;

@@ -6,6 +6,7 @@
 #include "session/Pipeline.h"
 #include "ui/Addresses.h"
 #include "ui/QtHost.h"
+#include "ui/RelayHost.h"
 #include "ui/SessionSettings.h"
 #include "ui/analysis/TableModels.h"
 #include "ui/analysis/TrendView.h"
@@ -18,11 +19,13 @@
 #include "ui/windows/adddata.h"
 #include "ui/windows/starloading.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -37,10 +40,13 @@
 #include <QStackedWidget>
 #include <QTableView>
 #include <QTextCursor>
+#include <QThread>
 #include <QTimer>
+
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <unordered_set>
 
 namespace qv::ui {
 
@@ -153,6 +159,7 @@ ViewContext TForm1::Context()
         m_state,
         *m_host,
         [this](const std::function<void()>& command) { return Run(command); },
+        [this](const std::function<void(qv::Host&)>& command) { return RunAside(command); },
         [this](const std::string& component, std::function<void()> refresh) {
             RegisterView(component, std::move(refresh));
         },
@@ -611,23 +618,68 @@ void TForm1::AppendLog(const QString& text)
 // ---------------------------------------------------------------------------------------
 // Commands
 
+namespace {
+
+// The text of the error a command stopped with; empty when it finished.
+std::string ErrorOf(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const Error& e) {
+        return e.what();
+    } catch (const std::bad_alloc&) {
+        return "Out of memory";
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return {};
+}
+
+} // namespace
+
 std::string TForm1::Execute(const std::function<void()>& command)
 {
     ++m_busy;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::string error;
-    try {
-        command();
-    } catch (const Error& e) {
-        error = e.what();
-    } catch (const std::bad_alloc&) {
-        error = "Out of memory";
-    } catch (const std::exception& e) {
-        error = e.what();
-    }
+    const std::string error = ErrorOf(command);
     QApplication::restoreOverrideCursor();
     --m_busy;
     return error;
+}
+
+bool TForm1::RunAside(const std::function<void(qv::Host&)>& command)
+{
+    if (m_busy)
+        return false;
+    ++m_busy;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::unordered_set<std::string> plainLabels;
+    for (const QLabel* label : findChildren<QLabel*>())
+        if (!label->objectName().isEmpty() && Component(label->objectName()) == label)
+            plainLabels.insert(S(label->objectName()));
+    RelayHost relay(*m_host, this, std::move(plainLabels));
+    std::string error;
+    QEventLoop loop;
+    QThread* worker = QThread::create([&] { error = ErrorOf([&] { command(relay); }); });
+    connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+    RelayHost::LendState(true);
+    worker->start();
+    // Paints, timers and the worker's calls go on; clicks and keys wait.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    worker->wait();
+    delete worker;
+    // Whatever the worker posted is carried out while its Host still exists.
+    QCoreApplication::sendPostedEvents(this);
+    RelayHost::LendState(false);
+    // What the views left blank meanwhile.
+    for (QAbstractItemView* view : findChildren<QAbstractItemView*>())
+        view->viewport()->update();
+    QApplication::restoreOverrideCursor();
+    --m_busy;
+    if (error.empty())
+        return true;
+    ReportError(error);
+    return false;
 }
 
 void TForm1::ReportError(const std::string& text)
@@ -738,6 +790,11 @@ void TForm1::showEvent(QShowEvent* event)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    // A command running aside still holds the run's lists.
+    if (StateLent()) {
+        event->ignore();
+        return;
+    }
     if (!FadeOutBeforeClose(this, event, 1000))
         return;
     SaveSessionSettings(*this);

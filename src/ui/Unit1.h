@@ -93,6 +93,9 @@ public:
     // box; false then, and also when another command is still running (a timer or a
     // repaint during a long command cannot start a second one).
     bool Run(const std::function<void()>& command) override;
+    // Runs one command on a worker thread (ViewContext::RunAside); the same refusals and
+    // the same report as Run, and the same result as running it here.
+    bool RunAside(const std::function<void(qv::Host&)>& command);
     bool Busy() const { return m_busy > 0; }
     // The same without the report: the error's text, empty when the command finished.
     std::string Execute(const std::function<void()>& command) override;

@@ -23,6 +23,10 @@ struct ViewContext
     AppState& State;
     Host& CommandHost;
     std::function<bool(const std::function<void()>&)> Run;
+    // The same for a command that can take long on a full basket: it runs on a worker
+    // thread and reports through the Host it is given, while the window keeps painting
+    // with the busy cursor and takes no input until it is back.
+    std::function<bool(const std::function<void(Host&)>&)> RunAside;
     std::function<void(const std::string&, std::function<void()>)> Register;
     std::function<void(const QString&)> ShowView;
     QWidget* Owner = nullptr; // the main window: parent of the secondary windows
@@ -33,6 +37,10 @@ struct ViewContext
 // break adds no line when the text is read back ("a\nb\n" is the two lines a and b;
 // "a\nb\n\n" ends in one empty line).
 QString MemoText(const Lines& lines);
+
+// True while a command runs aside: the run's lists are the worker's then, and the views
+// over them (the basket grid, the long lists) show nothing until it is back.
+bool StateLent();
 Lines MemoLines(const QString& text);
 
 } // namespace qv::ui

@@ -1,5 +1,7 @@
 #include "ui/selection/BasketModel.h"
 
+#include "ui/ViewContext.h"
+
 #include <algorithm>
 #include <climits>
 
@@ -20,8 +22,9 @@ QVariant BasketModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.column() != 0)
         return {};
     const auto row = static_cast<std::size_t>(index.row());
-    // The table may have been replaced since the last Reload(); rows past its end are blank.
-    if (row >= m_lines.Size())
+    // The table may have been replaced since the last Reload(); rows past its end are blank,
+    // and so is every row while a command running aside may be changing it.
+    if (StateLent() || row >= m_lines.Size())
         return {};
     switch (role) {
     case Qt::DisplayRole:

@@ -160,7 +160,7 @@ void BetView::TeButton20Click()
 
 void BetView::Button8Click()
 {
-    m_context.Run([this]() { ExpandBetList(m_context.State, m_context.CommandHost); });
+    m_context.RunAside([this](Host& host) { ExpandBetList(m_context.State, host); });
 }
 
 } // namespace qv::ui

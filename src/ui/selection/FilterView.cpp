@@ -428,9 +428,11 @@ QCheckBox* FilterView::Switch(const std::string& checkBox) const
 
 void FilterView::Button9Click()
 {
-    m_context.Run([this]() {
+    m_context.RunAside([this](Host& host) {
 #ifdef QV_HAVE_FILTER_RUN
-        RunFilters(m_context.State, m_context.CommandHost);
+        RunFilters(m_context.State, host);
+#else
+        (void)host;
 #endif
     });
     Refresh();

@@ -184,7 +184,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override
     {
         const auto row = static_cast<std::size_t>(index.row());
-        if (!index.isValid() || role != Qt::DisplayRole || row >= m_lines.size())
+        if (!index.isValid() || role != Qt::DisplayRole || StateLent() || row >= m_lines.size())
             return {};
         return Q(m_lines[row]);
     }
@@ -454,6 +454,11 @@ void PurchaseListView::RefreshTotal()
 #ifdef QV_HAVE_PURCHASE
     if (!m_list)
         return;
+    if (StateLent()) {
+        // The list is a command's now; count it once the command is back.
+        m_totalTimer->start();
+        return;
+    }
     // A long list is counted where it is; a copy of a million lines costs more than the count.
     const BetTally tally = m_list->Long() ? TallyBets(m_context.State.Purchase.PurchaseList, "购买清单")
                                           : TallyBets(MemoLines(m_list->Box()->toPlainText()), "购买清单");
@@ -499,9 +504,11 @@ void PurchaseListView::PresetClicked(int preset)
 void PurchaseListView::Button15Click()
 {
     PullList();
-    m_context.Run([this]() {
+    m_context.RunAside([this](Host& host) {
 #ifdef QV_HAVE_PURCHASE
-        TakeBasketIntoPurchaseList(m_context.State, m_context.CommandHost);
+        TakeBasketIntoPurchaseList(m_context.State, host);
+#else
+        (void)host;
 #endif
     });
 }
@@ -509,9 +516,11 @@ void PurchaseListView::Button15Click()
 void PurchaseListView::Button17Click()
 {
     PullList();
-    m_context.Run([this]() {
+    m_context.RunAside([this](Host& host) {
 #ifdef QV_HAVE_PURCHASE
-        AssignRandomBlues(m_context.State, m_context.CommandHost);
+        AssignRandomBlues(m_context.State, host);
+#else
+        (void)host;
 #endif
     });
 }
@@ -519,9 +528,11 @@ void PurchaseListView::Button17Click()
 void PurchaseListView::Button16Click()
 {
     PullList();
-    m_context.Run([this]() {
+    m_context.RunAside([this](Host& host) {
 #ifdef QV_HAVE_PURCHASE
-        SavePurchaseList(m_context.State, m_context.CommandHost);
+        SavePurchaseList(m_context.State, host);
+#else
+        (void)host;
 #endif
     });
 }
@@ -529,9 +540,11 @@ void PurchaseListView::Button16Click()
 void PurchaseListView::Button18Click()
 {
     PullList();
-    m_context.Run([this]() {
+    m_context.RunAside([this](Host& host) {
 #ifdef QV_HAVE_PURCHASE
-        LoadPurchaseList(m_context.State, m_context.CommandHost);
+        LoadPurchaseList(m_context.State, host);
+#else
+        (void)host;
 #endif
     });
 }
@@ -793,9 +806,11 @@ void PrizeCheckView::TeButton1Click()
         return;
     if (m_queries)
         m_queries->Pull();
-    m_context.Run([this]() {
+    m_context.RunAside([this](Host& host) {
 #ifdef QV_HAVE_PURCHASE
-        LoadQueryList(m_context.State, m_context.CommandHost);
+        LoadQueryList(m_context.State, host);
+#else
+        (void)host;
 #endif
     });
 }
@@ -806,9 +821,11 @@ void PrizeCheckView::Button12Click()
         return;
     if (m_queries)
         m_queries->Pull();
-    m_context.Run([this]() {
+    m_context.RunAside([this](Host& host) {
 #ifdef QV_HAVE_PURCHASE
-        CheckPrizes(m_context.State, m_context.CommandHost);
+        CheckPrizes(m_context.State, host);
+#else
+        (void)host;
 #endif
     });
 }
