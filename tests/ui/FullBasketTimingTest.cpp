@@ -43,6 +43,29 @@ class FullBasketTimingTest : public QObject
 private slots:
     void initTestCase() { PrepareApplication(); }
 
+    // From creating the windows to the filled window: the first start computes every file
+    // ("Data=0"), the second reads them back ("Data=1").
+    void startUpOnTheBundledHistory()
+    {
+#ifdef QUORVANE_CHECK_LEAKS
+        QSKIP("start-up figures are taken from the optimised build");
+#else
+        Desk desk;
+        desk.SetFlagFile("Data=0");
+        for (const char* flag : {"Data=0", "Data=1"}) {
+            QCOMPARE(desk.Dir.Read("option.ini"), Lines{flag});
+            QElapsedTimer clock;
+            clock.start();
+            desk.Create();
+            QVERIFY(desk.Start());
+            QCoreApplication::processEvents();
+            desk.Form->repaint();
+            qInfo("start-up with %s: %lld ms", flag, clock.elapsed());
+            desk.Form.reset();
+        }
+#endif
+    }
+
     void everyCommandOnTheFullBasket()
     {
 #ifdef QUORVANE_CHECK_LEAKS
@@ -57,7 +80,8 @@ private slots:
             QVERIFY2(button, name);
             button->click();
         };
-        const auto measure = [&](const char* what, const QString& view, const std::function<void()>& command) {
+        const auto measure = [&](const char* what, const QString& view,
+                                 const std::function<void()>& command) {
             desk.Form->ShowView(view);
             QCoreApplication::processEvents();
             QElapsedTimer clock;

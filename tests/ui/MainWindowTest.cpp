@@ -388,6 +388,53 @@ private slots:
         QVERIFY(!form.Busy());
     }
 
+    // A command run aside reports what it reports run here: the same log, labels,
+    // answers, dialogs, views and error, in the same order.
+    void aCommandRunAsideReportsAsItWouldHere()
+    {
+        const auto command = [](Host& host, bool fail) {
+            host.Log("开始");
+            host.SetLabel("Label4", "总共合计：12注/24元");
+            host.SetProgressMaximum(10);
+            host.SetProgressPosition(5);
+            const auto answer = host.Message("提示", "继续？", MessageIcon::Question, MessageButtons::YesNo);
+            host.Log(answer == MessageAnswer::No ? "否" : "是");
+            FileDialogRequest request;
+            const auto path = host.ChooseSaveFile(request);
+            host.Log(path ? path->filename().string() : "取消");
+            host.ShowView("中奖查询");
+            host.SetLabel("Memo19", "第一行\n第二行");
+            if (fail)
+                throw Error::ListIndexOutOfBounds(3);
+            host.Log("完成");
+        };
+        for (const bool fail : {false, true}) {
+            QStringList logs[2];
+            QStringList messages[2];
+            for (const bool aside : {false, true}) {
+                Desk desk;
+                TForm1& form = desk.Create();
+                desk.Script().QueueAnswer(MessageAnswer::No);
+                desk.Script().QueueSaveFile(desk.Dir / "a.txt");
+                const bool done = aside ? form.RunAside([&](Host& host) { command(host, fail); })
+                                        : form.Run([&] { command(form.Host(), fail); });
+                QCOMPARE(done, !fail);
+                QVERIFY(!form.Busy());
+                QVERIFY(!StateLent());
+                logs[aside] = desk.LogLines();
+                messages[aside] = desk.MessageTexts();
+                QCOMPARE(desk.Find<QLabel>("Label4")->text(), QStringLiteral("总共合计：12注/24元"));
+                QCOMPARE(desk.Find<QPlainTextEdit>("Memo19")->toPlainText(),
+                         QStringLiteral("第一行\n第二行"));
+                QCOMPARE(form.ProgressBar()->value(), 5);
+                QCOMPARE(form.CurrentView(TForm1::Area::Selection), QStringLiteral("中奖查询"));
+            }
+            QCOMPARE(logs[1], logs[0]);
+            QCOMPARE(messages[1], messages[0]);
+            QVERIFY(logs[1].contains(QStringLiteral("否")) && logs[1].contains(QStringLiteral("a.txt")));
+        }
+    }
+
     void hostReachesControlsByComponentName()
     {
         Desk desk;

@@ -296,9 +296,13 @@ void ListBox::DeleteSelected()
         if (static_cast<std::size_t>(index.row()) < gone.size())
             gone[static_cast<std::size_t>(index.row())] = 1;
     std::size_t kept = 0;
-    for (std::size_t i = 0; i < m_lines.size(); ++i)
-        if (!gone[i])
-            m_lines[kept++] = std::move(m_lines[i]);
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        if (gone[i])
+            continue;
+        if (kept != i) // a string moved onto itself is left empty
+            m_lines[kept] = std::move(m_lines[i]);
+        ++kept;
+    }
     m_lines.resize(kept);
     const int first = rows.front().row();
     Show();
