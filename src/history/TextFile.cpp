@@ -172,7 +172,20 @@ Lines SplitLines(std::string_view text)
 
 Lines LoadLines(const std::filesystem::path& path)
 {
-    return SplitLines(GbkToUtf8(ReadFileBytes(path)));
+    Lines lines;
+    LoadLinesInto(path, lines);
+    return lines;
+}
+
+void LoadLinesInto(const std::filesystem::path& path, Lines& lines)
+{
+    // A text of plain characters is split where it is read: a million-line list is not
+    // copied once more on the way.
+    std::string bytes = ReadFileBytes(path);
+    if (!IsAscii(bytes))
+        bytes = GbkToUtf8(bytes);
+    Lines().swap(lines);
+    lines = SplitLines(bytes);
 }
 
 bool IsValidUtf8(std::string_view bytes)
@@ -241,6 +254,9 @@ std::string EncodeLines(const Lines& lines)
         text += line;
         text += "\r\n";
     }
+    // Plain characters are their own GBK bytes: no second copy of a million-line list.
+    if (IsAscii(text))
+        return text;
     return Utf8ToGbk(text);
 }
 

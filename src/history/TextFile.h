@@ -22,6 +22,9 @@ Lines SplitLines(std::string_view text);
 
 // Loads a GBK text file whole as UTF-8 lines.
 Lines LoadLines(const std::filesystem::path& path);
+// Reads the file into lines, which it replaces only once the file was read: the old
+// lines are let go before the new ones are made, so a long list is never held twice.
+void LoadLinesInto(const std::filesystem::path& path, Lines& lines);
 
 // Loads a text file the user hands over in UTF-8 (with or without a byte order mark) or
 // GBK: well-formed UTF-8 is taken as it is, anything else is decoded as GBK.

@@ -21,8 +21,9 @@ BlueGenerator ClockSeededGenerator();
 bool IsBlankList(const Lines& lines);
 
 // The blues of "随机->" given to list (see AssignRandomBlues), drawn from captions, the
-// checked boxes' numbers: the new list, ending in one empty line. Throws for a line of
-// the wrong form or a line needing a blue while captions is empty.
-Lines AssignBlues(const Lines& list, const Lines& captions, BlueGenerator& generator);
+// checked boxes' numbers: the list rewritten in place, empty lines dropped, ending in one
+// empty line. Throws for a line of the wrong form or a line needing a blue while captions
+// is empty, leaving the list as it was.
+void AssignBlues(Lines& list, const Lines& captions, BlueGenerator& generator);
 
 } // namespace qv

@@ -3,9 +3,9 @@
 #include "core/Error.h"
 #include "history/AppPaths.h"
 #include "history/FileStamp.h"
-#include "selection/Basket.h"
 #include "history/TextFile.h"
 #include "purchase/BluePicker.h"
+#include "selection/Basket.h"
 #include "session/AppState.h"
 #include "session/SelectionCommands.h"
 
@@ -54,7 +54,7 @@ bool LoadQueryList(AppState& state, Host& host)
     const auto path = host.ChooseOpenFile(state.TextFileDialog());
     if (!path)
         return false;
-    state.Purchase.QueryList = LoadLines(*path);
+    LoadLinesInto(*path, state.Purchase.QueryList);
     host.ViewChanged("Memo9");
     return true;
 }
@@ -115,17 +115,14 @@ void AssignRandomBlues(AppState& state, Host& host, BlueGenerator& generator)
     const std::string chosen = ChosenBlueText(state.Purchase);
     const Lines captions = SplitFields(chosen);
     const std::size_t n = captions.size();
-    // Built aside, so that a line of the wrong form leaves the list as it was.
-    Lines assigned = AssignBlues(list, captions, generator);
-
-    list.clear();
+    // A line of the wrong form throws before any line changes.
+    AssignBlues(list, captions, generator);
     state.Purchase.ChosenBlueText = chosen;
     std::string logLine = "随机蓝码，蓝码共";
     logLine += std::to_string(n);
     logLine += "粒，分别为：";
     logLine += chosen;
     LogStep(host, logLine);
-    list = std::move(assigned);
     host.ViewChanged("Memo8");
 }
 
@@ -162,7 +159,7 @@ bool LoadPurchaseList(AppState& state, Host& host)
     const auto path = host.ChooseOpenFile(ListDialog(state, {}));
     if (!path)
         return false;
-    state.Purchase.PurchaseList = LoadLines(*path);
+    LoadLinesInto(*path, state.Purchase.PurchaseList);
     state.Purchase.ListPath = *path;
     host.ViewChanged("Memo8");
     return true;

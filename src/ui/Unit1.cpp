@@ -96,6 +96,11 @@ TForm1::TForm1(FormOptions options, QWidget* parent) : QMainWindow(parent), m_op
 
 TForm1::~TForm1()
 {
+    if (m_asideThread) {
+        m_asideThread->quit();
+        m_asideThread->wait();
+        delete m_asideWorker;
+    }
     // The views and secondary windows read the state and report through the host, which
     // are members and die before the base class would delete its children: the children go
     // first.
@@ -658,16 +663,25 @@ bool TForm1::RunAside(const std::function<void(qv::Host&)>& command)
         if (!label->objectName().isEmpty() && Component(label->objectName()) == label)
             plainLabels.insert(S(label->objectName()));
     RelayHost relay(*m_host, this, std::move(plainLabels));
+    if (!m_asideThread) {
+        m_asideThread = new QThread(this);
+        m_asideThread->setObjectName(QStringLiteral("CommandAside"));
+        m_asideWorker = new QObject;
+        m_asideWorker->moveToThread(m_asideThread);
+        m_asideThread->start();
+    }
     std::string error;
     QEventLoop loop;
-    QThread* worker = QThread::create([&] { error = ErrorOf([&] { command(relay); }); });
-    connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
     RelayHost::LendState(true);
-    worker->start();
+    QMetaObject::invokeMethod(
+        m_asideWorker,
+        [&] {
+            error = ErrorOf([&] { command(relay); });
+            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
     // Paints, timers and the worker's calls go on; clicks and keys wait.
     loop.exec(QEventLoop::ExcludeUserInputEvents);
-    worker->wait();
-    delete worker;
     // Whatever the worker posted is carried out while its Host still exists.
     QCoreApplication::sendPostedEvents(this);
     RelayHost::LendState(false);

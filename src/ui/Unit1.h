@@ -22,6 +22,7 @@ class QAction;
 class QActionGroup;
 class QLabel;
 class QPlainTextEdit;
+class QThread;
 class QProgressBar;
 class QPushButton;
 class QSplitter;
@@ -196,6 +197,10 @@ private:
     FormOptions m_options;
 
     int m_busy = 0; // commands running (a command may run another inside it)
+    // The one thread that commands run aside on, for the life of the window: one thread
+    // keeps one memory arena, so a list freed by one command is room for the next.
+    QThread* m_asideThread = nullptr;
+    QObject* m_asideWorker = nullptr; // lives on m_asideThread
     bool m_shownOnce = false;
     bool m_startupSucceeded = false;
 
