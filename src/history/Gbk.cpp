@@ -107,17 +107,16 @@ public:
     // GBK bytes to UTF-8; false when iconv must do the whole text.
     bool ToUtf8(std::string_view gbk, std::string& out)
     {
-        out.clear();
-        out.reserve(gbk.size() + gbk.size() / 2);
+        // Every two GBK bytes become at most three UTF-8 bytes, every other byte one.
+        out.resize(gbk.size() + gbk.size() / 2 + 1);
+        char* to = out.data();
         const auto* p = reinterpret_cast<const unsigned char*>(gbk.data());
         const auto* end = p + gbk.size();
         while (p < end) {
-            const auto* run = p;
-            while (p < end && *p < 0x80)
-                ++p;
-            out.append(reinterpret_cast<const char*>(run), static_cast<std::size_t>(p - run));
-            if (p == end)
-                break;
+            if (*p < 0x80) {
+                *to++ = static_cast<char>(*p++);
+                continue;
+            }
             if (end - p < 2)
                 return false;
             const unsigned key = static_cast<unsigned>(p[0]) << 8 | p[1];
@@ -128,26 +127,26 @@ public:
                     return false;
                 Utf8Table()[key] = entry;
             }
-            AppendPacked(out, entry);
+            to = Unpack(to, entry);
             p += 2;
         }
+        out.resize(static_cast<std::size_t>(to - out.data()));
         return true;
     }
 
     // UTF-8 to GBK; false when iconv must do the whole text.
     bool ToGbk(std::string_view utf8, std::string& out)
     {
-        out.clear();
-        out.reserve(utf8.size());
+        // No character takes more bytes in GBK than in UTF-8.
+        out.resize(utf8.size());
+        char* to = out.data();
         const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
         const auto* end = p + utf8.size();
         while (p < end) {
-            const auto* run = p;
-            while (p < end && *p < 0x80)
-                ++p;
-            out.append(reinterpret_cast<const char*>(run), static_cast<std::size_t>(p - run));
-            if (p == end)
-                break;
+            if (*p < 0x80) {
+                *to++ = static_cast<char>(*p++);
+                continue;
+            }
             const std::size_t length = WellFormedLength(p, end);
             if (length == 0)
                 return false;
@@ -159,23 +158,25 @@ public:
             std::uint32_t entry = GbkTable()[code];
             if (entry == 0) {
                 entry = LookUpGbk(p, length);
-                if (entry == 0)
+                if (entry == 0 || (entry >> 24) > length)
                     return false;
                 GbkTable()[code] = entry;
             }
-            AppendPacked(out, entry);
+            to = Unpack(to, entry);
             p += length;
         }
+        out.resize(static_cast<std::size_t>(to - out.data()));
         return true;
     }
 
 private:
     // An entry holds up to three output bytes, the count in the top byte; 0 is unknown.
-    static void AppendPacked(std::string& out, std::uint32_t entry)
+    static char* Unpack(char* to, std::uint32_t entry)
     {
         const unsigned count = entry >> 24;
         for (unsigned k = 0; k < count; ++k)
-            out.push_back(static_cast<char>((entry >> (8 * k)) & 0xFF));
+            *to++ = static_cast<char>((entry >> (8 * k)) & 0xFF);
+        return to;
     }
 
     // The length of the well-formed two- or three-byte sequence at p; 0 for anything else.

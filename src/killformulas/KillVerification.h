@@ -2,6 +2,9 @@
 
 #include "killformulas/KillResult.h"
 
+#include <array>
+#include <initializer_list>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,13 +19,42 @@ enum class KillTarget
     BlueTail, // the blue's last digit equals the killed tail
 };
 
+// The one or two numbers a formula kills, held in place: a verification makes a dozen
+// predictions for each of thousands of draws.
+class KillNumbers
+{
+public:
+    KillNumbers() = default;
+    KillNumbers(std::initializer_list<std::string> numbers)
+    {
+        for (const auto& number : numbers)
+            push_back(number);
+    }
+
+    void push_back(std::string number)
+    {
+        if (m_count == m_numbers.size())
+            throw std::length_error("a kill formula names at most two numbers");
+        m_numbers[m_count++] = std::move(number);
+    }
+    const std::string* begin() const { return m_numbers.data(); }
+    const std::string* end() const { return m_numbers.data() + m_count; }
+    const std::string& operator[](std::size_t index) const { return m_numbers.at(index); }
+    std::size_t size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+
+private:
+    std::array<std::string, 2> m_numbers;
+    std::size_t m_count = 0;
+};
+
 // One formula's prediction from the earlier draw of a pair.
 struct KillPrediction
 {
     std::string Text; // as shown and stored: "15", "08|04", "2尾"
     KillTarget Target = KillTarget::Reds;
-    std::vector<std::string> Numbers; // two-digit texts for Reds and Blue
-    char Tail = '0';                  // for BlueTail
+    KillNumbers Numbers; // two-digit texts for Reds and Blue
+    char Tail = '0';     // for BlueTail
 };
 
 using DrawFields = std::vector<std::string_view>;
