@@ -151,7 +151,12 @@ std::string ReadFileBytes(const std::filesystem::path& path)
 
 Lines SplitLines(std::string_view text)
 {
+    // Sized once: a million lines grown by doubling would hold two arrays for a moment.
+    std::size_t ends = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        ends += text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
     Lines lines;
+    lines.reserve(ends + 1);
     std::size_t start = 0;
     const std::size_t n = text.size();
     while (start < n) {
