@@ -120,9 +120,10 @@ TEST(BetForm, PlainLinesReadAsTheLongWay)
 {
     std::mt19937 random(7);
     const char pieces[] = "0123456789 +x";
-    std::vector<std::string> lines = {"01 02 03 04 05 06", "28 29 30 31 32 33 +16", "01 02 03 04 05 05",
-                                      "00 02 03 04 05 06", "01 02 03 04 05 34", "01 02 03 04 05 06 +00",
-                                      "01 02 03 04 05 06 +17", "06 05 04 03 02 01 +07", "1  02 03 04 05 06"};
+    std::vector<std::string> lines = {
+        "01 02 03 04 05 06",     "28 29 30 31 32 33 +16", "01 02 03 04 05 05",
+        "00 02 03 04 05 06",     "01 02 03 04 05 34",     "01 02 03 04 05 06 +00",
+        "01 02 03 04 05 06 +17", "06 05 04 03 02 01 +07", "1  02 03 04 05 06"};
     for (int n = 0; n < 20000; ++n) {
         std::string line = lines[static_cast<std::size_t>(n) % 2];
         // A few characters changed at random, numbers redrawn in range now and then.
