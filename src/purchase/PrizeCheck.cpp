@@ -184,9 +184,11 @@ PrizeReport CheckPrizeList(const Lines& bets, const QueryDraw& draw)
             std::array<std::uint16_t, 6> numbers;
             for (std::size_t k = 0; k < 6; ++k)
                 numbers[k] = PairValue(view.data() + 3 * k);
+            // Bitwise on purpose: six compares without a branch.
+            const auto is = [](std::uint16_t a, std::uint16_t b) { return static_cast<int>(a == b); };
             for (const std::uint16_t red : pairReds)
-                hits += (red == numbers[0]) | (red == numbers[1]) | (red == numbers[2]) |
-                        (red == numbers[3]) | (red == numbers[4]) | (red == numbers[5]);
+                hits += is(red, numbers[0]) | is(red, numbers[1]) | is(red, numbers[2]) |
+                        is(red, numbers[3]) | is(red, numbers[4]) | is(red, numbers[5]);
             blueHit = view.substr(18) == blue;
         } else {
             const FieldScan scan = ScanFields(line);

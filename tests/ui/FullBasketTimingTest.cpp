@@ -22,7 +22,7 @@ using namespace qv::ui::test;
 namespace {
 
 // VmRSS or VmHWM of this process, in MB.
-long MemoryMB(const char* field)
+[[maybe_unused]] long MemoryMB(const char* field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
