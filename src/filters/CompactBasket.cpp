@@ -178,9 +178,4 @@ std::string CompactBasket::Encode() const
     return Utf8ToGbk(table.Text());
 }
 
-void CompactBasket::Save(const std::filesystem::path& path) const
-{
-    ReplaceFile(path, Encode());
-}
-
 } // namespace qv

@@ -16,7 +16,7 @@ namespace qv {
 
 // The basket file held once for a whole filter run: the file's text, and per line where
 // it stands in the text and, for a RedCombo, its mask. Passes remove lines in place; the
-// order never changes. Saving gives exactly the bytes that saving the same lines with
+// order never changes. Encode() gives exactly the bytes that saving the same lines with
 // SaveLines gives.
 class CompactBasket
 {
@@ -67,7 +67,6 @@ public:
     bool Ascii() const { return m_ascii; }
     // The file bytes: GBK, CR LF after every line.
     std::string Encode() const;
-    void Save(const std::filesystem::path& path) const;
 
 private:
     struct Entry
