@@ -4,6 +4,7 @@
 
 #include "cli/Cli.h"
 #include "core/Error.h"
+#include "core/HeapPages.h"
 #include "history/AppLocation.h"
 #include "history/TextFile.h"
 
@@ -86,6 +87,7 @@ void PrintJson(const Context& ctx, const std::string* error)
 
 int main(int argc, char** argv)
 {
+    qv::UseLargeHeapPages();
     std::vector<std::string> args(argv + 1, argv + argc);
     Context ctx;
     const Command* command = nullptr;

@@ -3,10 +3,12 @@
 #include "core/Error.h"
 #include "history/Gbk.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <mutex>
 #include <optional>
@@ -128,22 +130,33 @@ std::string ReadFileBytes(const std::filesystem::path& path)
     {
     };
     const int fd = OpenForReading(path, st);
-    std::string bytes;
-    if (st.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
+    const auto readSome = [&](char* into, std::size_t room) {
+        for (;;) {
+            const ssize_t n = ::read(fd, into, room);
+            if (n >= 0)
+                return static_cast<std::size_t>(n);
             if (errno == EINTR)
                 continue;
             const int err = errno;
             ::close(fd);
             throw Error::CannotOpenFileErrno(path.string(), err);
         }
+    };
+    // Read straight into the text at the size the file has, then on to the end of a file
+    // that grew meanwhile.
+    std::string bytes(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0, '\0');
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const std::size_t n = readSome(bytes.data() + got, bytes.size() - got);
         if (n == 0)
             break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
+        got += n;
+    }
+    bytes.resize(got);
+    if (got == static_cast<std::size_t>(std::max<off_t>(st.st_size, 0))) {
+        char buffer[1 << 16];
+        while (const std::size_t n = readSome(buffer, sizeof buffer))
+            bytes.append(buffer, n);
     }
     ::close(fd);
     return bytes;
@@ -152,22 +165,23 @@ std::string ReadFileBytes(const std::filesystem::path& path)
 Lines SplitLines(std::string_view text)
 {
     // Sized once: a million lines grown by doubling would hold two arrays for a moment.
-    std::size_t ends = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        ends += text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
+    // Lines end in LF or CR LF, or in CR alone in a text without LF.
+    std::size_t ends = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    if (ends == 0)
+        ends = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r'));
     Lines lines;
     lines.reserve(ends + 1);
-    std::size_t start = 0;
+    const char* const base = text.data();
     const std::size_t n = text.size();
+    std::size_t start = 0;
     while (start < n) {
-        std::size_t p = start;
-        while (p < n && text[p] != '\r' && text[p] != '\n')
-            ++p;
+        const auto* lf = static_cast<const char*>(std::memchr(base + start, '\n', n - start));
+        const std::size_t lfAt = lf ? static_cast<std::size_t>(lf - base) : n;
+        const auto* cr = static_cast<const char*>(std::memchr(base + start, '\r', lfAt - start));
+        std::size_t p = cr ? static_cast<std::size_t>(cr - base) : lfAt;
         lines.emplace_back(text.substr(start, p - start));
-        if (p >= n) {
-            start = n;
+        if (p >= n)
             break;
-        }
         if (text[p] == '\r' && p + 1 < n && text[p + 1] == '\n')
             ++p;
         start = p + 1;

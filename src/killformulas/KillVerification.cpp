@@ -103,16 +103,21 @@ KillVerification VerifyKillFormulas(const Lines& history, const KillFormulaSet& 
     for (std::size_t i = 0; i < n; ++i)
         fields[i] = SplitFieldViews(history[i]);
 
-    // Table line t (0 = coming issue) holds history line t - 1; its formula fields are
-    // kept apart for the view rows.
-    std::vector<std::vector<std::string>> formulaFields(n + 1);
+    // Table line t (0 = coming issue) holds history line t - 1 and is view row n - t (the
+    // view lists the oldest draw first). The rows take the formula fields first, behind
+    // room for the issue and the drawn numbers; the table lines are made from the rows.
     const long long coming = static_cast<long long>(StrToInt(FieldAt(fields[0], 0))) + 1;
 
     KillVerification result;
     result.Hits.assign(set.Count, 0);
     result.Failures.assign(set.Count, 0);
     result.Verified = static_cast<int>(n - 1);
-    formulaFields[n].assign(set.Count, std::string(kNone));
+    result.Rows.resize(n + 1);
+    for (auto& row : result.Rows) {
+        row.reserve(2 + set.Count);
+        row.resize(2);
+    }
+    result.Rows[0].resize(2 + set.Count, std::string(kNone));
 
     std::vector<KillPrediction> predictions;
     for (std::size_t k = n; k-- > 0;) {
@@ -120,49 +125,49 @@ KillVerification VerifyKillFormulas(const Lines& history, const KillFormulaSet& 
         // line k = history line k - 1 (none for the coming issue).
         predictions.clear();
         set.Predict(fields[k], predictions);
-        auto& out = formulaFields[k];
-        out.reserve(set.Count);
+        ViewRow& row = result.Rows[n - k];
         for (std::size_t f = 0; f < set.Count; ++f) {
             const auto& prediction = predictions.at(f);
-            if (k == 0) {
-                out.push_back(prediction.Text);
+            row.push_back(prediction.Text);
+            if (k == 0)
                 continue;
-            }
             const bool failed = KillFailed(prediction, fields[k - 1]);
-            out.push_back(prediction.Text);
-            out.back() += failed ? kMiss : kHit;
+            row.back() += failed ? kMiss : kHit;
             ++(failed ? result.Failures[f] : result.Hits[f]);
         }
     }
 
-    result.Table.reserve(n + 1);
-    std::string comingLine = std::to_string(coming);
-    for (int i = 0; i < 7; ++i)
-        comingLine += " ??";
-    result.Table.push_back(std::move(comingLine));
-    for (std::size_t i = 0; i < n; ++i)
-        result.Table.push_back(history[i]);
-    for (std::size_t t = 0; t <= n; ++t)
-        for (const auto& field : formulaFields[t]) {
-            result.Table[t] += ' ';
-            result.Table[t] += field;
-        }
-
-    result.Rows.reserve(n + 1);
-    for (std::size_t t = n + 1; t-- > 0;) {
-        ViewRow row;
-        row.reserve(2 + set.Count);
+    for (std::size_t t = 0; t <= n; ++t) {
+        ViewRow& row = result.Rows[n - t];
         if (t == 0) {
-            row.push_back(std::to_string(coming));
-            row.emplace_back(kComingDraw);
+            row[0] = std::to_string(coming);
+            row[1] = kComingDraw;
         } else {
             const auto& draw = fields[t - 1];
-            row.emplace_back(FieldAt(draw, 0));
-            row.push_back(DrawnNumbers(draw));
+            row[0] = FieldAt(draw, 0);
+            row[1] = DrawnNumbers(draw);
         }
-        for (auto& field : formulaFields[t])
-            row.push_back(std::move(field));
-        result.Rows.push_back(std::move(row));
+    }
+
+    result.Table.resize(n + 1);
+    for (std::size_t t = 0; t <= n; ++t) {
+        const ViewRow& row = result.Rows[n - t];
+        std::string& line = result.Table[t];
+        std::size_t length = t == 0 ? row[0].size() + 7 * 3 : history[t - 1].size();
+        for (std::size_t f = 2; f < row.size(); ++f)
+            length += 1 + row[f].size();
+        line.reserve(length);
+        if (t == 0) {
+            line = row[0];
+            for (int i = 0; i < 7; ++i)
+                line += " ??";
+        } else {
+            line = history[t - 1];
+        }
+        for (std::size_t f = 2; f < row.size(); ++f) {
+            line += ' ';
+            line += row[f];
+        }
     }
 
     for (std::size_t f = 0; f < set.Count; ++f)

@@ -28,6 +28,8 @@ TEST(SplitLines, AcceptsEveryLineBreak)
         {"a\r\n\r\n", {"a", ""}},
         {"\r\n", {""}},
         {"a\n\rb", {"a", "", "b"}},
+        {"a\rb\nc\r\nd\r", {"a", "b", "c", "d"}},
+        {"\r", {""}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.text));
