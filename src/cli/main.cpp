@@ -90,6 +90,7 @@ int main(int argc, char** argv)
     qv::UseLargeHeapPages();
     std::vector<std::string> args(argv + 1, argv + argc);
     Context ctx;
+    ctx.State.BuildsViews = false;
     const Command* command = nullptr;
     try {
         if (TakeFlag(args, "help") || args.empty()) {

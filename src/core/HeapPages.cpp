@@ -23,6 +23,10 @@ namespace qv {
 
 #if defined(__linux__) && defined(__GLIBC__) && !defined(QUORVANE_OWN_ALLOCATOR)
 
+namespace {
+void* g_keptBelowLargePages = nullptr; // held for the run, never freed
+} // namespace
+
 void UseLargeHeapPages()
 {
     constexpr int kPad = 128 << 20;             // taken with every growth of the heap
@@ -51,9 +55,22 @@ void UseLargeHeapPages()
     auto* const end = static_cast<char*>(sbrk(0));
     const auto from = (reinterpret_cast<std::uintptr_t>(top) + kLarge - 1) & ~(kLarge - 1);
     const auto to = reinterpret_cast<std::uintptr_t>(end) & ~(kLarge - 1);
-    if (growth != nullptr && to > from)
-        (void)madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
-    std::free(growth);
+    const auto at = reinterpret_cast<std::uintptr_t>(growth);
+    if (growth == nullptr || to <= from || at >= from || at < reinterpret_cast<std::uintptr_t>(first)) {
+        std::free(growth);
+        std::free(probe);
+        return;
+    }
+    (void)madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+    // The large page that holds the heap's old end already has small pages, and the heap
+    // hands out its lowest free room first: the block grown above is cut to end where the
+    // advised range begins and kept for the run. What of it was never touched costs no
+    // memory.
+    void* kept = std::realloc(growth, from - at);
+    if (kept == growth)
+        g_keptBelowLargePages = kept;
+    else
+        std::free(kept);
     std::free(probe);
 }
 

@@ -21,20 +21,26 @@ template <std::size_t N> std::array<std::string_view, N> FieldsOf(std::string_vi
     return fields;
 }
 
-template <typename RowOf>
-void FillRows(IndicatorRows& rows, const Lines& table, RowOf rowOf, const Lines* history)
+// Calls visit for every table line in order; what it throws for a line of a table computed
+// from history is reported for that history line.
+template <typename Visit> void VisitRows(const Lines& table, const Lines* history, Visit visit)
 {
-    rows.reserve(rows.size() + table.size());
-    const std::size_t first = rows.size();
+    std::size_t index = 0;
     try {
-        for (const auto& line : table)
-            rows.push_back(rowOf(line));
+        for (; index < table.size(); ++index)
+            visit(table[index]);
     } catch (const Error& e) {
-        const std::size_t index = rows.size() - first;
         if (history && index < history->size())
             throw HistoryLineError(index, (*history)[index], e);
         throw;
     }
+}
+
+template <typename RowOf>
+void FillRows(IndicatorRows& rows, const Lines& table, RowOf rowOf, const Lines* history)
+{
+    rows.reserve(rows.size() + table.size());
+    VisitRows(table, history, [&](const std::string& line) { rows.push_back(rowOf(line)); });
 }
 
 template <std::size_t N> void CheckStoredTable(std::string_view file, const Lines& table)
@@ -129,6 +135,16 @@ void FillRedIndicatorRows(IndicatorRows& rows, const Lines& table, const Lines* 
 void FillBlueIndicatorRows(IndicatorRows& rows, const Lines& table, const Lines* history)
 {
     FillRows(rows, table, BlueViewRow, history);
+}
+
+void CheckRedIndicatorRows(const Lines& table, const Lines* history)
+{
+    VisitRows(table, history, [](const std::string& line) { (void)FieldsOf<kRedIndicatorFields>(line); });
+}
+
+void CheckBlueIndicatorRows(const Lines& table, const Lines* history)
+{
+    VisitRows(table, history, [](const std::string& line) { (void)FieldsOf<kBlueIndicatorFields>(line); });
 }
 
 void CheckStoredRedTable(std::string_view file, const Lines& table)

@@ -38,6 +38,9 @@ IndicatorRow BlueViewRow(std::string_view line);
 // HistoryLineError for that history line.
 void FillRedIndicatorRows(IndicatorRows& rows, const Lines& table, const Lines* history);
 void FillBlueIndicatorRows(IndicatorRows& rows, const Lines& table, const Lines* history);
+// The same checks without the rows: what filling them would throw, nothing else.
+void CheckRedIndicatorRows(const Lines& table, const Lines* history);
+void CheckBlueIndicatorRows(const Lines& table, const Lines* history);
 
 // A stored table for a reload: every line must have the fields its view shows, else a
 // StoredFileError for file.

@@ -59,9 +59,9 @@ constexpr kill::KillFormulaSet kBlueSet{"杀蓝公式", kBlueFormulas, PredictBl
 
 } // namespace
 
-KillVerification VerifyBlueKillTable(const Lines& history)
+KillVerification VerifyBlueKillTable(const Lines& history, KillRows rows)
 {
-    return kill::VerifyKillFormulas(history, kBlueSet);
+    return kill::VerifyKillFormulas(history, kBlueSet, rows);
 }
 
 std::vector<std::string> BlueKillPredictions(std::string_view historyLine)

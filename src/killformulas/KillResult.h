@@ -16,6 +16,13 @@ inline constexpr const char* kRedKillDoneLine = "杀红运算成功...OK";
 inline constexpr const char* kBlueKillStartLine = "正在进行杀蓝算法....";
 inline constexpr const char* kBlueKillDoneLine = "杀蓝运算成功...OK";
 
+// Whether a verification lays out the view rows: the command line shows no view.
+enum class KillRows
+{
+    Built,
+    Left,
+};
+
 // The outcome of one kill-formula verification run over the whole history.
 struct KillVerification
 {
@@ -30,7 +37,8 @@ struct KillVerification
     // The rate lines, one per formula ("杀红公式1在…期中 杀中…次，杀错…次，命中率为…%").
     Lines RateLines;
     // The list-view rows, oldest draw first, the coming issue last (the bottom row the
-    // view is scrolled to): issue, "当期开奖号码", then one field per formula.
+    // view is scrolled to): issue, "当期开奖号码", then one field per formula. Empty when
+    // the run left them (KillRows::Left).
     ViewRows Rows;
 
     bool Empty() const { return Table.empty(); }

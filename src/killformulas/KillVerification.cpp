@@ -87,7 +87,7 @@ bool KillFailed(const KillPrediction& prediction, const DrawFields& later)
     return false;
 }
 
-KillVerification VerifyKillFormulas(const Lines& history, const KillFormulaSet& set)
+KillVerification VerifyKillFormulas(const Lines& history, const KillFormulaSet& set, KillRows rows)
 {
     const std::size_t n = history.size();
     if (n < 2) {
@@ -104,20 +104,40 @@ KillVerification VerifyKillFormulas(const Lines& history, const KillFormulaSet& 
         fields[i] = SplitFieldViews(history[i]);
 
     // Table line t (0 = coming issue) holds history line t - 1 and is view row n - t (the
-    // view lists the oldest draw first). The rows take the formula fields first, behind
-    // room for the issue and the drawn numbers; the table lines are made from the rows.
+    // view lists the oldest draw first). Both take the formula fields as they come; the
+    // rows are given the issue and the drawn numbers afterwards.
     const long long coming = static_cast<long long>(StrToInt(FieldAt(fields[0], 0))) + 1;
+    const bool withRows = rows == KillRows::Built;
 
     KillVerification result;
     result.Hits.assign(set.Count, 0);
     result.Failures.assign(set.Count, 0);
     result.Verified = static_cast<int>(n - 1);
-    result.Rows.resize(n + 1);
-    for (auto& row : result.Rows) {
-        row.reserve(2 + set.Count);
-        row.resize(2);
+    result.Table.resize(n + 1);
+    constexpr std::size_t kFieldRoom = 8; // " 15|08×" and the like
+    for (std::size_t t = 0; t <= n; ++t) {
+        std::string& line = result.Table[t];
+        line.reserve((t == 0 ? 24 + 7 * 3 : history[t - 1].size()) + set.Count * kFieldRoom);
+        if (t == 0) {
+            line = std::to_string(coming);
+            for (int i = 0; i < 7; ++i)
+                line += " ??";
+        } else {
+            line = history[t - 1];
+        }
     }
-    result.Rows[0].resize(2 + set.Count, std::string(kNone));
+    if (withRows) {
+        result.Rows.resize(n + 1);
+        for (auto& row : result.Rows) {
+            row.reserve(2 + set.Count);
+            row.resize(2);
+        }
+        result.Rows[0].resize(2 + set.Count, std::string(kNone));
+    }
+    for (std::size_t f = 0; f < set.Count; ++f) {
+        result.Table[n] += ' ';
+        result.Table[n] += kNone;
+    }
 
     std::vector<KillPrediction> predictions;
     for (std::size_t k = n; k-- > 0;) {
@@ -125,48 +145,35 @@ KillVerification VerifyKillFormulas(const Lines& history, const KillFormulaSet& 
         // line k = history line k - 1 (none for the coming issue).
         predictions.clear();
         set.Predict(fields[k], predictions);
-        ViewRow& row = result.Rows[n - k];
+        std::string& line = result.Table[k];
         for (std::size_t f = 0; f < set.Count; ++f) {
             const auto& prediction = predictions.at(f);
-            row.push_back(prediction.Text);
-            if (k == 0)
-                continue;
-            const bool failed = KillFailed(prediction, fields[k - 1]);
-            row.back() += failed ? kMiss : kHit;
-            ++(failed ? result.Failures[f] : result.Hits[f]);
-        }
-    }
-
-    for (std::size_t t = 0; t <= n; ++t) {
-        ViewRow& row = result.Rows[n - t];
-        if (t == 0) {
-            row[0] = std::to_string(coming);
-            row[1] = kComingDraw;
-        } else {
-            const auto& draw = fields[t - 1];
-            row[0] = FieldAt(draw, 0);
-            row[1] = DrawnNumbers(draw);
-        }
-    }
-
-    result.Table.resize(n + 1);
-    for (std::size_t t = 0; t <= n; ++t) {
-        const ViewRow& row = result.Rows[n - t];
-        std::string& line = result.Table[t];
-        std::size_t length = t == 0 ? row[0].size() + 7 * 3 : history[t - 1].size();
-        for (std::size_t f = 2; f < row.size(); ++f)
-            length += 1 + row[f].size();
-        line.reserve(length);
-        if (t == 0) {
-            line = row[0];
-            for (int i = 0; i < 7; ++i)
-                line += " ??";
-        } else {
-            line = history[t - 1];
-        }
-        for (std::size_t f = 2; f < row.size(); ++f) {
+            std::string_view mark;
+            if (k != 0) {
+                const bool failed = KillFailed(prediction, fields[k - 1]);
+                mark = failed ? kMiss : kHit;
+                ++(failed ? result.Failures[f] : result.Hits[f]);
+            }
             line += ' ';
-            line += row[f];
+            line += prediction.Text;
+            line += mark;
+            if (withRows)
+                result.Rows[n - k].emplace_back(
+                    std::string_view(line).substr(line.size() - prediction.Text.size() - mark.size()));
+        }
+    }
+
+    if (withRows) {
+        for (std::size_t t = 0; t <= n; ++t) {
+            ViewRow& row = result.Rows[n - t];
+            if (t == 0) {
+                row[0] = std::to_string(coming);
+                row[1] = kComingDraw;
+            } else {
+                const auto& draw = fields[t - 1];
+                row[0] = FieldAt(draw, 0);
+                row[1] = DrawnNumbers(draw);
+            }
         }
     }
 

@@ -81,7 +81,8 @@ bool KillFailed(const KillPrediction& prediction, const DrawFields& later);
 // Verifies every formula of the set over the history (newest line first): the table, the
 // counters, the rate lines and the view rows. At least two draws are needed; fewer is an
 // understandable error instead of a rate divided by zero.
-KillVerification VerifyKillFormulas(const Lines& history, const KillFormulaSet& set);
+KillVerification VerifyKillFormulas(const Lines& history, const KillFormulaSet& set,
+                                    KillRows rows = KillRows::Built);
 
 // Two-digit text of a value that may exceed the int range of TwoDigits.
 std::string NumberText(long long value);

@@ -42,9 +42,9 @@ constexpr kill::KillFormulaSet kRedSet{"杀红公式", kRedFormulas, PredictRed}
 
 } // namespace
 
-KillVerification VerifyRedKillTable(const Lines& history)
+KillVerification VerifyRedKillTable(const Lines& history, KillRows rows)
 {
-    return kill::VerifyKillFormulas(history, kRedSet);
+    return kill::VerifyKillFormulas(history, kRedSet, rows);
 }
 
 std::vector<std::string> RedKillNumbers(std::string_view historyLine)

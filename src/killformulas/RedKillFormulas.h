@@ -11,7 +11,7 @@ namespace qv {
 
 // The verification of the seven red kill formulas against every pair of consecutive
 // draws of history (newest first). Fewer than two draws stop it with an explanation.
-KillVerification VerifyRedKillTable(const Lines& history);
+KillVerification VerifyRedKillTable(const Lines& history, KillRows rows = KillRows::Built);
 
 // The seven red kill numbers computed from one history line, as written in the table.
 std::vector<std::string> RedKillNumbers(std::string_view historyLine);

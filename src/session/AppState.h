@@ -30,6 +30,10 @@ struct AppState
 {
     AppPaths Paths; // AppDir
     ReadyFlag Flag; // the program's copy of "option.ini"
+    // Whether the commands lay out the rows of the list views (the indicator tables, the
+    // kill-formula tables). The command line shows none of them and turns this off; the
+    // tables, files, counters and logs are the same either way.
+    bool BuildsViews = true;
 
     Lines HistoryLines; // the history file as read, newest first
     Lines RedHistory;   // one RedCombo per draw, then one empty line

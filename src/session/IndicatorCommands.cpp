@@ -13,14 +13,25 @@ namespace qv {
 
 namespace {
 
-// Fills the view's rows from the table; the view is told either way, also when a line
-// cannot be shown (the rows before it stay).
-template <typename Fill>
-void FillView(IndicatorRows& rows, const Lines& table, const char* view, Host& host, Fill fill,
-              const Lines* history)
+// Fills the view's rows from the table, or without views only checks that they could be
+// filled; the view is told either way, also when a line cannot be shown (the rows before
+// it stay).
+struct RowsFill
+{
+    void (*Fill)(IndicatorRows& rows, const Lines& table, const Lines* history);
+    void (*Check)(const Lines& table, const Lines* history);
+};
+constexpr RowsFill kRedRows{FillRedIndicatorRows, CheckRedIndicatorRows};
+constexpr RowsFill kBlueRows{FillBlueIndicatorRows, CheckBlueIndicatorRows};
+
+void FillView(const AppState& state, IndicatorRows& rows, const Lines& table, const char* view, Host& host,
+              const RowsFill& fill, const Lines* history)
 {
     try {
-        fill(rows, table, history);
+        if (state.BuildsViews)
+            fill.Fill(rows, table, history);
+        else if (history)
+            fill.Check(table, history); // a stored table was checked as it was read
     } catch (...) {
         host.ViewChanged(view);
         throw;
@@ -71,7 +82,7 @@ void RefreshIndicatorsOnLoadedHistory(AppState& state, Host& host)
         indicators.RedIndicatorTable = ComputeRedIndicatorTable(state.HistoryLines, state.RedHistory, host);
     }
     LogStep(host, kIndicatorImportLine);
-    FillView(indicators.RedRows, indicators.RedIndicatorTable, kRedIndicatorView, host, FillRedIndicatorRows,
+    FillView(state, indicators.RedRows, indicators.RedIndicatorTable, kRedIndicatorView, host, kRedRows,
              stale ? &state.HistoryLines : nullptr);
     if (ready || stale)
         SaveLines(state.File(files::kRedAna), indicators.RedIndicatorTable);
@@ -89,8 +100,8 @@ void RefreshIndicatorsOnLoadedHistory(AppState& state, Host& host)
     }
     if (ready || stale)
         SaveLines(state.File(files::kBlueAna), indicators.BlueIndicatorTable);
-    FillView(indicators.BlueRows, indicators.BlueIndicatorTable, kBlueIndicatorView, host,
-             FillBlueIndicatorRows, stale ? &state.HistoryLines : nullptr);
+    FillView(state, indicators.BlueRows, indicators.BlueIndicatorTable, kBlueIndicatorView, host, kBlueRows,
+             stale ? &state.HistoryLines : nullptr);
     LogStep(host, kBlueIndicatorsDoneLine);
 }
 

@@ -23,7 +23,8 @@ void RunVerification(AppState& state, Host& host, KillVerification& result, Veri
     result.RateLines.clear();
     host.ViewChanged(rates);
 
-    result = history ? verify(*history) : verify(LoadLines(state.File(files::kHistory)));
+    const KillRows rows = state.BuildsViews ? KillRows::Built : KillRows::Left;
+    result = history ? verify(*history, rows) : verify(LoadLines(state.File(files::kHistory)), rows);
     host.ViewChanged(rates);
     host.ViewChanged(view);
     LogStep(host, doneLine);

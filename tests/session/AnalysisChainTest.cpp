@@ -1,4 +1,5 @@
 #include "analysis/AnalysisResults.h"
+#include "core/Error.h"
 #include "core/RecordingHost.h"
 #include "history/TextFile.h"
 #include "session/AppState.h"
@@ -81,6 +82,78 @@ TEST(AnalysisChain, InMemoryResultsEqualWhatAComputingStartWrites)
         // The start-up's log is the chain's, then the closing step's two entries twice.
         ASSERT_EQ(host.LogLines.size(), log.Lines.size() + 4);
         EXPECT_TRUE(std::equal(log.Lines.begin(), log.Lines.end(), host.LogLines.begin()));
+    }
+}
+
+TEST(AnalysisChain, AStartWithoutViewsDiffersOnlyInTheRows)
+{
+    struct Case
+    {
+        const char* name;
+        bool ready;         // the flag at the start
+        bool cutStoredLine; // the stored red table's second line cut short
+    };
+    const Case cases[] = {
+        {"computing start", false, false},
+        {"reloading start", true, false},
+        {"reloading start, damaged red table", true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        struct Run
+        {
+            test::TempAppDir dir;
+            AppState state;
+            RecordingHost host;
+        };
+        Run runs[2];
+        for (int views = 0; views < 2; ++views) {
+            Run& run = runs[views];
+            run.dir.Write("data/data.txt", CutHistory(50));
+            if (c.ready) {
+                AppState first;
+                run.dir.Attach(first);
+                RecordingHost quiet;
+                RunStartup(first, quiet);
+            }
+            if (c.cutStoredLine) {
+                Lines table = run.dir.Read("Red/RedAna.txt");
+                table.at(1).resize(12);
+                run.dir.Write("Red/RedAna.txt", table);
+            }
+            run.dir.Attach(run.state);
+            run.state.BuildsViews = views == 1;
+            try {
+                RunStartup(run.state, run.host);
+            } catch (const Error& e) {
+                run.host.LogLines.push_back(e.what());
+            }
+        }
+        const Run& without = runs[0];
+        const Run& with = runs[1];
+        EXPECT_EQ(without.host.LogLines, with.host.LogLines);
+        EXPECT_EQ(without.state.Flag.Value(), with.state.Flag.Value());
+        for (const auto& written : kWritten) {
+            SCOPED_TRACE(written.file);
+            EXPECT_EQ(without.dir.Exists(written.file), with.dir.Exists(written.file));
+            if (with.dir.Exists(written.file)) {
+                EXPECT_EQ(without.dir.ReadBytes(written.file), with.dir.ReadBytes(written.file));
+            }
+        }
+        EXPECT_EQ(without.state.Indicators.RedIndicatorTable, with.state.Indicators.RedIndicatorTable);
+        EXPECT_EQ(without.state.Indicators.BlueIndicatorTable, with.state.Indicators.BlueIndicatorTable);
+        for (KillVerification KillState::*kill : {&KillState::Red, &KillState::Blue}) {
+            EXPECT_EQ((without.state.Kill.*kill).Table, (with.state.Kill.*kill).Table);
+            EXPECT_EQ((without.state.Kill.*kill).RateLines, (with.state.Kill.*kill).RateLines);
+        }
+        // A reloading start lays out no rows without views; a computing one (also the
+        // fallback after a damaged table) keeps the chain's.
+        if (c.ready && !c.cutStoredLine) {
+            EXPECT_TRUE(without.state.Kill.Red.Rows.empty() && without.state.Kill.Blue.Rows.empty());
+            EXPECT_TRUE(without.state.Indicators.RedRows.empty() &&
+                        without.state.Indicators.BlueRows.empty());
+            EXPECT_FALSE(with.state.Kill.Red.Rows.empty() || with.state.Indicators.RedRows.empty());
+        }
     }
 }
 
