@@ -16,25 +16,25 @@ namespace qv {
 namespace {
 
 // The mask of the 17 characters at text when they form a RedCombo, else 0.
-// The reds of a RedCombo's 17 characters; false for any other text.
-bool ComboReds(const char* text, std::array<std::uint8_t, 6>& reds)
+std::uint64_t ComboMask(const char* text)
 {
+    std::uint64_t mask = 0;
     unsigned previous = 0;
     for (int k = 0; k < 6; ++k) {
         const char* at = text + 3 * k;
         if (k > 0 && at[-1] != ' ')
-            return false;
+            return 0;
         const unsigned tens = static_cast<unsigned char>(at[0]) - '0';
         const unsigned ones = static_cast<unsigned char>(at[1]) - '0';
         if (tens > 9 || ones > 9)
-            return false;
+            return 0;
         const unsigned value = tens * 10 + ones;
         if (value < 1 || value > 33 || value <= previous)
-            return false;
+            return 0;
         previous = value;
-        reds[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(value);
+        mask |= std::uint64_t{1} << (value - 1);
     }
-    return true;
+    return mask;
 }
 
 // Reads the whole file straight into one buffer sized from the file.
@@ -111,21 +111,19 @@ void CompactBasket::Assign(std::string text)
     std::size_t start = 0;
     while (start < n) {
         std::size_t p = start;
-        Entry& entry = m_lines[m_size++];
-        entry.Combo = false;
+        std::uint64_t mask = 0;
         // Nearly every line is a RedCombo followed by its line end: a RedCombo holds only
         // digits and blanks, so no line end can hide inside it.
         if (start + 17 < n && (data[start + 17] == '\r' || data[start + 17] == '\n'))
-            entry.Combo = ComboReds(data + start, entry.Reds);
-        if (entry.Combo)
+            mask = ComboMask(data + start);
+        if (mask != 0)
             p = start + 17;
         else
             while (p < n && data[p] != '\r' && data[p] != '\n')
                 ++p;
-        if (!entry.Combo && p - start == 17)
-            entry.Combo = ComboReds(data + start, entry.Reds);
-        entry.Offset = static_cast<std::uint32_t>(start);
-        entry.Length = static_cast<std::uint32_t>(p - start);
+        if (mask == 0 && p - start == 17)
+            mask = ComboMask(data + start);
+        m_lines[m_size++] = {mask, static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(p - start)};
         if (p >= n)
             break;
         if (data[p] == '\r' && p + 1 < n && data[p + 1] == '\n')

@@ -32,15 +32,15 @@ public:
         const Entry& entry = m_lines[index];
         BasketLine line;
         line.Text = std::string_view(m_text.data() + entry.Offset, entry.Length);
-        if (entry.Combo) {
-            // The mask from the reds: six shifts that do not wait on each other (the other
-            // way round, a bit at a time, each step waits on the one before).
+        if (entry.Mask != 0) {
             line.IsCombo = true;
-            line.Reds = entry.Reds;
-            std::uint64_t mask = 0;
-            for (const std::uint8_t red : entry.Reds)
-                mask |= std::uint64_t{1} << (red - 1);
-            line.Mask = mask;
+            line.Mask = entry.Mask;
+            // The six reds are the mask's bits, lowest first.
+            std::uint64_t bits = entry.Mask;
+            for (auto& red : line.Reds) {
+                red = static_cast<std::uint8_t>(std::countr_zero(bits) + 1);
+                bits &= bits - 1;
+            }
         }
         return line;
     }
@@ -71,12 +71,10 @@ public:
 private:
     struct Entry
     {
-        std::array<std::uint8_t, 6> Reds; // ascending, for a RedCombo
-        bool Combo;
+        std::uint64_t Mask;   // 0 for a line that is not a RedCombo
         std::uint32_t Offset; // into m_text
         std::uint32_t Length; //
     };
-    static_assert(sizeof(Entry) == 16);
 
     void Reserve(std::size_t lines);
 
