@@ -33,9 +33,9 @@ void UseLargeHeapPages()
     constexpr int kOwnMappingFrom = 128 << 10;  // glibc's size for a block with a mapping of its own
     constexpr std::uintptr_t kLarge = 2u << 20; // the size of a large page
 
-    // A fixed pad and trim limit: the heap grows by 128 MB at a time and is not shrunk
-    // below it. Blocks up to that size are cut from the heap while it has room, so the
-    // large lists of a run share the pages advised below.
+    // A fixed pad and trim limit: the heap grows by 128 MB at a time and is shrunk only
+    // when twice that lies free at its end. Blocks up to that size are cut from the heap while it has room,
+    // so the large lists of a run share the pages advised below.
     if (mallopt(M_TOP_PAD, kPad) == 0 || mallopt(M_TRIM_THRESHOLD, 2 * kPad) == 0)
         return;
 
@@ -70,7 +70,7 @@ void UseLargeHeapPages()
     if (kept == growth)
         g_keptBelowLargePages = kept;
     else
-        std::free(kept);
+        std::free(kept != nullptr ? kept : growth);
     std::free(probe);
 }
 

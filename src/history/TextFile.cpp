@@ -144,7 +144,8 @@ std::string ReadFileBytes(const std::filesystem::path& path)
     };
     // Read straight into the text at the size the file has, then on to the end of a file
     // that grew meanwhile.
-    std::string bytes(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0, '\0');
+    const std::size_t size = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
+    std::string bytes(size, '\0');
     std::size_t got = 0;
     while (got < bytes.size()) {
         const std::size_t n = readSome(bytes.data() + got, bytes.size() - got);
@@ -153,7 +154,7 @@ std::string ReadFileBytes(const std::filesystem::path& path)
         got += n;
     }
     bytes.resize(got);
-    if (got == static_cast<std::size_t>(std::max<off_t>(st.st_size, 0))) {
+    if (got == size) {
         char buffer[1 << 16];
         while (const std::size_t n = readSome(buffer, sizeof buffer))
             bytes.append(buffer, n);

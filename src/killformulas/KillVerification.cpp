@@ -113,19 +113,19 @@ KillVerification VerifyKillFormulas(const Lines& history, const KillFormulaSet& 
     result.Hits.assign(set.Count, 0);
     result.Failures.assign(set.Count, 0);
     result.Verified = static_cast<int>(n - 1);
-    result.Table.resize(n + 1);
-    constexpr std::size_t kFieldRoom = 8; // " 15|08×" and the like
-    for (std::size_t t = 0; t <= n; ++t) {
-        std::string& line = result.Table[t];
-        line.reserve((t == 0 ? 24 + 7 * 3 : history[t - 1].size()) + set.Count * kFieldRoom);
-        if (t == 0) {
-            line = std::to_string(coming);
-            for (int i = 0; i < 7; ++i)
-                line += " ??";
-        } else {
-            line = history[t - 1];
-        }
-    }
+    // Each table line is sized once for the fields it takes (" 15|08×" and the like).
+    const auto startLine = [&](std::string_view text) {
+        std::string& line = result.Table.emplace_back();
+        line.reserve(text.size() + set.Count * 8);
+        line = text;
+    };
+    result.Table.reserve(n + 1);
+    std::string comingLine = std::to_string(coming);
+    for (int i = 0; i < 7; ++i)
+        comingLine += " ??";
+    startLine(comingLine);
+    for (const auto& line : history)
+        startLine(line);
     if (withRows) {
         result.Rows.resize(n + 1);
         for (auto& row : result.Rows) {
